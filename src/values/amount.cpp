@@ -34,12 +34,17 @@ bool CleanBalance(char* text, double lowest, double highest) {
 }
 
 // Moves the tail that starts at pos one place right and puts a comma at pos.
-// Leaves the text as it is when the comma would not fit.
-void InsertCommaAt(char* text, std::size_t size, std::size_t length, std::size_t pos) {
-    if (length + 2 > size)
-        return;
+void InsertCommaAt(char* text, std::size_t length, std::size_t pos) {
     std::memmove(text + pos + 1, text + pos, length - pos + 1);
     text[pos] = ',';
+}
+
+bool NeedsFirstComma(std::size_t length, bool negative) {
+    return negative ? length >= 8 : length > 6;
+}
+
+bool NeedsSecondComma(std::size_t length, bool negative) {
+    return negative ? length >= 12 : length > 10;
 }
 
 } // namespace
@@ -63,18 +68,24 @@ void FormatBalance(char* out, std::size_t size, double amount) {
 char* InsertThousandsSeparators(char* text, std::size_t size) {
     if (text == nullptr)
         return text;
-    const bool negative = text[0] == '-';
     std::size_t length = 0;
     while (length < size && text[length] != '\0')
         ++length;
     if (length >= size)
         return text; // not terminated inside its buffer: leave it alone
-    if ((!negative && length > 6) || (negative && length >= 8)) {
-        InsertCommaAt(text, size, length, length - 6);
-        length = std::strlen(text);
+
+    const bool negative = text[0] == '-';
+    const bool first = NeedsFirstComma(length, negative);
+    const bool second = first && NeedsSecondComma(length + 1, negative);
+    // Half-grouped digits would mislead, so group fully or not at all.
+    if (length + first + second + 1 > size)
+        return text;
+    if (first) {
+        InsertCommaAt(text, length, length - 6);
+        ++length;
     }
-    if ((!negative && length > 10) || (negative && length >= 12))
-        InsertCommaAt(text, size, length, length - 10);
+    if (second)
+        InsertCommaAt(text, length, length - 10);
     return text;
 }
 

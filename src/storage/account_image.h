@@ -1,0 +1,37 @@
+// The account file as bytes: a 128-byte ACCOUNTDATA block followed by one
+// 128-byte AcctRecord block per transaction, in list order, with no count,
+// version or checksum. Turning a file image into the open account and back
+// needs no Windows, so the reader can be fuzzed and tested natively.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/account.h"
+
+// Number of whole transaction blocks in a file of this size; the bytes of
+// a last incomplete block do not count. A file of 128 bytes or less has none.
+std::uint64_t CountRecordBlocks(std::uint64_t fileSize);
+
+// True when the image starts with a whole header block whose first byte is
+// the account file marker (0xFE).
+bool IsAccountFileImage(const unsigned char* bytes, std::size_t size);
+
+// Cuts every text field that lacks its terminating NUL at its width, so a
+// damaged block can never make a reader run past the field. Bytes after a
+// NUL are left as they are.
+void TerminateTextFields(ACCOUNTDATA& header);
+void TerminateTextFields(AcctRecord& record);
+
+// Replaces the list and header of account with the contents of a file
+// image: one appended record per whole block after the header, or a single
+// blank record when there is none. An image that IsAccountFileImage refuses
+// leaves account untouched and returns false. The open flag, view,
+// positions and balances are the caller's.
+bool LoadAccountImage(const unsigned char* bytes, std::size_t size, Account& account);
+
+// The complete file image of account: its header, then every record of the
+// list from head to tail whatever the view. Walks the list with the
+// account's write cursor, as a save does.
+void BuildAccountImage(Account& account, std::vector<unsigned char>& image);

@@ -1,0 +1,193 @@
+#include "storage/account_image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void PutText(Bytes& b, std::size_t at, const char* text) {
+    std::memcpy(b.data() + at, text, std::strlen(text));
+}
+void PutDouble(Bytes& b, std::size_t at, double v) { std::memcpy(b.data() + at, &v, 8); }
+void PutU16(Bytes& b, std::size_t at, unsigned v) {
+    b[at] = static_cast<unsigned char>(v & 0xFF);
+    b[at + 1] = static_cast<unsigned char>(v >> 8);
+}
+
+// The file of a new account "Checking" with statement balance 100.00 on
+// 15 January 2026, written out field by field at the offsets of the format.
+Bytes GoldenNewAccount() {
+    Bytes b(256, 0);
+    b[0] = 0xFE;
+    PutText(b, 2, "Checking");
+    PutDouble(b, 91, 100.0);
+    PutText(b, 99, "20260115");
+    PutU16(b, 108, 2026);
+    PutU16(b, 110, 15);
+    PutText(b, 128 + 0, "R");
+    PutText(b, 128 + 2, "20260115");
+    PutU16(b, 128 + 11, 2026);
+    PutU16(b, 128 + 13, 15);
+    PutText(b, 128 + 22, "OPENING BALANCE");
+    PutDouble(b, 128 + 120, 100.0);
+    return b;
+}
+
+Bytes ValidImage(std::size_t size) {
+    Bytes b(size, 0);
+    if (size > 0) b[0] = 0xFE;
+    return b;
+}
+
+// Dated record for a hand-made image.
+void PutRecord(Bytes& b, std::size_t index, const char* date, unsigned year, unsigned day,
+               const char* desc) {
+    const std::size_t at = 128 * (index + 1);
+    PutText(b, at + 2, date);
+    PutU16(b, at + 11, year);
+    PutU16(b, at + 13, day);
+    PutText(b, at + 22, desc);
+}
+
+std::size_t CountNodes(const Account& a) {
+    std::size_t n = 0;
+    for (RecordNode* p = a.Head(); p != nullptr; p = p->next) ++n;
+    return n;
+}
+
+TEST(AccountImage, RecordBlocksFollowTheSizeInWholeBlocks) {
+    const struct { std::uint64_t size, blocks; } cases[] = {
+        {0, 0}, {50, 0}, {127, 0}, {128, 0}, {255, 0}, {256, 1}, {300, 1}, {384, 2},
+        {128 + 128ull * 100000, 100000},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountRecordBlocks(c.size), c.blocks) << "size " << c.size;
+}
+
+TEST(AccountImage, NewAccountGivesTheGoldenBytes) {
+    Account account;
+    account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
+    Bytes image;
+    BuildAccountImage(account, image);
+    EXPECT_EQ(image, GoldenNewAccount());
+}
+
+TEST(AccountImage, OpensByFileSize) {
+    const struct { const char* name; std::size_t size; bool opens; std::size_t records; } cases[] = {
+        {"empty", 0, false, 0},   {"50 bytes", 50, false, 0}, {"127 bytes", 127, false, 0},
+        {"header only", 128, true, 1}, {"one record", 256, true, 1},
+        {"one record and 44 stray bytes", 300, true, 1}, {"two records", 384, true, 2},
+    };
+    for (const auto& c : cases) {
+        Account account;
+        account.CreateInMemory("Before", 1.0, "20250101", 2025, 1);
+        Bytes image = ValidImage(c.size);
+        if (c.size >= 128) PutText(image, 2, "After");
+        EXPECT_EQ(LoadAccountImage(image.data(), image.size(), account), c.opens) << c.name;
+        EXPECT_STREQ(account.header.name, c.opens ? "After" : "Before") << c.name;
+        EXPECT_EQ(CountNodes(account), c.records ? c.records : 1) << c.name;
+        EXPECT_EQ(account.RecordCount(), CountNodes(account)) << c.name;
+    }
+}
+
+TEST(AccountImage, HeaderOnlyOpensWithOneBlankRecord) {
+    Account account;
+    Bytes image = ValidImage(128);
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    ASSERT_EQ(account.Head(), account.Tail());
+    const AcctRecord blank{};
+    EXPECT_EQ(std::memcmp(account.Head()->record.get(), &blank, sizeof blank), 0);
+}
+
+TEST(AccountImage, RefusesAWrongMarkerAndLeavesTheAccount) {
+    for (unsigned char marker : {0x00, 0xFF, 0xFD, 0x02}) {
+        Account account;
+        account.CreateInMemory("Kept", 5.0, "20250101", 2025, 1);
+        Bytes image = GoldenNewAccount();
+        image[0] = marker;
+        EXPECT_FALSE(LoadAccountImage(image.data(), image.size(), account)) << int(marker);
+        EXPECT_STREQ(account.header.name, "Kept");
+        EXPECT_STREQ(account.Head()->record->description, "OPENING BALANCE");
+    }
+}
+
+TEST(AccountImage, RecordsComeInFileOrderUnchanged) {
+    Bytes image = ValidImage(128 * 4);
+    PutRecord(image, 0, "20260301", 2026, 60, "first");
+    PutRecord(image, 1, "20260101", 2026, 1, "out of order stays");
+    PutRecord(image, 2, "2026XX01", 9999, 400, "damaged date kept");
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    std::vector<std::string> got;
+    for (RecordNode* p = account.Head(); p; p = p->next) got.emplace_back(p->record->description);
+    EXPECT_EQ(got, (std::vector<std::string>{"first", "out of order stays", "damaged date kept"}));
+    EXPECT_EQ(int{account.Tail()->record->year}, 9999);  // packed: copy, never bind
+    EXPECT_EQ(account.Tail()->next, nullptr);
+}
+
+TEST(AccountImage, TextFieldsWithoutTheirNulAreCutAtTheirWidth) {
+    Bytes image = ValidImage(256);
+    std::memset(image.data() + 2, 'N', 89);        // name
+    std::memset(image.data() + 99, '9', 9);        // statement date
+    std::memset(image.data() + 128, 'R', 2);       // mark
+    std::memset(image.data() + 128 + 2, '1', 9);   // date
+    std::memset(image.data() + 128 + 15, '7', 5);  // check text
+    std::memset(image.data() + 128 + 22, 'd', 90); // description
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    EXPECT_EQ(std::string(account.header.name), std::string(88, 'N'));
+    EXPECT_EQ(std::string(account.header.statementDate), "99999999");
+    const AcctRecord& r = *account.Head()->record;
+    EXPECT_STREQ(r.reconcile, "R");
+    EXPECT_STREQ(r.date, "11111111");
+    EXPECT_STREQ(r.checkText, "7777");
+    EXPECT_EQ(std::string(r.description), std::string(89, 'd'));
+}
+
+TEST(AccountImage, BytesAfterATextsNulSurviveARoundTrip) {
+    Bytes image = GoldenNewAccount();
+    PutText(image, 128 + 22, "AB");
+    image[128 + 22 + 2] = 0;
+    image[128 + 22 + 5] = 'z';  // leftover of an older, longer description
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    Bytes again;
+    BuildAccountImage(account, again);
+    EXPECT_EQ(again, image);
+}
+
+TEST(AccountImage, SavesEveryRecordWhateverTheView) {
+    Account account;
+    account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
+    AcctRecord& open = *account.AppendRecord()->record;
+    CopyFixedText(open.date, "20260120");
+    CopyFixedText(open.description, "open");
+    account.view = ViewCurrent;
+    account.ComputeBalances();
+    Bytes image;
+    BuildAccountImage(account, image);
+    ASSERT_EQ(image.size(), 128u * 3);
+    EXPECT_EQ(image[128], 'R');
+    EXPECT_STREQ(reinterpret_cast<const char*>(image.data() + 256 + 22), "open");
+}
+
+TEST(AccountImage, TwoBuildsOfOneStateAreIdentical) {
+    Bytes image = GoldenNewAccount();
+    image.resize(128 * 5, 0);
+    PutRecord(image, 1, "20260201", 2026, 32, "a");
+    PutRecord(image, 3, "20260202", 2026, 33, "b");
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    Bytes first, second;
+    BuildAccountImage(account, first);
+    BuildAccountImage(account, second);
+    EXPECT_EQ(first, image);
+    EXPECT_EQ(second, first);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "storage/log.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "storage/bounded_text.h"
+#include "storage/storage_constants.h"
+
+namespace {
+
+unsigned long SteadyMilliseconds() {
+    using namespace std::chrono;
+    return static_cast<unsigned long>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool g_logOn = false;
+unsigned long g_startTenths = 0;
+char g_logPath[kPathSize] = "C:\\Tallwood\\Ledgerpad\\Log.txt";
+LogClock g_clock = SteadyMilliseconds;
+
+unsigned long NowTenths() {
+    return g_clock() / 100;
+}
+
+// "Sat Dec 05 08:37:34 2026\n": the classic 24-character time text.
+void LocalTimeText(char* out, std::size_t size) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (const std::tm* tm = std::localtime(&now)) local = *tm;
+    if (std::strftime(out, size, "%a %b %d %H:%M:%S %Y\n", &local) == 0 && size) out[0] = '\0';
+}
+
+}  // namespace
+
+int WriteLogV(const char* format, va_list args) {
+    if (!g_logOn) return 1;
+    int elapsed = static_cast<int>(NowTenths() - g_startTenths);
+    std::FILE* file = std::fopen(g_logPath, "a+");
+    if (!file) return 0;
+    std::fprintf(file, "%.4i:\t", elapsed);
+    std::vfprintf(file, format, args);
+    std::fputc('\n', file);
+    std::fclose(file);
+    return 1;
+}
+
+int WriteLog(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int result = WriteLogV(format, args);
+    va_end(args);
+    return result;
+}
+
+int StartLog(const char* probePath, const char* programPath) {
+    std::FILE* probe = std::fopen(probePath, "wb");
+    if (!probe) return 0;
+    std::fclose(probe);
+
+    char folder[kPathSize];
+    CopyBounded(folder, programPath);
+    char* lastSeparator = std::strrchr(folder, '\\');
+    if (lastSeparator) *lastSeparator = '\0';
+    else folder[0] = '\0';
+    CopyBounded(g_logPath, folder);
+    AppendBounded(g_logPath, kLogFileName);
+
+    g_startTenths = NowTenths();
+    g_logOn = true;
+    char now[64];
+    LocalTimeText(now, sizeof now);
+    WriteLog("Log file for Ledgerpad: %s\nTime Message", now);
+    return 1;
+}
+
+bool IsLogOn() {
+    return g_logOn;
+}
+
+const char* LogFilePath() {
+    return g_logPath;
+}
+
+void SetLogClock(LogClock clock) {
+    g_clock = clock ? clock : SteadyMilliseconds;
+}
+
+void StopLogForTesting() {
+    g_logOn = false;
+    CopyBounded(g_logPath, kInitialLogPath);
+}

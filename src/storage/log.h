@@ -1,0 +1,37 @@
+// The diagnostic log: one time-stamped line per WriteLog, appended to
+// Log.txt beside the program. Off unless InitLog switches it on, and then
+// on for the rest of the process.
+#pragma once
+
+#include <cstdarg>
+
+#if defined(__GNUC__)
+#define LEDGER_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define LEDGER_PRINTF_FORMAT(fmt, args)
+#endif
+
+// Appends "<tenths>:\t<message>\n" (tenths of a second since the log was
+// switched on, at least four digits). Returns 1 when the line was written or
+// the log is off, 0 when the file cannot be opened.
+int WriteLog(const char* format, ...) LEDGER_PRINTF_FORMAT(1, 2);
+int WriteLogV(const char* format, va_list args);
+
+// Win32 (log_win.cpp): switches the log on when the fixed log path can be
+// created; the log then goes to Log.txt in the program's folder. Returns 1
+// when the log is on afterwards.
+int InitLog();
+
+// The platform-free body of InitLog: creates (empties) probePath, then logs
+// to the folder of programPath (up to its last "\") + "\Log.txt".
+int StartLog(const char* probePath, const char* programPath);
+
+bool IsLogOn();
+const char* LogFilePath();
+
+// Milliseconds of a steadily rising clock (timeGetTime on Windows).
+using LogClock = unsigned long (*)();
+void SetLogClock(LogClock clock);
+
+// Tests: switch the log off again and put the initial path back.
+void StopLogForTesting();

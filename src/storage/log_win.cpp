@@ -1,0 +1,21 @@
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdlib>
+
+#include "storage/log.h"
+#include "storage/storage_constants.h"
+
+namespace {
+
+unsigned long MultimediaMilliseconds() {
+    return timeGetTime();
+}
+
+}  // namespace
+
+int InitLog() {
+    SetLogClock(MultimediaMilliseconds);
+    const char* program = (__argc > 0 && __argv && __argv[0]) ? __argv[0] : "";
+    return StartLog(kInitialLogPath, program);
+}

@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "storage/exceptions.h"
+#include "storage/log.h"
+#include "storage/serializer.h"
+
+Serializer::Serializer(const char* fileName) {
+    // A read-only or hidden file of that name is replaced all the same.
+    if (!SetFileAttributesA(fileName, FILE_ATTRIBUTE_NORMAL))
+        WriteLog("Serializer::Serializer: SetFileAttributes: error %i", static_cast<int>(GetLastError()));
+    if (!m_File.Open(fileName)) throw ExceptionsSerializer(ExceptionsSerializer::kCannotCreate);
+}
+
+void Serializer::Commit() {
+    if (!m_File.Commit()) {
+        WriteLog("Serializer::Commit: the file was not replaced, error %i",
+                 static_cast<int>(m_File.LastError()));
+        throw ExceptionsSerializer(ExceptionsSerializer::kWriteFailed);
+    }
+}
+
+TypedStreamWriter::WriteResult Serializer::WriteBytes(const void* bytes, std::uint32_t count) {
+    std::uint32_t written = 0;
+    if (!m_File.Write(bytes, count, &written)) return WriteResult::Failed;
+    return written == count ? WriteResult::Written : WriteResult::Short;
+}

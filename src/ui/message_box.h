@@ -1,0 +1,16 @@
+// Every message box of the program goes through ShowMessage, so that tests
+// can capture boxes instead of blocking on them.
+#pragma once
+
+// Window handles without <windows.h>: windows.h declares HWND as HWND__*.
+struct HWND__;
+
+// Shows a message box (MessageBoxA) and returns the button pressed.
+int ShowMessage(HWND__* owner, const char* text, const char* title, unsigned type);
+
+// Replaces the function behind ShowMessage and returns the previous one;
+// nullptr puts MessageBoxA back. Tests install a function that records the
+// box and returns the button the test chooses.
+using MessageBoxFunction = int (*)(HWND__* owner, const char* text, const char* title,
+                                   unsigned type);
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function);

@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include "ui/message_box.h"
+
+namespace {
+
+int ShowWithMessageBoxA(HWND owner, const char* text, const char* title, unsigned type) {
+    return MessageBoxA(owner, text, title, type);
+}
+
+MessageBoxFunction g_messageBox = ShowWithMessageBoxA;
+
+}  // namespace
+
+int ShowMessage(HWND owner, const char* text, const char* title, unsigned type) {
+    return g_messageBox(owner, text, title, type);
+}
+
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function) {
+    MessageBoxFunction previous = g_messageBox;
+    g_messageBox = function ? function : ShowWithMessageBoxA;
+    return previous;
+}

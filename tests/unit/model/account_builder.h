@@ -111,8 +111,9 @@ inline void ExpectWellLinked(const Account& account) {
     EXPECT_EQ(account.Tail(), prev);
     EXPECT_EQ(account.RecordCount(), count);
     EXPECT_TRUE(currentFound) << "current is not in the list";
-    if (count > 0)
+    if (count > 0) {
         EXPECT_NE(account.current, nullptr);
+    }
 }
 
 }  // namespace model_test

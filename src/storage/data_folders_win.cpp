@@ -1,0 +1,46 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include "storage/bounded_text.h"
+#include "storage/data_folders.h"
+
+namespace {
+
+// Path of a shell special folder, or the empty text when a step fails.
+void SpecialFolderPath(int csidl, char (&path)[kPathSize]) {
+    path[0] = '\0';
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return;
+    char found[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(items, found)) CopyBounded(path, found);
+    IMalloc* shellMalloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
+        shellMalloc->Free(items);
+        shellMalloc->Release();
+    }
+}
+
+class Win32Folders : public FolderSystem {
+public:
+    bool IsFolder(const char* path) override {
+        DWORD attributes = GetFileAttributesA(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    void CreateFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
+};
+
+}  // namespace
+
+void DataFolders::PrepareFolders(const char* productName) {
+    char documents[kPathSize];
+    char appData[kPathSize];
+    if (DocumentsRootForTesting()) {
+        CopyBounded(documents, DocumentsRootForTesting());
+        CopyBounded(appData, AppDataRootForTesting());
+    } else {
+        SpecialFolderPath(CSIDL_PERSONAL, documents);
+        SpecialFolderPath(CSIDL_APPDATA, appData);
+    }
+    Win32Folders folders;
+    PrepareFolders(productName, documents, appData, folders);
+}

@@ -1,0 +1,66 @@
+// The account information: seven free texts (bank, address, phone, ...)
+// kept in a file beside each account file. The file holds the version text
+// and number, then the seven texts, each scrambled, as typed-stream values.
+// The texts are class-wide: every object, a dialog's temporary one too,
+// reads and sets the one set of information of the open account.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "storage/serializable_base.h"
+
+// Indexes of the seven texts, in file order.
+inline constexpr int kInfoInstitution = 0;
+inline constexpr int kInfoAddress = 1;     // several lines (CR LF)
+inline constexpr int kInfoPhone = 2;
+inline constexpr int kInfoAccountNumber = 3;
+inline constexpr int kInfoAccountType = 4;
+inline constexpr int kInfoInterestRate = 5;
+inline constexpr int kInfoNotes = 6;       // several lines
+inline constexpr int kInfoFieldCount = 7;
+
+class AcctInfoCreditCard : public SerializableBase {
+public:
+    static constexpr std::string_view ms_VersionText = "LDGRINFO";
+    static constexpr std::uint32_t ms_VersionNumber = 0xEF11ABCDu;
+
+    void Serialize(SerializerBase& writer) override;
+    // Throws ExceptionsAcctInfoCreditCard for a foreign version; lets
+    // ExceptionsDeSerializer pass. Texts read before a failure stay set.
+    void DeSerialize(DeSerializerBase& reader) override;
+    ~AcctInfoCreditCard() override = default;
+
+    // Win32 (acct_info_credit_card_win.cpp); not virtual, so that the
+    // native build links without them. Save writes the information file of
+    // the account crash-safely and never throws; it returns false when the
+    // file could not be written (the old one is then intact).
+    bool Save(const char* accountFile);
+    // Reads the information file of the account into the texts. A missing,
+    // damaged or foreign file leaves the texts read so far (none: empty)
+    // and is written anew from them. Never throws.
+    void LoadSaved(const char* accountFile);
+
+    // The account file name with "I" before its last four characters
+    // (LEDGR1.LPD -> LEDGR1I.LPD); also kept as this object's file name.
+    const std::string& InfoFileName(const char* accountFile);
+    const std::string& FileName() const { return m_FileName; }
+
+    // Field access by index 0..6; any other index reads as empty and
+    // setting it does nothing.
+    static const std::string& GetField(int index);
+    static std::size_t GetFieldLength(int index);
+    static void SetField(int index, std::string_view text);
+    static void ClearFields();
+
+    // The stored form of a text and back: each byte shifted by the key
+    // byte of its position, wrapping; the length stays the same.
+    static std::string Scramble(std::string_view plain);
+    static std::string Unscramble(std::string_view stored);
+
+private:
+    std::string m_FileName;
+    static std::string ms_Fields[kInfoFieldCount];
+};

@@ -1,0 +1,98 @@
+#include "ui/dialog_runner.h"
+
+#include "ui/dialog_table.h"
+#include "ui/dialog_template.h"
+#include "ui/message_box.h"
+
+namespace {
+
+HFONT g_dialogFonts[kDialogFontCount] = {};
+RECT g_mainWindowRect = {};
+bool g_haveMainWindowRect = false;
+
+// Frees a template block when the dialog call has returned.
+class TemplateBlock {
+public:
+    explicit TemplateBlock(int dialogNumber) : m_block(BuildDialogTemplate(dialogNumber)) {}
+    ~TemplateBlock() {
+        if (m_block) GlobalFree(m_block);
+    }
+    TemplateBlock(const TemplateBlock&) = delete;
+    TemplateBlock& operator=(const TemplateBlock&) = delete;
+
+    bool Built() const { return m_block != nullptr; }
+    // The system copies the template while it creates the dialog.
+    const DLGTEMPLATE* Template() const { return static_cast<const DLGTEMPLATE*>(static_cast<void*>(m_block)); }
+
+private:
+    HGLOBAL m_block;
+};
+
+void ReportNoMemory(HWND hwndParent) {
+    ShowMessage(hwndParent, kInsufficientMemoryText, kInsufficientMemoryTitle, MB_OK);
+}
+
+// The rectangle to centre on: the main window's, else the owner's, else the
+// work area of the screen.
+RECT PlacementFrame(HWND hwndDialog) {
+    if (g_haveMainWindowRect) return g_mainWindowRect;
+    RECT frame{};
+    HWND owner = GetWindow(hwndDialog, GW_OWNER);
+    if (owner && GetWindowRect(owner, &frame)) return frame;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &frame, 0);
+    return frame;
+}
+
+}  // namespace
+
+void SetDialogFonts(HFONT bold, HFONT plain, HFONT sansSerif) {
+    g_dialogFonts[kDialogFontBold] = bold;
+    g_dialogFonts[kDialogFontPlain] = plain;
+    g_dialogFonts[kDialogFontSansSerif] = sansSerif;
+}
+
+void SetDialogMainWindowRect(const RECT& rect) {
+    g_mainWindowRect = rect;
+    g_haveMainWindowRect = true;
+}
+
+HBRUSH DialogWhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+
+INT_PTR ShowModalDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam) {
+    TemplateBlock block(dialogNumber);
+    if (!block.Built()) {
+        ReportNoMemory(hwndParent);
+        return 0;
+    }
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
+}
+
+HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam) {
+    TemplateBlock block(dialogNumber);
+    if (!block.Built()) {
+        ReportNoMemory(hwndParent);
+        return nullptr;
+    }
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
+}
+
+void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset) {
+    RECT dialog{};
+    GetWindowRect(hwndDialog, &dialog);
+    const RECT frame = PlacementFrame(hwndDialog);
+    const int dialogWidth = dialog.right - dialog.left;
+    const int dialogHeight = dialog.bottom - dialog.top;
+    const int left = frame.left + (frame.right - frame.left - dialogWidth) / 2;
+    const int top = frame.top + (frame.bottom - frame.top - dialogHeight) / 2 + yOffset;
+    MoveWindow(hwndDialog, left, top, dialogWidth, dialogHeight, FALSE);
+
+    const DialogDescription* description = FindDialogDescription(dialogNumber);
+    if (!description || fontChoice < 0 || fontChoice >= kDialogFontCount) return;
+    HFONT font = g_dialogFonts[fontChoice];
+    // Without the font set the controls keep the dialog's own font rather
+    // than falling back to the system font.
+    if (!font) return;
+    for (const ControlDescription& control : description->controls) {
+        SendDlgItemMessageA(hwndDialog, control.id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}

@@ -1,0 +1,162 @@
+#include "app/command_dispatch.h"
+
+#include <iterator>
+
+#include "app/about_dialog.h"
+#include "app/calculator.h"
+#include "app/command_guards.h"
+#include "app/commands.h"
+#include "app/help_page.h"
+#include "app/main_window.h"
+#include "app/shell_calls.h"
+#include "model/account.h"
+#include "values/date.h"
+
+namespace {
+
+enum class Guard {
+    None,
+    Errors,                  // CheckForErrors
+    BeforeFind,              // CheckForErrorBeforeFind
+    LastDateThenErrors,      // only with an account whose last date is good
+    DropEmptyThenErrors,
+};
+
+using CommandFunction = void (*)(HWND hwnd, int id);
+
+struct CommandEntry {
+    int id;
+    Guard guard;
+    // Null while the feature behind the command is not part of the build:
+    // its menu item is greyed and the command does nothing.
+    CommandFunction run;
+};
+
+// The register shows 19 rows, so the last screenful of a view starts 18
+// records before its end.
+constexpr int kLastScreenOffset = 18;
+
+// The checked item of the View menu.
+int g_ViewItem = IDM_VIEW_CURRENT;
+
+bool RunGuard(HWND hwnd, Guard guard) {
+    switch (guard) {
+        case Guard::None: return true;
+        case Guard::Errors: return CheckForErrors(hwnd);
+        case Guard::BeforeFind: return CheckForErrorBeforeFind(hwnd);
+        case Guard::LastDateThenErrors:
+            return shell::CheckLastRecordDate() && CheckForErrors(hwnd);
+        case Guard::DropEmptyThenErrors:
+            return shell::DropEmptyLastRecord() && CheckForErrors(hwnd);
+    }
+    return false;
+}
+
+// After a change of view or date format: the last screenful of the view,
+// refilled, with the focus on the last filled row.
+void RedisplayOpenAccount(bool keepField) {
+    if (!g_Account.isOpen) return;
+    g_Account.ComputeBalances();
+    const int visible = static_cast<int>(g_Account.visibleCount);
+    g_Account.topIndex = visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;
+    g_Account.PositionAtTop(g_Account.topIndex);
+    shell::DisplayRecords();
+    shell::SetFocusToRecordAndField(shell::LastFilledRow(), keepField ? -1 : 1);
+    shell::UpdateScrollBar();
+}
+
+void RunAbout(HWND hwnd, int) {
+    ShowAboutBox(hwnd);
+    RefreshAfterCommand(true);
+}
+
+void RunQuitFromStart(HWND hwnd, int) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
+
+void RunView(HWND, int id) {
+    CheckMenuItem(g_hMenu, g_ViewItem, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(g_hMenu, id, MF_BYCOMMAND | MF_CHECKED);
+    g_ViewItem = id;
+    g_Account.view = id - kViewMenuBase;
+    RedisplayOpenAccount(false);
+}
+
+void RunHelp(HWND hwnd, int) {
+    RefreshAfterCommand(true);
+    OpenHelpPage(hwnd);
+}
+
+void RunCalculator(HWND hwnd, int) {
+    StartCalculator(hwnd);
+    RefreshAfterCommand(true);
+}
+
+void RunExit(HWND hwnd, int) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    shell::SetFocusToRecordAndField(-1, -1);
+}
+
+void RunDateFormat(HWND, int id) {
+    CheckMenuItem(g_hMenu, IDM_DATE_MMDDYY + g_Date.GetDateFormat(), MF_BYCOMMAND | MF_UNCHECKED);
+    g_Date.SetDateFormat(id - IDM_DATE_MMDDYY);
+    CheckMenuItem(g_hMenu, IDM_DATE_MMDDYY + g_Date.GetDateFormat(), MF_BYCOMMAND | MF_CHECKED);
+    RedisplayOpenAccount(true);
+}
+
+// Commands whose run is null come with the features that carry them out.
+constexpr CommandEntry kCommands[] = {
+    {IDM_ABOUT, Guard::Errors, RunAbout},
+    {IDM_QUIT_START, Guard::None, RunQuitFromStart},
+    {IDM_CREATE_ACCOUNT, Guard::Errors, nullptr},
+    {IDM_OPEN_ACCOUNT, Guard::Errors, nullptr},
+    {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, nullptr},
+    {IDM_PRINT, Guard::Errors, nullptr},
+    {IDM_NEW_TRANSACTION, Guard::BeforeFind, nullptr},
+    {IDM_DELETE_TRANSACTION, Guard::None, nullptr},
+    {IDM_BALANCE, Guard::Errors, nullptr},
+    {IDM_VIEW_ALL, Guard::Errors, RunView},
+    {IDM_VIEW_CURRENT, Guard::Errors, RunView},
+    {IDM_HELP, Guard::Errors, RunHelp},
+    {IDM_INSERT_DATE, Guard::None, nullptr},
+    {IDM_CALCULATOR, Guard::Errors, RunCalculator},
+    {IDM_EXIT, Guard::Errors, RunExit},
+    {IDM_DATE_MMDDYY, Guard::DropEmptyThenErrors, RunDateFormat},
+    {IDM_DATE_DDMMYY, Guard::DropEmptyThenErrors, RunDateFormat},
+    {IDM_DATE_YYMMDD, Guard::DropEmptyThenErrors, RunDateFormat},
+    {IDM_DATE_YYDDMM, Guard::DropEmptyThenErrors, RunDateFormat},
+    {IDM_RENAME_ACCOUNT, Guard::None, nullptr},
+    {IDM_EXPORT, Guard::Errors, nullptr},
+    {IDM_CREATE_PASSWORD, Guard::Errors, nullptr},
+    {IDM_CHANGE_PASSWORD, Guard::Errors, nullptr},
+    {IDM_REMOVE_PASSWORD, Guard::Errors, nullptr},
+    {IDM_ACCOUNT_INFO, Guard::Errors, nullptr},
+    {IDM_FIND, Guard::BeforeFind, nullptr},
+};
+
+const CommandEntry* FindCommand(int id) {
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.id == id) return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool IsCommandAvailable(int id) {
+    const CommandEntry* entry = FindCommand(id);
+    return entry && entry->run;
+}
+
+bool DispatchCommand(HWND hwnd, int id) {
+    const CommandEntry* entry = FindCommand(id);
+    if (!entry) return false;
+    if (!entry->run) return true;
+    if (RunGuard(hwnd, entry->guard)) entry->run(hwnd, id);
+    return true;
+}
+
+void InitCommandMenu(HMENU menu) {
+    for (const CommandEntry& entry : kCommands) {
+        if (!entry.run) EnableMenuItem(menu, entry.id, MF_BYCOMMAND | MF_GRAYED);
+    }
+    CheckMenuItem(menu, IDM_DATE_MMDDYY + g_Date.GetDateFormat(), MF_BYCOMMAND | MF_CHECKED);
+}

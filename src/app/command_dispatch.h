@@ -1,0 +1,18 @@
+// The main window's menu commands: each command id has one entry that
+// names the check run before it and the function that carries it out.
+#pragma once
+
+#include <windows.h>
+
+// Runs command id (from the menu, an accelerator or a start screen).
+// Returns false when id is not one of the program's commands, so that the
+// caller hands the message to DefWindowProcA.
+bool DispatchCommand(HWND hwnd, int id);
+
+// Prepares the menu at window creation: the check marks of the view and
+// the date format, and commands whose feature is not part of this build
+// greyed out.
+void InitCommandMenu(HMENU menu);
+
+// True when the command has a function behind it in this build.
+bool IsCommandAvailable(int id);

@@ -1,0 +1,48 @@
+#include "app/single_instance.h"
+
+#include <cstdio>
+
+#include "storage/log.h"
+
+namespace {
+
+// Every running copy of the exe maps this section to the same memory. The
+// handle is kept as 32 bits: window handles fit, and the slot stays 4 bytes
+// whatever the pointer size.
+__attribute__((section(".shared"), shared)) volatile ULONG g_SharedMainWindow = 0;
+
+constexpr size_t kMutexNameSize = 128;
+
+}  // namespace
+
+HWND GetSharedMainWindow() {
+    return static_cast<HWND>(ULongToHandle(g_SharedMainWindow));
+}
+
+void SetSharedMainWindow(HWND hwnd) {
+    g_SharedMainWindow = HandleToULong(hwnd);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard() {
+    if (m_Mutex) CloseHandle(m_Mutex);
+}
+
+int SingleInstanceGuard::IsFirstInstance(const char* className, const char* suffix) {
+    char name[kMutexNameSize];
+    std::snprintf(name, sizeof name, "%s%s", className, suffix);
+    m_Mutex = CreateMutexA(nullptr, TRUE, name);
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    // Only the name matters: ownership is given back at once, the handle
+    // stays open so that the name lives as long as this copy.
+    if (m_Mutex) ReleaseMutex(m_Mutex);
+    if (!existed) return 1;
+
+    HWND other = GetSharedMainWindow();
+    if (!other) return 0;
+    if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
+    SetForegroundWindow(other);
+    EnableWindow(other, TRUE);
+    const int handle = static_cast<int>(HandleToULong(other));
+    WriteLog("hOther %i  hGlobal %i", handle, handle);
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Only one copy of Ledgerpad runs at a time. A named mutex tells a second
+// copy that the first exists; a window handle in a data section shared by
+// every running copy tells it which window to bring forward.
+#pragma once
+
+#include <windows.h>
+
+// Owns the mutex handle for the life of the process.
+class SingleInstanceGuard {
+public:
+    SingleInstanceGuard() = default;
+    ~SingleInstanceGuard();
+    SingleInstanceGuard(const SingleInstanceGuard&) = delete;
+    SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
+
+    // Creates (or opens) the mutex named className + suffix. Returns 1 when
+    // this is the only running copy, 0 when another copy runs; in that case
+    // the other copy's main window is restored, brought to the foreground
+    // and enabled when it exists already.
+    int IsFirstInstance(const char* className, const char* suffix);
+
+private:
+    HANDLE m_Mutex = nullptr;
+};
+
+// The main window of the first running copy, or null before it exists.
+HWND GetSharedMainWindow();
+void SetSharedMainWindow(HWND hwnd);

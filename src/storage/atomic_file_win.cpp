@@ -35,8 +35,8 @@ bool AtomicFileWriter::Open(const char* target) {
     m_Broken = false;
     m_Target = target ? target : "";
     m_Temp = m_Target + ".tmp";
-    if (g_faults.failCreate) {
-        m_Error = ERROR_ACCESS_DENIED;
+    if (m_Target.empty() || g_faults.failCreate) {
+        m_Error = m_Target.empty() ? ERROR_INVALID_NAME : ERROR_ACCESS_DENIED;
         SetLastError(m_Error);
         return false;
     }

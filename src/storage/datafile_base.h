@@ -1,0 +1,60 @@
+// Whole-file access for the options file: DATAFILEINPUT reads a file in one
+// piece, DATAFILEOUTPUT replaces one in one piece. Win32 (datafile_base_win.cpp).
+#pragma once
+
+#include <cstdint>
+
+#include "storage/atomic_file.h"
+#include "storage/storage_constants.h"
+
+inline constexpr int kDataFileWrite = 0;      // GENERIC_WRITE, CREATE_ALWAYS
+inline constexpr int kDataFileReadWrite = 1;  // GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING
+
+// Opens the named file by mode. Mode 0 (write) opens nothing here: the
+// output replaces the file crash-safely through a temporary file instead of
+// emptying it in place. A file that cannot be opened leaves the object
+// closed; the operations report that when they are used.
+class DATAFILEBASE {
+public:
+    DATAFILEBASE(const char* fileName, int mode);
+    virtual ~DATAFILEBASE();
+    DATAFILEBASE(const DATAFILEBASE&) = delete;
+    DATAFILEBASE& operator=(const DATAFILEBASE&) = delete;
+
+    bool IsOpen() const { return m_Handle != nullptr; }
+    const char* FileName() const { return m_FileName; }
+
+protected:
+    void Close();
+
+    char m_FileName[kPathSize] = {};
+    int m_Mode;
+    unsigned long m_DesiredAccess = 0;
+    unsigned long m_ShareMode = 0;
+    unsigned long m_CreationDisposition = 0;
+    void* m_Handle = nullptr;
+};
+
+class DATAFILEINPUT : public virtual DATAFILEBASE {
+public:
+    explicit DATAFILEINPUT(const char* fileName);
+    // The whole file into buffer: the count read, or 0 when the file is
+    // missing, empty, larger than capacity or not read completely.
+    std::uint32_t Read(void* buffer, std::uint32_t capacity);
+
+private:
+    std::uint32_t m_FileSize = 0;
+};
+
+class DATAFILEOUTPUT : public virtual DATAFILEBASE {
+public:
+    explicit DATAFILEOUTPUT(const char* fileName);
+    // Replaces the file with the bytes: non-zero when written. 0 at once
+    // when the file could not be created; a failed write tells the user
+    // and leaves the old file as it was.
+    int Write(const void* buffer, std::uint32_t count);
+
+private:
+    AtomicFileWriter m_File;
+    std::uint32_t m_BytesWritten = 0;
+};

@@ -1,0 +1,73 @@
+// OPTIONS_INIT: the options of the process (date format, window size and
+// show state, most recently used account, password), loaded from
+// Options.dta at start-up and saved at exit and after password changes.
+#pragma once
+
+#include <cstddef>
+
+#include "storage/options_record.h"
+
+class OPTIONS_INIT {
+public:
+    // Win32 (options_win.cpp). Reads the options file; a missing or damaged
+    // one is replaced by the defaults, written at once.
+    void LoadOptions(const char* optionsPath, const char* accountsFolder);
+    // Writes the options file crash-safely; the most-recent account comes
+    // from the current account file name (see SetCurrentAccountNameSource).
+    // False when the file was not written (the options in memory stay).
+    bool SaveOptions();
+    bool SaveOptions(const char* currentAccountFileName);
+
+    // The process-wide current account file name that SaveOptions() takes
+    // the most recently used account from. Until it is set, SaveOptions()
+    // leaves the most-recent account as it is.
+    void SetCurrentAccountNameSource(const char* currentAccountFileName);
+
+    // The load without the file: takes a valid image (true) or puts the
+    // defaults in place (false, the caller then writes them). Either way
+    // sets the date format of g_Date.
+    bool TakeLoadedImage(const unsigned char* bytes, std::size_t size, const char* accountsFolder);
+    // The save without the file: updates the record as a save does and
+    // builds the file image. currentAccountFileName may be nullptr (keep
+    // the most-recent account).
+    void MakeSaveImage(const char* currentAccountFileName, unsigned char (&image)[kOptionsRecordSize]);
+    // The image of the record as it stands (signature and date format set).
+    void MakeImage(unsigned char (&image)[kOptionsRecordSize]);
+
+    // A WM_SIZE type: 2 (maximized) records 3, 0 (restored) records 1, any
+    // other type leaves the show state.
+    void SetShowState(int resizeType);
+    int ShowState() const { return m_Record.showState; }
+    int SavedShowState() const { return m_Record.savedShowState; }
+
+    void SetWindowRect(int left, int top, int width, int height);
+    int WindowLeft() const { return m_Record.left; }
+    int WindowTop() const { return m_Record.top; }
+    int WindowWidth() const { return m_Record.width; }
+    int WindowHeight() const { return m_Record.height; }
+
+    // Copies out (cut to fit), copies in (cut at 771 characters), clears.
+    void GetMostRecent(char* out, std::size_t size) const;
+    void SetMostRecent(const char* path);
+    void ClearMostRecent();
+    const char* MostRecent() const { return m_Record.mostRecent; }
+
+    // A password is at most 8 characters; a longer text is cut.
+    void GetPassword(char* out, std::size_t size) const;
+    void SetPassword(const char* password);
+    void ClearPassword();
+    bool HasPassword() const { return m_Record.password[0] != '\0'; }
+
+    const char* OptionsPath() const { return m_OptionsPath; }
+    const OptionsRecord& Record() const { return m_Record; }
+
+    template <std::size_t N> void GetMostRecent(char (&out)[N]) const { GetMostRecent(out, N); }
+    template <std::size_t N> void GetPassword(char (&out)[N]) const { GetPassword(out, N); }
+
+private:
+    char m_OptionsPath[kPathSize] = {};
+    OptionsRecord m_Record = DefaultOptionsRecord();
+    const char* m_CurrentAccountName = nullptr;
+};
+
+extern OPTIONS_INIT g_Options;

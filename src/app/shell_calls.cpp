@@ -10,7 +10,7 @@
 namespace shell {
 
 void AttachFieldProcedures() {}
-void PaintRegister(HDC, bool) {}
+void PaintRegister(HDC) {}
 void ScrollRegister(WPARAM, LPARAM) {}
 void DisplayRecords() {}
 void UpdateScrollBar() {}

@@ -11,7 +11,7 @@ namespace shell {
 
 // Register.
 void AttachFieldProcedures();                  // typing and navigation in the fields
-void PaintRegister(HDC dc, bool firstPaint);   // frame, headers; font to the fields first
+void PaintRegister(HDC dc);                    // frame and headers, in the selected font
 void ScrollRegister(WPARAM wParam, LPARAM lParam);
 void DisplayRecords();                         // the 19 rows from the account's current record
 void UpdateScrollBar();

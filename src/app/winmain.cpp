@@ -1,39 +1,60 @@
-// Entry point of Ledgerpad.
+// Entry point of Ledgerpad: one running copy, the data folders and the
+// options, the main window and the message loop.
 #include <windows.h>
+
+#include "app/account_slots.h"
+#include "app/app_texts.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "storage/data_folders.h"
+#include "storage/log.h"
+#include "storage/options.h"
 
 namespace {
 
-const char kClassName[] = "LedgerClass";
-const char kTitle[] = "Ledgerpad";
-
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// The Find dialog sees every message first, so that its keys (Tab, Enter,
+// Esc) work; accelerators such as F2 still reach the main window when the
+// dialog does not take the key.
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (g_hFindDlg && IsDialogMessageA(g_hFindDlg, &msg)) continue;
+        if (!TranslateAcceleratorA(mainWindow, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    WriteLog("Exit GetMessage  Msg.wParam %i", static_cast<int>(msg.wParam));
+    return static_cast<int>(msg.wParam);
+}
+
+void PrepareDataFiles() {
+    DataFolders folders;
+    folders.PrepareFolders(kProductName);
+    WriteLog("%s", GetAppDataFolder().c_str());
+    WriteLog("%s", GetAccountsFolder().c_str());
+    BuildAccountSlotPaths();
+
+    char optionsPath[kPathSize];
+    BuildOptionsPath(optionsPath, kOptionsFileName);
+    const auto accountsFolder = GetAccountsFolder();
+    g_Options.LoadOptions(optionsPath, accountsFolder.c_str());
+    WriteLog("%s", optionsPath);
+    WriteLog("%s", accountsFolder.c_str());
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = inst;
-    wc.hIcon = LoadIconA(inst, "LedgerIcon");
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc)) return 1;
-    HWND hwnd = CreateWindowA(kClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, inst, nullptr);
-    if (!hwnd) return 1;
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    SingleInstanceGuard instanceGuard;
+    if (!instanceGuard.IsFirstInstance(kMainClassName, kInstanceMutexSuffix)) return 0;
+
+    PrepareDataFiles();
+
+    if (!RegisterMainClass(instance)) return 0;
+    HWND mainWindow = CreateMainWindow(instance, showCommand);
+    if (!mainWindow) return 0;
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    return RunMessageLoop(mainWindow, accelerators);
 }

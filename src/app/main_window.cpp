@@ -1,0 +1,213 @@
+#include "app/main_window.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_texts.h"
+#include "app/command_dispatch.h"
+#include "app/command_guards.h"
+#include "app/shell_calls.h"
+#include "app/single_instance.h"
+#include "model/account.h"
+#include "register/font_set.h"
+#include "register/register_layout.h"
+#include "storage/log.h"
+#include "storage/options.h"
+#include "ui/dialog_runner.h"
+#include "ui/hot_link_text.h"
+
+HWND g_hWnd = nullptr;
+HINSTANCE g_hInst = nullptr;
+HMENU g_hMenu = nullptr;
+HWND g_hFindDlg = nullptr;
+
+namespace {
+
+// Registered by the Find dialog too; the same name gives the same number.
+constexpr char kFindMessageName[] = "finddlg_Find";
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+
+struct MainWindowState {
+    MainWindowMetrics metrics{};
+    int panelLeft = 0;      // L: 0 unless the window is maximized or minimized
+    RECT savedRect{};       // the window cannot be resized away from this
+    bool firstPaint = true;
+    UINT findMessage = 0;
+};
+MainWindowState g_State;
+
+int CentredPanelLeft() {
+    return (GetSystemMetrics(SM_CXSCREEN) - g_State.metrics.panelWidth) / 2;
+}
+
+// Dialogs are centred on the rectangle the window records for itself.
+void RecordWindowRect(const RECT& rect) {
+    g_State.savedRect = rect;
+    SetDialogMainWindowRect(rect);
+}
+
+void OnCreate(HWND hwnd) {
+    RegisterHotLinkText(g_hInst, kHandCursorName, 0);
+    g_Fonts.Create();
+    SetDialogFonts(g_Fonts.Get(kFontArialBold13), g_Fonts.Get(kFontArial13),
+                   g_Fonts.Get(kFontSansSerif12));
+    g_hMenu = GetMenu(hwnd);
+    InitCommandMenu(g_hMenu);
+    // The window keeps one size: no sizing, maximizing or restoring from
+    // the system menu.
+    HMENU systemMenu = GetSystemMenu(hwnd, FALSE);
+    DeleteMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
+    DeleteMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
+    DeleteMenu(systemMenu, SC_RESTORE, MF_BYCOMMAND);
+    g_State.findMessage = RegisterWindowMessageA(kFindMessageName);
+}
+
+void OnSize(HWND hwnd, WPARAM sizeType) {
+    g_State.panelLeft = sizeType != SIZE_RESTORED ? CentredPanelLeft() : 0;
+    g_Options.SetShowState(static_cast<int>(sizeType));
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    RecordWindowRect(rect);
+    MoveRegisterControls(g_State.panelLeft);
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    // The flag is cleared before the start screen runs: its dialogs cause
+    // nested paints, which only draw the register.
+    const bool first = g_State.firstPaint;
+    g_State.firstPaint = false;
+    HGDIOBJ oldFont = SelectObject(dc, g_Fonts.RegisterFont());
+    if (first) {
+        for (HWND field : g_hFieldWindows) {
+            SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_Fonts.RegisterFont()), TRUE);
+        }
+    }
+    shell::PaintRegister(dc);
+    if (first) shell::RunStartScreen(hwnd);
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd, &ps);
+}
+
+void OnClose(HWND hwnd) {
+    if (g_Account.isOpen && !CheckForErrors(hwnd)) return;
+    DestroyWindow(hwnd);
+}
+
+void OnDestroy() {
+    g_Options.SaveOptions();
+    PostQuitMessage(0);
+}
+
+void OnMoving(const RECT* proposed) {
+    RecordWindowRect(*proposed);
+    g_Options.SetWindowRect(proposed->left, proposed->top, proposed->right - proposed->left,
+                            proposed->bottom - proposed->top);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE: OnCreate(hwnd); return 0;
+        case WM_DESTROY: OnDestroy(); return 0;
+        case WM_SIZE: OnSize(hwnd, wParam); return 0;
+        case WM_SETFOCUS: shell::SetFocusToRecordAndField(-1, -1); return 0;
+        case WM_PAINT: OnPaint(hwnd); return 0;
+        case WM_CLOSE: OnClose(hwnd); return 0;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = g_State.metrics.fixedWidth;
+            info->ptMinTrackSize.y = g_State.metrics.fixedHeight;
+            return 0;
+        }
+        case WM_SIZING:
+            *reinterpret_cast<RECT*>(lParam) = g_State.savedRect;
+            return TRUE;
+        case WM_MOVING: OnMoving(reinterpret_cast<RECT*>(lParam)); return TRUE;
+        case WM_INITMENUPOPUP: CloseFindDialog(); return 0;
+        case WM_VSCROLL: shell::ScrollRegister(wParam, lParam); return 0;
+        case WM_COMMAND:
+            if (DispatchCommand(hwnd, LOWORD(wParam))) return 0;
+            break;
+        default:
+            if (msg == g_State.findMessage && g_State.findMessage != 0) {
+                if (CheckForErrors(hwnd)) shell::RunFindRequest(hwnd, wParam, lParam);
+                return 0;
+            }
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+MainWindowMetrics GetMainWindowMetrics() {
+    const int frame = GetSystemMetrics(SM_CYFRAME);
+    MainWindowMetrics m;
+    m.fixedWidth = 790 + 2 * frame;
+    m.fixedHeight = 546 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 2 * frame;
+    m.panelWidth = 806 - 2 * GetSystemMetrics(SM_CXFRAME);
+    return m;
+}
+
+bool RegisterMainClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, kIconName);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszMenuName = kMenuName;
+    wc.lpszClassName = kMainClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
+    g_hInst = instance;
+    g_State.metrics = GetMainWindowMetrics();
+    g_State.panelLeft = CentredPanelLeft();
+    const int width = g_Options.WindowWidth();
+    const int height = g_Options.WindowHeight();
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    HWND hwnd = CreateWindowExA(0, kMainClassName, kMainTitle, kMainStyle, g_State.panelLeft, top, width,
+                                height, nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return nullptr;
+    g_hWnd = hwnd;
+    SetSharedMainWindow(hwnd);
+    WriteLog("g_hWnd %i", static_cast<int>(HandleToULong(hwnd)));
+
+    if (!CreateRegisterControls(hwnd, instance, g_State.panelLeft)) {
+        WriteLog("CreateMainWindow: the register controls could not be created, error %i",
+                 static_cast<int>(GetLastError()));
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    shell::AttachFieldProcedures();
+
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    g_Options.SetShowState(showCommand);
+    WriteLog("Main Window Handle %i", static_cast<int>(HandleToULong(hwnd)));
+    return hwnd;
+}
+
+void SetTitle(HWND hwnd, bool withAccount) {
+    if (!withAccount) {
+        SetWindowTextA(hwnd, kMainTitle);
+        return;
+    }
+    // A damaged header may lack its terminating zero: never read past it.
+    const char* name = g_Account.header.name;
+    const int nameLength = static_cast<int>(strnlen(name, sizeof g_Account.header.name));
+    char title[sizeof kTitleAccountPrefix + sizeof g_Account.header.name + sizeof kTitleAccountSuffix];
+    std::snprintf(title, sizeof title, "%s%.*s%s", kTitleAccountPrefix, nameLength, name,
+                  kTitleAccountSuffix);
+    SetWindowTextA(hwnd, title);
+}
+
+RECT GetSavedWindowRect() { return g_State.savedRect; }
+
+void CloseFindDialog() {
+    if (g_hFindDlg && IsWindow(g_hFindDlg)) DestroyWindow(g_hFindDlg);
+    g_hFindDlg = nullptr;
+}

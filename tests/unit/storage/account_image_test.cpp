@@ -6,52 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "account_golden.h"
+
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-void PutText(Bytes& b, std::size_t at, const char* text) {
-    std::memcpy(b.data() + at, text, std::strlen(text));
-}
-void PutDouble(Bytes& b, std::size_t at, double v) { std::memcpy(b.data() + at, &v, 8); }
-void PutU16(Bytes& b, std::size_t at, unsigned v) {
-    b[at] = static_cast<unsigned char>(v & 0xFF);
-    b[at + 1] = static_cast<unsigned char>(v >> 8);
-}
-
-// The file of a new account "Checking" with statement balance 100.00 on
-// 15 January 2026, written out field by field at the offsets of the format.
-Bytes GoldenNewAccount() {
-    Bytes b(256, 0);
-    b[0] = 0xFE;
-    PutText(b, 2, "Checking");
-    PutDouble(b, 91, 100.0);
-    PutText(b, 99, "20260115");
-    PutU16(b, 108, 2026);
-    PutU16(b, 110, 15);
-    PutText(b, 128 + 0, "R");
-    PutText(b, 128 + 2, "20260115");
-    PutU16(b, 128 + 11, 2026);
-    PutU16(b, 128 + 13, 15);
-    PutText(b, 128 + 22, "OPENING BALANCE");
-    PutDouble(b, 128 + 120, 100.0);
-    return b;
-}
+using namespace account_golden;
 
 Bytes ValidImage(std::size_t size) {
     Bytes b(size, 0);
     if (size > 0) b[0] = 0xFE;
     return b;
-}
-
-// Dated record for a hand-made image.
-void PutRecord(Bytes& b, std::size_t index, const char* date, unsigned year, unsigned day,
-               const char* desc) {
-    const std::size_t at = 128 * (index + 1);
-    PutText(b, at + 2, date);
-    PutU16(b, at + 11, year);
-    PutU16(b, at + 13, day);
-    PutText(b, at + 22, desc);
 }
 
 std::size_t CountNodes(const Account& a) {
@@ -74,7 +38,7 @@ TEST(AccountImage, NewAccountGivesTheGoldenBytes) {
     account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
     Bytes image;
     BuildAccountImage(account, image);
-    EXPECT_EQ(image, GoldenNewAccount());
+    EXPECT_EQ(image, NewAccountFile());
 }
 
 TEST(AccountImage, OpensByFileSize) {
@@ -108,7 +72,7 @@ TEST(AccountImage, RefusesAWrongMarkerAndLeavesTheAccount) {
     for (unsigned char marker : {0x00, 0xFF, 0xFD, 0x02}) {
         Account account;
         account.CreateInMemory("Kept", 5.0, "20250101", 2025, 1);
-        Bytes image = GoldenNewAccount();
+        Bytes image = NewAccountFile();
         image[0] = marker;
         EXPECT_FALSE(LoadAccountImage(image.data(), image.size(), account)) << int(marker);
         EXPECT_STREQ(account.header.name, "Kept");
@@ -118,9 +82,9 @@ TEST(AccountImage, RefusesAWrongMarkerAndLeavesTheAccount) {
 
 TEST(AccountImage, RecordsComeInFileOrderUnchanged) {
     Bytes image = ValidImage(128 * 4);
-    PutRecord(image, 0, "20260301", 2026, 60, "first");
-    PutRecord(image, 1, "20260101", 2026, 1, "out of order stays");
-    PutRecord(image, 2, "2026XX01", 9999, 400, "damaged date kept");
+    PutRecord(image, 0, "", "20260301", 2026, 60, "first");
+    PutRecord(image, 1, "", "20260101", 2026, 1, "out of order stays");
+    PutRecord(image, 2, "", "2026XX01", 9999, 400, "damaged date kept");
     Account account;
     ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
     std::vector<std::string> got;
@@ -150,7 +114,7 @@ TEST(AccountImage, TextFieldsWithoutTheirNulAreCutAtTheirWidth) {
 }
 
 TEST(AccountImage, BytesAfterATextsNulSurviveARoundTrip) {
-    Bytes image = GoldenNewAccount();
+    Bytes image = NewAccountFile();
     PutText(image, 128 + 22, "AB");
     image[128 + 22 + 2] = 0;
     image[128 + 22 + 5] = 'z';  // leftover of an older, longer description
@@ -177,10 +141,10 @@ TEST(AccountImage, SavesEveryRecordWhateverTheView) {
 }
 
 TEST(AccountImage, TwoBuildsOfOneStateAreIdentical) {
-    Bytes image = GoldenNewAccount();
+    Bytes image = NewAccountFile();
     image.resize(128 * 5, 0);
-    PutRecord(image, 1, "20260201", 2026, 32, "a");
-    PutRecord(image, 3, "20260202", 2026, 33, "b");
+    PutRecord(image, 1, "", "20260201", 2026, 32, "a");
+    PutRecord(image, 3, "", "20260202", 2026, 33, "b");
     Account account;
     ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
     Bytes first, second;

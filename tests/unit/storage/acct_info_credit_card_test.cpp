@@ -7,6 +7,7 @@
 
 #include "storage/exceptions.h"
 #include "storage/memory_stream.h"
+#include "account_golden.h"
 
 namespace {
 
@@ -56,11 +57,7 @@ protected:
 TEST_F(AcctInfoTest, EmptyFieldsGiveTheGolden44Bytes) {
     MemorySerializer writer;
     info.Serialize(writer);
-    const Bytes golden = {
-        0x08, 0x00, 0x00, 0x00, 'L', 'D', 'G', 'R', 'I', 'N', 'F', 'O', 0xCD, 0xAB, 0x11, 0xEF,
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    };
-    EXPECT_EQ(writer.Bytes(), golden);
+    EXPECT_EQ(writer.Bytes(), account_golden::EmptyInfoFile());
 }
 
 TEST_F(AcctInfoTest, FieldsAreStoredScrambledAndComeBackPlain) {
@@ -142,7 +139,9 @@ TEST_F(AcctInfoTest, ForeignOrDamagedFilesAreRefused) {
             EXPECT_FALSE(c.versionError) << c.name;
             EXPECT_EQ(e.Code(), c.code) << c.name;
         }
-        if (c.versionError) EXPECT_EQ(Fields(), kEmpty) << c.name;
+        if (c.versionError) {
+            EXPECT_EQ(Fields(), kEmpty) << c.name;
+        }
     }
 }
 

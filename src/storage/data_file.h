@@ -1,0 +1,92 @@
+// DataFile: access to account files, one object for every account file in
+// turn. Reading takes the header block and every whole record block;
+// writing puts the complete file in place crash-safely. Between two
+// operations no account file is held open. Win32 (data_file_win.cpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model/account.h"
+
+struct HWND__;
+
+inline constexpr std::size_t kDataFileNameSize = 260;  // 259 characters and a NUL
+
+// Files larger than this are no checkbook (millions of transactions) and are
+// refused as damaged instead of being read into memory.
+inline constexpr std::uint64_t kLargestAccountFile = 1ull << 30;
+
+inline constexpr const char kFileReadErrorTitle[] = "File Read Error";
+inline constexpr const char kUnableToOpenText[] = "Unable to open account %s.";
+inline constexpr const char kFileTypeErrorTitle[] = "File Type Error";
+inline constexpr const char kNotAccountFileText[] =
+    "This is not a Ledgerpad file or the file has been damaged.";
+inline constexpr const char kFileEmptyTitle[] = "Error: DataFile::FileCountAcctRecords";
+inline constexpr const char kFileEmptyText[] = "The file was empty.";
+inline constexpr const char kSaveErrorTitle[] = "Error Saving File";
+inline constexpr const char kSaveErrorText[] =
+    "Cannot save Ledgerpad data because there is not enough free disk space.\n"
+    "Delete files to free disk space and then try again.";
+
+class DataFile {
+public:
+    DataFile() = default;
+    ~DataFile() { CloseFile(); }
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    // Window that owns the file messages (the main window); none until set.
+    void SetOwner(HWND__* owner) { m_Owner = owner; }
+    HWND__* Owner() const { return m_Owner; }
+
+    // Opens an account: the whole file in one read, the header checked
+    // (size and marker), then one record per whole block after it, or one
+    // blank record. Tells the user and returns false, with account
+    // untouched, when the file cannot be opened or is not an account file.
+    // Afterwards RecordCount() is the number of records read.
+    bool ReadAccountFile(const char* name, Account& account);
+
+    // Saves an account: the header and every record from head to tail
+    // written as one image to a file beside the target, flushed, then put
+    // in its place. On any failure the previous file stays as it was, the
+    // user is told ("Error Saving File") and the result is false.
+    bool WriteAccountFile(const char* name, Account& account);
+
+    // Single steps, used where only the header is wanted (account lists).
+    // OpenFileForReading returns 1 when open, 0 after telling the user.
+    int OpenFileForReading(const char* name);
+    void CloseFile();
+    // One block at the current position; false when 128 bytes could not
+    // be read (the rest of the block is then zero). Text fields come back
+    // terminated within their width.
+    bool ReadAccountData(ACCOUNTDATA& header);
+    bool ReadRecord(AcctRecord& record);  // raises the record counter
+    // Whole transaction blocks in the file; opens and closes it itself.
+    std::uint32_t FileCountAcctRecords(const char* name);
+    // 128, or -1 when no file is open or the pointer cannot be moved.
+    long long MoveFilePointerPastACCOUNTDATA();
+    bool IsOpen() const { return m_hFile != nullptr; }
+    // Whether a file or folder of that name exists.
+    static bool FileExists(const char* name);
+
+    std::uint32_t RecordCount() const { return m_RecordCount; }
+    void SetRecordCount(std::uint32_t count) { m_RecordCount = count; }
+    const char* FileName() const { return m_FileName; }
+
+private:
+    bool TakeName(const char* name);
+    bool ReadBlock(void* block);
+    void ShowSaveError() const;
+
+    std::uint32_t m_RecordCount = 0;
+    char m_FileName[kDataFileNameSize] = {};
+    std::uint32_t m_DesiredAccess = 0xC0000000u;  // GENERIC_READ | GENERIC_WRITE
+    std::uint32_t m_ShareMode = 0;                // no sharing while open
+    std::uint32_t m_CreationDisposition = 0;
+    void* m_hFile = nullptr;
+    HWND__* m_Owner = nullptr;
+};
+
+// The program's one DataFile.
+extern DataFile g_DataFile;

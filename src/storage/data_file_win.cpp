@@ -1,0 +1,219 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "storage/account_image.h"
+#include "storage/atomic_file.h"
+#include "storage/bounded_text.h"
+#include "storage/data_file.h"
+#include "storage/log.h"
+#include "ui/message_box.h"
+
+DataFile g_DataFile;
+
+namespace {
+
+constexpr UINT kInfoBox = MB_OK | MB_ICONINFORMATION;
+// Large images go down in pieces WriteFile can take in one call.
+constexpr std::size_t kLargestWrite = 1u << 30;
+
+HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
+
+// Whole file into memory in as few reads as the system allows. Returns the
+// bytes actually read: a read that fails or ends early gives fewer.
+bool ReadWholeFile(HANDLE file, std::unique_ptr<unsigned char[]>& bytes, std::size_t& size) {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(file, &length) || length.QuadPart < 0) return false;
+    const auto total = static_cast<std::uint64_t>(length.QuadPart);
+    if (total > kLargestAccountFile) return false;
+    bytes.reset(new (std::nothrow) unsigned char[total ? total : 1]);
+    if (!bytes) return false;
+    size = 0;
+    while (size < total) {
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.get() + size, static_cast<DWORD>(total - size), &read, nullptr) ||
+            read == 0)
+            break;
+        size += read;
+    }
+    return true;
+}
+
+// Creating the account file afresh is refused for a read-only file, and so
+// must be putting a new one in its place (Wine would allow the move).
+bool IsReadOnly(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
+}  // namespace
+
+bool DataFile::TakeName(const char* name) {
+    // A cut name would be another file: a name that does not fit is refused.
+    if (CopyBounded(m_FileName, name)) return true;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+}
+
+int DataFile::OpenFileForReading(const char* name) {
+    CloseFile();
+    m_CreationDisposition = OPEN_EXISTING;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (TakeName(name)) {
+        if (!SetFileAttributesA(m_FileName, FILE_ATTRIBUTE_NORMAL))
+            WriteLog("DataFile::OpenFileForReading: SetFileAttributes: error %i",
+                     static_cast<int>(GetLastError()));
+        file = CreateFileA(m_FileName, m_DesiredAccess, m_ShareMode, nullptr,
+                           m_CreationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (file != INVALID_HANDLE_VALUE) {
+        m_hFile = file;
+        return 1;
+    }
+    WriteLog("DataFile::OpenFileForReading: CreateFile: m_hFile %i, error %i\n%s",
+             static_cast<int>(reinterpret_cast<INT_PTR>(file)), static_cast<int>(GetLastError()),
+             name ? name : "");
+    m_hFile = nullptr;
+    char text[sizeof kUnableToOpenText + kDataFileNameSize + 512];
+    std::snprintf(text, sizeof text, kUnableToOpenText, name ? name : "");
+    ShowMessage(m_Owner, text, kFileReadErrorTitle, kInfoBox);
+    return 0;
+}
+
+void DataFile::CloseFile() {
+    if (m_hFile == nullptr) return;
+    if (!CloseHandle(AsHandle(m_hFile)))
+        WriteLog("DataFile::CloseFile: nResult %i, error %i",
+                 static_cast<int>(reinterpret_cast<INT_PTR>(m_hFile)),
+                 static_cast<int>(GetLastError()));
+    m_hFile = nullptr;
+}
+
+bool DataFile::ReadBlock(void* block) {
+    std::memset(block, 0, kBlockSize);
+    DWORD read = 0;
+    return m_hFile != nullptr &&
+           ReadFile(AsHandle(m_hFile), block, kBlockSize, &read, nullptr) && read == kBlockSize;
+}
+
+bool DataFile::ReadAccountData(ACCOUNTDATA& header) {
+    const bool whole = ReadBlock(&header);
+    TerminateTextFields(header);
+    return whole;
+}
+
+bool DataFile::ReadRecord(AcctRecord& record) {
+    const bool whole = ReadBlock(&record);
+    TerminateTextFields(record);
+    if (whole) ++m_RecordCount;
+    return whole;
+}
+
+std::uint32_t DataFile::FileCountAcctRecords(const char* name) {
+    if (!OpenFileForReading(name)) return 0;
+    LARGE_INTEGER size{};
+    const bool known = GetFileSizeEx(AsHandle(m_hFile), &size) != FALSE;
+    CloseFile();
+    if (!known) return 0;
+    if (size.QuadPart == 0) {
+        ShowMessage(nullptr, kFileEmptyText, kFileEmptyTitle, MB_OK);
+        return 0;
+    }
+    const std::uint64_t blocks = CountRecordBlocks(static_cast<std::uint64_t>(size.QuadPart));
+    return blocks > std::numeric_limits<std::uint32_t>::max()
+               ? std::numeric_limits<std::uint32_t>::max()
+               : static_cast<std::uint32_t>(blocks);
+}
+
+long long DataFile::MoveFilePointerPastACCOUNTDATA() {
+    if (m_hFile == nullptr) {
+        WriteLog("Error: DataFile::MoveFilePointerPastACCOUNTDATA: File is not open ");
+        return -1;
+    }
+    const DWORD position = SetFilePointer(AsHandle(m_hFile), kBlockSize, nullptr, FILE_BEGIN);
+    return position == INVALID_SET_FILE_POINTER ? -1 : static_cast<long long>(position);
+}
+
+bool DataFile::FileExists(const char* name) {
+    return name != nullptr && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool DataFile::ReadAccountFile(const char* name, Account& account) {
+    m_RecordCount = 0;
+    if (!OpenFileForReading(name)) return false;
+    std::unique_ptr<unsigned char[]> bytes;
+    std::size_t size = 0;
+    ReadWholeFile(AsHandle(m_hFile), bytes, size);
+    CloseFile();
+
+    bool loaded = false;
+    try {
+        loaded = LoadAccountImage(bytes.get(), size, account);
+    } catch (const std::bad_alloc&) {
+        account.ClearAccount();  // no half-built account
+        WriteLog("DataFile::ReadAccountFile: out of memory for %s", m_FileName);
+    }
+    if (!loaded) {
+        ShowMessage(m_Owner, kNotAccountFileText, kFileTypeErrorTitle, kInfoBox);
+        return false;
+    }
+    m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(size));
+    return true;
+}
+
+void DataFile::ShowSaveError() const {
+    ShowMessage(m_Owner, kSaveErrorText, kSaveErrorTitle, kInfoBox);
+}
+
+bool DataFile::WriteAccountFile(const char* name, Account& account) {
+    m_RecordCount = 0;
+    CloseFile();
+    m_CreationDisposition = CREATE_ALWAYS;
+
+    std::vector<unsigned char> image;
+    AtomicFileWriter file;
+    try {
+        BuildAccountImage(account, image);
+    } catch (const std::bad_alloc&) {
+        WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
+        ShowSaveError();
+        return false;
+    }
+    if (!TakeName(name) || IsReadOnly(m_FileName) || !file.Open(m_FileName)) {
+        WriteLog("DataFile::OpenFileForWriting: CreateFile: error %i\n%s",
+                 static_cast<int>(GetLastError()), name ? name : "");
+        ShowSaveError();
+        return false;
+    }
+
+    // The whole image in one write (the format is one block after another,
+    // so this is byte for byte the same file as block-by-block writes).
+    for (std::size_t at = 0; at < image.size();) {
+        const auto chunk = static_cast<std::uint32_t>(std::min(image.size() - at, kLargestWrite));
+        std::uint32_t written = 0;
+        const bool ok = file.Write(image.data() + at, chunk, &written);
+        if (!ok || written != chunk) {
+            WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
+                     static_cast<int>(written));
+            ShowSaveError();
+            return false;  // the writer removes its temporary file
+        }
+        at += chunk;
+    }
+    if (!file.Commit()) {
+        WriteLog("DataFile::WriteAccountFile: replacing %s failed, error %lu", m_FileName,
+                 file.LastError());
+        ShowSaveError();
+        return false;
+    }
+    m_RecordCount = static_cast<std::uint32_t>(image.size() / kBlockSize - 1);
+    return true;
+}

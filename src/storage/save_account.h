@@ -1,0 +1,28 @@
+// Saving the open account: every change the user confirms rewrites the
+// account file and its information file at once. There is no Save command.
+#pragma once
+
+#include "storage/storage_constants.h"
+
+struct RecordNode;
+
+// Full path of the open account's file; empty while a create or an open
+// from the list is choosing, "new" while the start screen shows with no
+// account open.
+extern char g_CurrentAccountFile[kPathSize];
+
+inline constexpr const char kNoAccountToSaveTitle[] = "File Error";
+inline constexpr const char kNoAccountToSaveText[] = "There is no open account to save.";
+
+// Writes g_Account to g_CurrentAccountFile, then its information file.
+// The record of the register's focused row first moves to its sorted place.
+// A save that fails leaves the previous files as they were, tells the user
+// and keeps g_NeedsSaving set, so the change is written by the next save.
+// Returns whether both files were written.
+bool SaveAccount();
+
+// The register names the node of its focused row here, so that a record
+// whose date was just typed is stored in date order. Without a source (or
+// when it gives none) nothing is moved.
+using FocusedNodeSource = RecordNode* (*)();
+void SetFocusedNodeSource(FocusedNodeSource source);

@@ -1,0 +1,200 @@
+#include "storage/data_file.h"
+
+#include <cstring>
+#include <string>
+
+#include "account_files_fixture.h"
+#include "account_golden.h"
+
+namespace {
+
+using namespace account_files_test;
+using account_golden::NewAccountFile;
+using account_golden::PutRecord;
+
+const HWND kMainWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+
+class DataFileTest : public AccountFilesTest {
+protected:
+    void SetUp() override {
+        AccountFilesTest::SetUp();
+        file.SetOwner(kMainWindow);
+        // What a failed open must not disturb.
+        account.CreateInMemory("Untouched", 1.0, "20250101", 2025, 1);
+    }
+
+    void ExpectOneBox(const std::string& text, const std::string& title, const char* context) {
+        ASSERT_EQ(ShownBoxes().size(), 1u) << context;
+        EXPECT_EQ(ShownBoxes()[0].text, text) << context;
+        EXPECT_EQ(ShownBoxes()[0].title, title) << context;
+        EXPECT_EQ(ShownBoxes()[0].owner, kMainWindow) << context;
+        EXPECT_EQ(ShownBoxes()[0].type, unsigned(MB_OK | MB_ICONINFORMATION)) << context;
+    }
+
+    void ExpectAccountUntouched(const char* context) {
+        EXPECT_STREQ(account.header.name, "Untouched") << context;
+        ASSERT_NE(account.Head(), nullptr) << context;
+        EXPECT_STREQ(account.Head()->record->description, "OPENING BALANCE") << context;
+    }
+
+    DataFile file;
+    Account account;
+};
+
+std::size_t CountNodes(const Account& a) {
+    std::size_t n = 0;
+    for (RecordNode* p = a.Head(); p; p = p->next) ++n;
+    return n;
+}
+
+TEST_F(DataFileTest, OpensByTheFileSizeAndMarker) {
+    const struct { const char* name; std::size_t size; unsigned char marker; bool opens; std::size_t records; } cases[] = {
+        {"0 bytes", 0, 0xFE, false, 0},
+        {"50 bytes", 50, 0xFE, false, 0},
+        {"127 bytes", 127, 0xFE, false, 0},
+        {"128 bytes", 128, 0xFE, true, 1},
+        {"256 bytes", 256, 0xFE, true, 1},
+        {"300 bytes", 300, 0xFE, true, 1},
+        {"marker 0x00", 256, 0x00, false, 0},
+        {"marker 0xFF", 256, 0xFF, false, 0},
+    };
+    for (const auto& c : cases) {
+        ShownBoxes().clear();
+        account.CreateInMemory("Untouched", 1.0, "20250101", 2025, 1);
+        Bytes bytes = NewAccountFile();
+        bytes.resize(c.size, 0x5A);
+        if (c.size > 0) bytes[0] = c.marker;
+        const std::string path = Path("LEDGR1.LPD");
+        WriteBytes(path, bytes);
+
+        EXPECT_EQ(file.ReadAccountFile(path.c_str(), account), c.opens) << c.name;
+        EXPECT_FALSE(file.IsOpen()) << c.name;
+        EXPECT_EQ(ReadBytes(path), bytes) << c.name << ": the file is left as it was";
+        if (c.opens) {
+            EXPECT_TRUE(ShownBoxes().empty()) << c.name;
+            EXPECT_EQ(CountNodes(account), c.records) << c.name;
+            EXPECT_EQ(file.RecordCount(), c.size >= 256 ? 1u : 0u) << c.name;
+            EXPECT_STREQ(account.header.name, "Checking") << c.name;
+        } else {
+            ExpectOneBox(kNotAccountFileText, kFileTypeErrorTitle, c.name);
+            ExpectAccountUntouched(c.name);
+        }
+    }
+}
+
+TEST_F(DataFileTest, ReadsEveryRecordInFileOrder) {
+    Bytes bytes = NewAccountFile();
+    bytes.resize(128 * 4 + 100, 0);
+    PutRecord(bytes, 1, "", "20260301", 2026, 60, "March", 12.5);
+    PutRecord(bytes, 2, "R", "20260201", 2026, 32, "February", 0, 40);
+    WriteBytes(Path("A.LPD"), bytes);
+    ASSERT_TRUE(file.ReadAccountFile(Path("A.LPD").c_str(), account));
+    EXPECT_EQ(file.RecordCount(), 3u);
+    const char* expected[] = {"OPENING BALANCE", "March", "February"};
+    RecordNode* node = account.Head();
+    for (const char* desc : expected) {
+        ASSERT_NE(node, nullptr);
+        EXPECT_STREQ(node->record->description, desc);
+        node = node->next;
+    }
+    EXPECT_EQ(node, nullptr);
+    EXPECT_EQ(account.Tail()->record->payment + account.Tail()->record->deposit, 40.0);
+}
+
+TEST_F(DataFileTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
+    const std::string missing = Path("LEDGR1.LPD");
+    const std::string noFolder = Folder() + "\\gone\\LEDGR1.LPD";
+    const std::string tooLong = Folder() + "\\" + std::string(300, 'x') + ".LPD";
+    WriteBytes(Path("HELD.LPD"), NewAccountFile());
+    HeldOpen held(Path("HELD.LPD"));
+    ASSERT_TRUE(held.ok());
+    const std::string heldPath = Path("HELD.LPD");
+    for (const std::string& path : {missing, noFolder, tooLong, heldPath}) {
+        ShownBoxes().clear();
+        EXPECT_FALSE(file.ReadAccountFile(path.c_str(), account)) << path;
+        ExpectOneBox("Unable to open account " + path + ".", kFileReadErrorTitle, path.c_str());
+        ExpectAccountUntouched(path.c_str());
+        EXPECT_FALSE(file.IsOpen());
+    }
+    EXPECT_FALSE(Exists(missing)) << "reading never creates a file";
+}
+
+TEST_F(DataFileTest, AReadOnlyAccountFileOpens) {
+    const std::string path = Path("LEDGR1.LPD");
+    WriteBytes(path, NewAccountFile());
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(file.ReadAccountFile(path.c_str(), account));
+    EXPECT_TRUE(ShownBoxes().empty());
+    EXPECT_STREQ(account.header.name, "Checking");
+    EXPECT_EQ(ReadBytes(path), NewAccountFile());
+}
+
+TEST_F(DataFileTest, SingleStepsReadTheHeaderAndBlocks) {
+    const std::string path = Path("LEDGR1.LPD");
+    Bytes bytes = NewAccountFile();
+    bytes.resize(128 * 3, 0);
+    PutRecord(bytes, 1, "", "20260120", 2026, 20, "second");
+    WriteBytes(path, bytes);
+
+    EXPECT_EQ(file.MoveFilePointerPastACCOUNTDATA(), -1) << "no file open";
+    EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 2u);
+    ASSERT_EQ(file.OpenFileForReading(path.c_str()), 1);
+    EXPECT_STREQ(file.FileName(), path.c_str());
+    ACCOUNTDATA header{};
+    EXPECT_TRUE(file.ReadAccountData(header));
+    EXPECT_STREQ(header.name, "Checking");
+    EXPECT_EQ(file.MoveFilePointerPastACCOUNTDATA(), 128);
+    file.SetRecordCount(0);
+    AcctRecord first{}, second{}, past{};
+    EXPECT_TRUE(file.ReadRecord(first));
+    EXPECT_TRUE(file.ReadRecord(second));
+    EXPECT_FALSE(file.ReadRecord(past)) << "end of file";
+    EXPECT_EQ(file.RecordCount(), 2u);
+    EXPECT_STREQ(second.description, "second");
+    EXPECT_EQ(past.description[0], '\0');
+    file.CloseFile();
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(DataFileTest, CountingAnEmptyFileSaysSoWithAPlainBox) {
+    const std::string path = Path("EMPTY.LPD");
+    WriteBytes(path, {});
+    EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 0u);
+    ASSERT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_EQ(ShownBoxes()[0].text, kFileEmptyText);
+    EXPECT_EQ(ShownBoxes()[0].title, kFileEmptyTitle);
+    EXPECT_EQ(ShownBoxes()[0].owner, nullptr);
+    EXPECT_EQ(ShownBoxes()[0].type, unsigned(MB_OK));
+
+    ShownBoxes().clear();
+    for (std::size_t size : {50u, 127u, 128u, 255u}) {
+        WriteBytes(path, Bytes(size, 0xFE));
+        EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 0u) << size;
+    }
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(DataFileTest, FileExistsForFilesAndFolders) {
+    WriteBytes(Path("A.LPD"), {1});
+    EXPECT_TRUE(DataFile::FileExists(Path("A.LPD").c_str()));
+    EXPECT_TRUE(DataFile::FileExists(Folder().c_str()));
+    EXPECT_FALSE(DataFile::FileExists(Path("B.LPD").c_str()));
+    EXPECT_FALSE(DataFile::FileExists(nullptr));
+}
+
+TEST_F(DataFileTest, WritesTheWholeAccountAndOpensItBackTheSame) {
+    account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
+    const std::string path = Path("LEDGR1.LPD");
+    ASSERT_TRUE(file.WriteAccountFile(path.c_str(), account));
+    EXPECT_EQ(ReadBytes(path), NewAccountFile());
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"LEDGR1.LPD"}) << "no temporary file left";
+
+    Account reopened;
+    ASSERT_TRUE(file.ReadAccountFile(path.c_str(), reopened));
+    ASSERT_TRUE(file.WriteAccountFile(path.c_str(), reopened));
+    EXPECT_EQ(ReadBytes(path), NewAccountFile());
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// The password dialogs (13 to 19) and the options record as the program's
+// PasswordPrompts and PasswordStore.
+#include <windows.h>
+
+#include <cstring>
+
+#include "features/password.h"
+#include "storage/options.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_runner.h"
+#include "ui/message_box.h"
+
+namespace {
+
+// What a password dialog works on: its own number and one or two buffers.
+struct PasswordExchange {
+    int dialogNumber;
+    char* first;
+    char* second;  // dialog 18 only: the new password
+};
+
+PasswordExchange* ExchangeOf(HWND dialog) {
+    return reinterpret_cast<PasswordExchange*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+PasswordExchange* TakeExchange(HWND dialog, LPARAM lParam) {
+    auto* exchange = reinterpret_cast<PasswordExchange*>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    PlaceDialog(dialog, exchange->dialogNumber, kDialogFontBold, 0);
+    return exchange;
+}
+
+// Reads at most 8 characters of the field; true when it holds any.
+bool ReadField(HWND dialog, int id, char* buffer) {
+    std::memset(buffer, 0, kPasswordBufferSize);
+    GetDlgItemTextA(dialog, id, buffer, static_cast<int>(kPasswordBufferSize));
+    return buffer[0] != '\0';
+}
+
+void Refuse(HWND dialog, int id, const char* text) {
+    SetFocus(GetDlgItem(dialog, id));
+    ShowMessage(dialog, text, kPasswordErrorTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+// Answers the colour messages with the white brush; TRUE when it did.
+bool IsColourMessage(UINT msg) { return msg == WM_CTLCOLORDLG || msg == WM_CTLCOLORSTATIC; }
+
+INT_PTR WhiteBrush() { return reinterpret_cast<INT_PTR>(DialogWhiteBrush()); }
+
+// Dialogs 13, 14 and 19.
+INT_PTR CALLBACK NewPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsColourMessage(msg)) return WhiteBrush();
+    if (msg == WM_INITDIALOG) {
+        PasswordExchange* exchange = TakeExchange(dialog, lParam);
+        SendDlgItemMessageA(dialog, kIdPasswordField, EM_LIMITTEXT, kPasswordMaxLength, 0);
+        SetDlgItemTextA(dialog, kIdPasswordField, exchange->first);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case kIdOk:
+            if (!ReadField(dialog, kIdPasswordField, ExchangeOf(dialog)->first)) {
+                Refuse(dialog, kIdPasswordField, kPasswordLengthText);
+                return TRUE;
+            }
+            EndDialog(dialog, kPasswordDialogOk);
+            return TRUE;
+        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
+    }
+    return FALSE;
+}
+
+// Dialogs 15 (masked) and 17.
+INT_PTR CALLBACK EnterPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsColourMessage(msg)) return WhiteBrush();
+    if (msg == WM_INITDIALOG) {
+        TakeExchange(dialog, lParam);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case kIdOk:
+            ReadField(dialog, kIdPasswordField, ExchangeOf(dialog)->first);
+            EndDialog(dialog, kPasswordDialogOk);
+            return TRUE;
+        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
+    }
+    return FALSE;
+}
+
+// Dialog 16: Retry or Quit.
+INT_PTR CALLBACK PasswordIncorrectProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    if (IsColourMessage(msg)) return WhiteBrush();
+    if (msg == WM_INITDIALOG) {
+        PlaceDialog(dialog, kDlgPasswordIncorrect, kDialogFontBold, 0);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case kIdRetry: EndDialog(dialog, kPasswordDialogRetry); return TRUE;
+        case kIdCancel: EndDialog(dialog, kPasswordDialogQuit); return TRUE;
+    }
+    return FALSE;
+}
+
+// Dialog 18: the old and the new password.
+INT_PTR CALLBACK OldAndNewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsColourMessage(msg)) return WhiteBrush();
+    if (msg == WM_INITDIALOG) {
+        PasswordExchange* exchange = TakeExchange(dialog, lParam);
+        SendDlgItemMessageA(dialog, kIdNewPasswordField, EM_LIMITTEXT, kPasswordMaxLength, 0);
+        SetDlgItemTextA(dialog, kIdPasswordField, exchange->first);
+        SetDlgItemTextA(dialog, kIdNewPasswordField, exchange->second);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case kIdOk: {
+            PasswordExchange* exchange = ExchangeOf(dialog);
+            if (!ReadField(dialog, kIdPasswordField, exchange->first)) {
+                Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
+                return TRUE;
+            }
+            if (!ReadField(dialog, kIdNewPasswordField, exchange->second)) {
+                Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
+                return TRUE;
+            }
+            EndDialog(dialog, kPasswordDialogOk);
+            return TRUE;
+        }
+        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
+    }
+    return FALSE;
+}
+
+int Run(HWND owner, int dialogNumber, DLGPROC proc, char* first, char* second = nullptr) {
+    PasswordExchange exchange{dialogNumber, first, second};
+    return static_cast<int>(ShowModalDialog(owner, dialogNumber, proc, reinterpret_cast<LPARAM>(&exchange)));
+}
+
+class DialogPrompts : public PasswordPrompts {
+public:
+    int NewPassword(HWND owner, int dialogNumber, PasswordBuffer& buffer) override {
+        return Run(owner, dialogNumber, NewPasswordProc, buffer);
+    }
+    int EnterPassword(HWND owner, int dialogNumber, PasswordBuffer& buffer) override {
+        return Run(owner, dialogNumber, EnterPasswordProc, buffer);
+    }
+    int PasswordIncorrect(HWND owner) override {
+        return Run(owner, kDlgPasswordIncorrect, PasswordIncorrectProc, nullptr);
+    }
+    int OldAndNewPassword(HWND owner, PasswordBuffer& oldPassword, PasswordBuffer& newPassword) override {
+        return Run(owner, kDlgChangePassword, OldAndNewProc, oldPassword, newPassword);
+    }
+    int Message(HWND owner, const char* text, const char* title, unsigned type) override {
+        return ShowMessage(owner, text, title, type);
+    }
+};
+
+class OptionsPasswordStore : public PasswordStore {
+public:
+    std::string Get() const override {
+        char password[kPasswordSize] = {};
+        g_Options.GetPassword(password);
+        return password;
+    }
+    void Set(const char* password) override { g_Options.SetPassword(password); }
+    void Clear() override { g_Options.ClearPassword(); }
+    bool Save() override { return g_Options.SaveOptions(); }
+};
+
+DialogPrompts g_DialogPrompts;
+OptionsPasswordStore g_OptionsStore;
+
+}  // namespace
+
+Password::Password() : Password(g_DialogPrompts, g_OptionsStore) {}

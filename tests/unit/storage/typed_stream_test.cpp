@@ -109,6 +109,24 @@ TEST(TypedStreamReading, DamagedStreamsThrowTheirCodes) {
     for (const Case& c : cases) EXPECT_EQ(c.read(c.bytes), c.code) << c.name;
 }
 
+TEST(TypedStreamReading, OversizedLengthIsRefusedBeforeAnyTextIsRead) {
+    // Were the text read (or allocated) first, the failing second read
+    // would surface as code 2.
+    const Bytes cases[] = {{0xFF, 0xFF, 0xFF, 0x7F, 'a'}, {0xFF, 0xFF, 0xFF, 0xFF, 'a'}, {2, 0, 0, 0, 'a'}};
+    for (const Bytes& bytes : cases) {
+        MemoryDeSerializer reader(bytes);
+        reader.FailRead(2);
+        int code = -1;
+        try {
+            reader.GetString();
+        } catch (const ExceptionsDeSerializer& e) {
+            code = e.Code();
+        }
+        EXPECT_EQ(code, 3) << static_cast<int>(bytes[0]);
+        EXPECT_EQ(reader.Position(), 4u);
+    }
+}
+
 TEST(TypedStreamReading, LengthExactlyToTheEndIsRead) {
     Bytes bytes{3, 0, 0, 0, 'x', 'y', 'z'};
     MemoryDeSerializer reader(bytes);

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "storage/atomic_file.h"
+#include "scratch_folder_win.h"
+
+namespace {
+
+const FileBytes kOld{'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's', 0, 0xFF};
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        target = folder.Path("LEDGR1.LPD");
+        WriteFileBytes(target, kOld);
+    }
+    void TearDown() override { ClearAtomicFileFaultsForTesting(); }
+
+    // Three writes of 128 bytes, as an account file of two records.
+    bool WriteThreeBlocks(AtomicFileWriter& writer) {
+        unsigned char block[128];
+        bool ok = writer.Open(target.c_str());
+        for (int i = 0; i < 3 && ok; ++i) {
+            memset(block, 'a' + i, sizeof block);
+            std::uint32_t written = 0;
+            ok = writer.Write(block, sizeof block, &written) && written == sizeof block;
+        }
+        return writer.Commit() && ok;
+    }
+
+    ScratchFolder folder;
+    std::string target;
+};
+
+}  // namespace
+
+TEST_F(AtomicFileTest, ReplacesTheFileAndLeavesNoTemporaryFile) {
+    const FileBytes content{1, 2, 3, 4, 5};
+    unsigned long error = 99;
+    ASSERT_TRUE(ReplaceFileContents(target.c_str(), content.data(), content.size(), &error));
+    EXPECT_EQ(error, 0u);
+    EXPECT_EQ(ReadFileBytes(target), content);
+    EXPECT_FALSE(FileExists(target + ".tmp"));
+
+    std::string fresh = folder.Path("new.dta");
+    ASSERT_TRUE(ReplaceFileContents(fresh.c_str(), content.data(), 0));
+    EXPECT_TRUE(FileExists(fresh));
+    EXPECT_TRUE(ReadFileBytes(fresh).empty());
+}
+
+TEST_F(AtomicFileTest, WritesLandOnlyAtCommit) {
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(target.c_str()));
+    ASSERT_TRUE(writer.Write("new", 3));
+    EXPECT_EQ(ReadFileBytes(target), kOld);
+    EXPECT_TRUE(FileExists(writer.TempPath()));
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(ReadFileBytes(target), (FileBytes{'n', 'e', 'w'}));
+    EXPECT_FALSE(FileExists(writer.TempPath()));
+}
+
+TEST_F(AtomicFileTest, AnyFailedStepKeepsTheOldFileByteForByte) {
+    struct Case {
+        const char* name;
+        AtomicFileFaults faults;
+        unsigned long error;
+    };
+    const Case cases[] = {
+        {"temporary file not created", {.failCreate = true}, ERROR_ACCESS_DENIED},
+        {"first write fails", {.failWriteNumber = 1}, ERROR_DISK_FULL},
+        {"second write fails", {.failWriteNumber = 2}, ERROR_DISK_FULL},
+        {"third write short", {.failWriteNumber = 3, .shortWrite = true}, ERROR_DISK_FULL},
+        {"flush fails", {.failFlush = true}, ERROR_DISK_FULL},
+        {"move fails", {.failMove = true}, ERROR_ACCESS_DENIED},
+    };
+    for (const Case& c : cases) {
+        SetAtomicFileFaultsForTesting(c.faults);
+        AtomicFileWriter writer;
+        EXPECT_FALSE(WriteThreeBlocks(writer)) << c.name;
+        EXPECT_EQ(writer.LastError(), c.error) << c.name;
+        EXPECT_EQ(ReadFileBytes(target), kOld) << c.name;
+        EXPECT_FALSE(FileExists(target + ".tmp")) << c.name;
+    }
+    ClearAtomicFileFaultsForTesting();
+    AtomicFileWriter writer;
+    EXPECT_TRUE(WriteThreeBlocks(writer));
+    EXPECT_EQ(ReadFileBytes(target).size(), 384u);
+}
+
+TEST_F(AtomicFileTest, CommitAfterAShortWriteIsRefusedEvenIfTheCallerIgnoresIt) {
+    SetAtomicFileFaultsForTesting({.failWriteNumber = 1, .shortWrite = true});
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(target.c_str()));
+    std::uint32_t written = 0;
+    EXPECT_TRUE(writer.Write("abcdef", 6, &written));
+    EXPECT_EQ(written, 3u);
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(ReadFileBytes(target), kOld);
+}
+
+TEST_F(AtomicFileTest, TargetInUseIsNotReplaced) {
+    ExclusiveHold hold(target);
+    ASSERT_TRUE(hold.Held());
+    const FileBytes content{9, 9, 9};
+    unsigned long error = 0;
+    EXPECT_FALSE(ReplaceFileContents(target.c_str(), content.data(), content.size(), &error));
+    EXPECT_NE(error, 0u);
+    EXPECT_FALSE(FileExists(target + ".tmp"));
+}
+
+TEST_F(AtomicFileTest, AbandonedWriterLeavesTheTargetAlone) {
+    {
+        AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(target.c_str()));
+        ASSERT_TRUE(writer.Write("partial", 7));
+    }
+    EXPECT_EQ(ReadFileBytes(target), kOld);
+    EXPECT_FALSE(FileExists(target + ".tmp"));
+}
+
+TEST_F(AtomicFileTest, LeftoverTemporaryFileFromACrashIsReplaced) {
+    WriteFileBytes(target + ".tmp", FileBytes(5000, 'x'));
+    SetFileAttributesA((target + ".tmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(ReplaceFileContents(target.c_str(), "ok", 2));
+    EXPECT_EQ(ReadFileBytes(target), (FileBytes{'o', 'k'}));
+    EXPECT_FALSE(FileExists(target + ".tmp"));
+}
+
+TEST_F(AtomicFileTest, MissingFolderOrEmptyNameFailsWithoutAFile) {
+    std::string missing = folder.Path("no-such-folder\\Options.dta");
+    EXPECT_FALSE(ReplaceFileContents(missing.c_str(), "x", 1));
+    EXPECT_FALSE(FileExists(missing + ".tmp"));
+    AtomicFileWriter writer;
+    EXPECT_FALSE(writer.Open(""));
+    EXPECT_FALSE(FileExists(".tmp"));
+}

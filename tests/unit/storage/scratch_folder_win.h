@@ -1,0 +1,108 @@
+// Real files for Win32 tests: a fresh folder under the temporary folder,
+// removed with everything in it at the end; and message boxes captured
+// instead of shown.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "ui/message_box.h"
+
+using FileBytes = std::vector<unsigned char>;
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        m_Path = std::string(temp) + "ledger-storage-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++counter);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+        CreateDirectoryA(m_Path.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return m_Path; }
+    std::string Path(const std::string& name) const { return m_Path + "\\" + name; }
+
+private:
+    std::string m_Path;
+};
+
+inline void WriteFileBytes(const std::string& path, const FileBytes& bytes) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline FileBytes ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return FileBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Holds a file open without any sharing, as another program using it would.
+class ExclusiveHold {
+public:
+    explicit ExclusiveHold(const std::string& path)
+        : m_Handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr)) {}
+    ~ExclusiveHold() {
+        if (m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle);
+    }
+    ExclusiveHold(const ExclusiveHold&) = delete;
+    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+    bool Held() const { return m_Handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_Handle;
+};
+
+struct CapturedBox {
+    HWND owner;
+    std::string text;
+    std::string title;
+    unsigned type;
+};
+
+// Message boxes are recorded and answered with IDOK while this lives.
+class MessageBoxCapture {
+public:
+    MessageBoxCapture() : m_Previous(SetMessageBoxFunction(Record)) { Boxes().clear(); }
+    ~MessageBoxCapture() { SetMessageBoxFunction(m_Previous); }
+    MessageBoxCapture(const MessageBoxCapture&) = delete;
+    MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
+
+    static std::vector<CapturedBox>& Boxes() {
+        static std::vector<CapturedBox> boxes;
+        return boxes;
+    }
+
+private:
+    static int Record(HWND owner, const char* text, const char* title, unsigned type) {
+        Boxes().push_back({owner, text ? text : "", title ? title : "", type});
+        return IDOK;
+    }
+    MessageBoxFunction m_Previous;
+};

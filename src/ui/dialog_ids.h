@@ -101,4 +101,4 @@ inline constexpr int kIdInfoAccountType = 2324;
 inline constexpr int kIdInfoInterestRate = 2325;
 inline constexpr int kIdInfoNotes = 2326;
 inline constexpr int kIdInfoFirst = kIdInfoInstitution;
-inline constexpr int kInfoFieldCount = 7;
+inline constexpr int kIdInfoFieldCount = 7;  // items 2320 to 2326

@@ -8,15 +8,14 @@
 
 namespace {
 
-// After an exception escaped a dialog: ends the dialog's window and the
-// parent's disabled state, so nothing stays frozen behind it.
+// After an exception escaped a dialog: ends the dialog and the parent's
+// disabled state, so nothing stays frozen behind it. The exception has left
+// the modal loop that would have destroyed an ended dialog, so the window is
+// destroyed here rather than left hidden.
 void RecoverFromException(HWND hwnd, HWND hwndParent, bool modal) {
     if (IsWindow(hwnd)) {
-        if (modal) {
-            EndDialog(hwnd, -1);
-        } else {
-            DestroyWindow(hwnd);
-        }
+        if (modal) EndDialog(hwnd, -1);
+        DestroyWindow(hwnd);
     }
     if (hwndParent) EnableWindow(hwndParent, TRUE);
 }

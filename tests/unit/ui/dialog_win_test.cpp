@@ -408,3 +408,35 @@ TEST_F(DialogTest, ControlHelpersReadWriteShowAndHide) {
 }
 
 }  // namespace
+
+namespace {
+
+struct DialogFailure {};
+
+class ThrowingDialog : public DialogBaseClass {
+public:
+    bool throwAtInit = true;
+    int GetDialogNumber() override { return kDlgPassword; }
+    BOOL OnInitDialog(HWND, LPARAM) override {
+        if (throwAtInit) throw DialogFailure{};
+        PostMessageA(GetHwnd(), WM_COMMAND, MAKEWPARAM(kIdOk, 0), 0);
+        return TRUE;
+    }
+    BOOL OnCommand(WORD id, HWND, WORD) override {
+        if (id == kIdOk) throw DialogFailure{};
+        return FALSE;
+    }
+};
+
+TEST_F(DialogTest, ExceptionFromDialogCodeEndsTheDialogAndReachesTheCaller) {
+    for (bool atInit : {true, false}) {
+        ModalWatchdog watchdog;
+        ThrowingDialog dialog;
+        dialog.throwAtInit = atInit;
+        EXPECT_THROW(dialog.doModal(parent_), DialogFailure) << atInit;
+        EXPECT_TRUE(IsWindowEnabled(parent_)) << atInit;
+        EXPECT_FALSE(IsWindow(dialog.GetHwnd())) << atInit;
+    }
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include "storage/account_image.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -50,20 +51,37 @@ bool LoadAccountImage(const unsigned char* bytes, std::size_t size, Account& acc
     return true;
 }
 
-void BuildAccountImage(Account& account, std::vector<unsigned char>& image) {
-    image.resize(kBlockSize * (1 + account.RecordCount()));
-    unsigned char* out = image.data();
+bool ReserveImage(AccountImage& image, std::size_t size) {
+    image.size = 0;
+    if (image.capacity >= size && image.bytes) return true;
+    image.bytes.reset();  // the old buffer goes before the new one comes
+    image.capacity = 0;
+    image.bytes.reset(new (std::nothrow) unsigned char[size ? size : 1]);
+    if (!image.bytes) return false;
+    image.capacity = size;
+    return true;
+}
+
+bool BuildAccountImage(Account& account, AccountImage& image) {
+    const std::size_t capacity = kBlockSize * (1 + account.RecordCount());
+    if (!ReserveImage(image, capacity)) return false;
+    unsigned char* out = image.bytes.get();
     std::memcpy(out, &account.header, kBlockSize);
     out += kBlockSize;
 
     account.writeCursor = nullptr;
-    std::size_t written = 0;
     for (RecordNode* node = account.AdvanceWriteCursor(); node != nullptr;
          node = account.AdvanceWriteCursor()) {
-        if (written == account.RecordCount()) break;  // never past the buffer
+        if (out == image.bytes.get() + capacity) break;  // never past the buffer
         std::memcpy(out, node->record.get(), kBlockSize);
         out += kBlockSize;
-        ++written;
     }
-    image.resize(kBlockSize * (1 + written));
+    image.size = static_cast<std::size_t>(out - image.bytes.get());
+    return true;
+}
+
+void BuildAccountImage(Account& account, std::vector<unsigned char>& image) {
+    AccountImage built;
+    if (!BuildAccountImage(account, built)) throw std::bad_alloc();
+    image.assign(built.bytes.get(), built.bytes.get() + built.size);
 }

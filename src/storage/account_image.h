@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/account.h"
@@ -34,4 +35,16 @@ bool LoadAccountImage(const unsigned char* bytes, std::size_t size, Account& acc
 // The complete file image of account: its header, then every record of the
 // list from head to tail whatever the view. Walks the list with the
 // account's write cursor, as a save does.
+// The buffer is kept for the next build when it is large enough: a save of
+// a large account then touches no fresh memory.
+struct AccountImage {
+    std::unique_ptr<unsigned char[]> bytes;  // not zero-filled first: every byte is copied
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+};
+// Makes room for size bytes, keeping the buffer when it is large enough;
+// false when the memory cannot be had.
+bool ReserveImage(AccountImage& image, std::size_t size);
+// False (image empty) when the memory for the image cannot be had.
+bool BuildAccountImage(Account& account, AccountImage& image);
 void BuildAccountImage(Account& account, std::vector<unsigned char>& image);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "model/account.h"
+#include "storage/account_image.h"
 
 struct HWND__;
 
@@ -86,6 +87,9 @@ private:
     std::uint32_t m_CreationDisposition = 0;
     void* m_hFile = nullptr;
     HWND__* m_Owner = nullptr;
+    // The file's bytes on their way in or out, kept between operations: a
+    // large account then reuses memory instead of faulting in fresh pages.
+    AccountImage m_Image;
 };
 
 // The program's one DataFile.

@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 #include <new>
-#include <vector>
+#include <algorithm>
 
 #include "storage/account_image.h"
 #include "storage/atomic_file.h"
@@ -24,24 +24,24 @@ constexpr std::size_t kLargestWrite = 1u << 30;
 
 HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
-// Whole file into memory in as few reads as the system allows. Returns the
-// bytes actually read: a read that fails or ends early gives fewer.
-bool ReadWholeFile(HANDLE file, std::unique_ptr<unsigned char[]>& bytes, std::size_t& size) {
+// Whole file into memory in as few reads as the system allows. A read that
+// fails or ends early leaves fewer bytes; a file too large for an account
+// leaves none.
+void ReadWholeFile(HANDLE file, AccountImage& image) {
+    image.size = 0;
     LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file, &length) || length.QuadPart < 0) return false;
+    if (!GetFileSizeEx(file, &length) || length.QuadPart < 0) return;
     const auto total = static_cast<std::uint64_t>(length.QuadPart);
-    if (total > kLargestAccountFile) return false;
-    bytes.reset(new (std::nothrow) unsigned char[total ? total : 1]);
-    if (!bytes) return false;
-    size = 0;
+    if (total > kLargestAccountFile || !ReserveImage(image, total)) return;
+    std::size_t size = 0;
     while (size < total) {
         DWORD read = 0;
-        if (!ReadFile(file, bytes.get() + size, static_cast<DWORD>(total - size), &read, nullptr) ||
+        if (!ReadFile(file, image.bytes.get() + size, static_cast<DWORD>(total - size), &read, nullptr) ||
             read == 0)
             break;
         size += read;
     }
-    return true;
+    image.size = size;
 }
 
 // Creating the account file afresh is refused for a read-only file, and so
@@ -149,14 +149,12 @@ bool DataFile::FileExists(const char* name) {
 bool DataFile::ReadAccountFile(const char* name, Account& account) {
     m_RecordCount = 0;
     if (!OpenFileForReading(name)) return false;
-    std::unique_ptr<unsigned char[]> bytes;
-    std::size_t size = 0;
-    ReadWholeFile(AsHandle(m_hFile), bytes, size);
+    ReadWholeFile(AsHandle(m_hFile), m_Image);
     CloseFile();
 
     bool loaded = false;
     try {
-        loaded = LoadAccountImage(bytes.get(), size, account);
+        loaded = LoadAccountImage(m_Image.bytes.get(), m_Image.size, account);
     } catch (const std::bad_alloc&) {
         account.ClearAccount();  // no half-built account
         WriteLog("DataFile::ReadAccountFile: out of memory for %s", m_FileName);
@@ -165,7 +163,7 @@ bool DataFile::ReadAccountFile(const char* name, Account& account) {
         ShowMessage(m_Owner, kNotAccountFileText, kFileTypeErrorTitle, kInfoBox);
         return false;
     }
-    m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(size));
+    m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(m_Image.size));
     return true;
 }
 
@@ -178,11 +176,8 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
     CloseFile();
     m_CreationDisposition = CREATE_ALWAYS;
 
-    std::vector<unsigned char> image;
     AtomicFileWriter file;
-    try {
-        BuildAccountImage(account, image);
-    } catch (const std::bad_alloc&) {
+    if (!BuildAccountImage(account, m_Image)) {
         WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
         ShowSaveError();
         return false;
@@ -196,10 +191,11 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
 
     // The whole image in one write (the format is one block after another,
     // so this is byte for byte the same file as block-by-block writes).
-    for (std::size_t at = 0; at < image.size();) {
-        const auto chunk = static_cast<std::uint32_t>(std::min(image.size() - at, kLargestWrite));
+    const AccountImage& image = m_Image;
+    for (std::size_t at = 0; at < image.size;) {
+        const auto chunk = static_cast<std::uint32_t>(std::min(image.size - at, kLargestWrite));
         std::uint32_t written = 0;
-        const bool ok = file.Write(image.data() + at, chunk, &written);
+        const bool ok = file.Write(image.bytes.get() + at, chunk, &written);
         if (!ok || written != chunk) {
             WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
                      static_cast<int>(written));
@@ -214,6 +210,6 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
         ShowSaveError();
         return false;
     }
-    m_RecordCount = static_cast<std::uint32_t>(image.size() / kBlockSize - 1);
+    m_RecordCount = static_cast<std::uint32_t>(image.size / kBlockSize - 1);
     return true;
 }

@@ -155,3 +155,24 @@ TEST(AccountImage, TwoBuildsOfOneStateAreIdentical) {
 }
 
 }  // namespace
+
+namespace {
+
+// One buffer serves saves of any size in turn: a smaller account after a
+// larger one gives its own bytes only, a larger one after it grows the buffer.
+TEST(AccountImage, AReusedBufferHoldsOnlyTheLatestImage) {
+    Account big, small;
+    ASSERT_TRUE(LoadAccountImage(ValidImage(128 * 6).data(), 128 * 6, big));
+    small.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
+    AccountImage image;
+    for (Account* account : {&big, &small, &big}) {
+        ASSERT_TRUE(BuildAccountImage(*account, image));
+        std::vector<unsigned char> fresh;
+        BuildAccountImage(*account, fresh);
+        EXPECT_EQ(Bytes(image.bytes.get(), image.bytes.get() + image.size), fresh);
+    }
+    EXPECT_EQ(image.size, 128u * 6);
+    EXPECT_EQ(image.capacity, 128u * 6);
+}
+
+}  // namespace

@@ -76,6 +76,20 @@ TEST_F(AcctInfoFileTest, SaveWritesTheFileBesideTheAccount) {
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"LEDGR1I.LPD"});
 }
 
+TEST_F(AcctInfoFileTest, AFileThatHoldsTheTextsAlreadyIsNotWrittenAgain) {
+    AcctInfoCreditCard::SetField(kInfoPhone, "555");
+    ASSERT_TRUE(info.Save(accountPath.c_str()));
+    const Bytes saved = ReadBytes(infoPath);
+    SetAtomicFileFaultsForTesting({.failCreate = true});  // any write would fail now
+    EXPECT_TRUE(info.Save(accountPath.c_str())) << "nothing to write";
+    AcctInfoCreditCard::SetField(kInfoPhone, "556");
+    EXPECT_FALSE(info.Save(accountPath.c_str())) << "a change must be written";
+    EXPECT_EQ(ReadBytes(infoPath), saved);
+    ClearAtomicFileFaultsForTesting();
+    EXPECT_TRUE(info.Save(accountPath.c_str()));
+    EXPECT_NE(ReadBytes(infoPath), saved);
+}
+
 TEST_F(AcctInfoFileTest, LoadSavedReadsAValidFileAndLeavesIt) {
     const Bytes valid = InfoFile("LDGRINFO", 0xEF11ABCDu, kSample);
     WriteBytes(infoPath, valid);

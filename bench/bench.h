@@ -1,0 +1,41 @@
+// The benchmark table: named cases, each timed as the median of several runs
+// on accounts of several sizes, beside a floor measured by the same program
+// on the same bytes (the least any implementation has to do). Timing only:
+// nothing here asserts; missed targets are printed.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// What a case works on for one account size: the account is in g_Account,
+// saved once as a file pair in a folder of the run's own.
+struct BenchAccount {
+    std::size_t transactions = 0;
+    std::string folder;       // with a trailing backslash
+    std::string accountPath;  // the saved account file
+    std::vector<unsigned char> image;  // its bytes
+};
+
+struct BenchCase {
+    std::string name = {};
+    std::string target = {};           // as printed, e.g. "<= 3x floor"
+    double maxFloorRatio = 0;       // 0: no ratio target
+    double maxMilliseconds = 0;     // 0: no time target
+    std::function<void(BenchAccount&)> prepare = nullptr;  // untimed, before each run
+    std::function<void(BenchAccount&)> run = nullptr;      // timed
+    std::function<void(BenchAccount&)> floorPrepare = nullptr;
+    std::function<void(BenchAccount&)> floor = nullptr;    // timed; empty when none
+};
+
+// Every case of the program, in the order printed.
+std::vector<BenchCase>& BenchCases();
+
+// Registers cases at start-up: `static BenchRegistrar r{{...}, {...}};`.
+struct BenchRegistrar {
+    explicit BenchRegistrar(std::vector<BenchCase> cases);
+};
+
+// Stops the run with a message (a benchmark on a broken save means nothing).
+[[noreturn]] void BenchFail(const std::string& what);

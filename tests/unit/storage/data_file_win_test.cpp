@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "storage/log.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
 
@@ -195,6 +196,40 @@ TEST_F(DataFileTest, WritesTheWholeAccountAndOpensItBackTheSame) {
     ASSERT_TRUE(file.WriteAccountFile(path.c_str(), reopened));
     EXPECT_EQ(ReadBytes(path), NewAccountFile());
     EXPECT_TRUE(ShownBoxes().empty());
+}
+
+// Log lines without their time stamps, the log's own opening lines left out.
+std::vector<std::string> LoggedLines(const std::string& path) {
+    const Bytes bytes = ReadBytes(path);
+    const std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t tab = line.find(":\t");
+        lines.push_back(tab == std::string::npos ? line : line.substr(tab + 2));
+    }
+    return lines.size() > 3 ? std::vector<std::string>(lines.begin() + 3, lines.end())
+                            : std::vector<std::string>{};
+}
+
+TEST_F(DataFileTest, FailuresLeaveTheirLinesInTheLog) {
+    ASSERT_EQ(StartLog(Path("probe.txt").c_str(), Path("Ledgerpad.exe").c_str()), 1);
+    const std::string missing = Path("LEDGR1.LPD");
+    file.ReadAccountFile(missing.c_str(), account);
+    SetAtomicFileFaultsForTesting({.failWriteNumber = 1});
+    file.WriteAccountFile(missing.c_str(), account);
+    ClearAtomicFileFaultsForTesting();
+    StopLogForTesting();
+
+    const std::vector<std::string> expected = {
+        "DataFile::OpenFileForReading: SetFileAttributes: error 2",
+        "DataFile::OpenFileForReading: CreateFile: m_hFile -1, error 2",
+        missing,
+        "DataFile::write bResult 0 lpNumberOfBytesWritten 0",
+    };
+    EXPECT_EQ(LoggedLines(Path("Log.txt")), expected);
 }
 
 }  // namespace

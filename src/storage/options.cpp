@@ -15,10 +15,6 @@ constexpr std::size_t kPlaceholderLength = 3;  // "new"
 
 }  // namespace
 
-void OPTIONS_INIT::SetCurrentAccountNameSource(const char* currentAccountFileName) {
-    m_CurrentAccountName = currentAccountFileName;
-}
-
 bool OPTIONS_INIT::TakeLoadedImage(const unsigned char* bytes, std::size_t size,
                                    const char* accountsFolder) {
     if (!DecodeOptionsRecord(bytes, size, m_Record)) {

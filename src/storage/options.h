@@ -13,15 +13,11 @@ public:
     // one is replaced by the defaults, written at once.
     void LoadOptions(const char* optionsPath, const char* accountsFolder);
     // Writes the options file crash-safely; the most-recent account comes
-    // from the current account file name (see SetCurrentAccountNameSource).
-    // False when the file was not written (the options in memory stay).
+    // from the current account file name (g_CurrentAccountFile unless one
+    // is given). False when the file was not written (the options in memory
+    // stay as they are).
     bool SaveOptions();
     bool SaveOptions(const char* currentAccountFileName);
-
-    // The process-wide current account file name that SaveOptions() takes
-    // the most recently used account from. Until it is set, SaveOptions()
-    // leaves the most-recent account as it is.
-    void SetCurrentAccountNameSource(const char* currentAccountFileName);
 
     // The load without the file: takes a valid image (true) or puts the
     // defaults in place (false, the caller then writes them). Either way
@@ -67,7 +63,6 @@ public:
 private:
     char m_OptionsPath[kPathSize] = {};
     OptionsRecord m_Record = DefaultOptionsRecord();
-    const char* m_CurrentAccountName = nullptr;
 };
 
 extern OPTIONS_INIT g_Options;

@@ -3,6 +3,7 @@
 #include "storage/bounded_text.h"
 #include "storage/datafile_base.h"
 #include "storage/options.h"
+#include "storage/save_account.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFold
 }
 
 bool OPTIONS_INIT::SaveOptions() {
-    return SaveOptions(m_CurrentAccountName);
+    return SaveOptions(g_CurrentAccountFile);
 }
 
 bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName) {

@@ -6,7 +6,9 @@
 
 #include "storage/atomic_file.h"
 #include "storage/datafile_base.h"
+#include "storage/bounded_text.h"
 #include "storage/options.h"
+#include "storage/save_account.h"
 #include "values/date.h"
 #include "log_capture.h"
 #include "scratch_folder_win.h"
@@ -70,9 +72,9 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
         options.SetShowState(2);
         options.SetWindowRect(10, 20, 900, 640);
         g_Date.SetDateFormat(kFormatDDMMYY);
-        char current[kPathSize] = "D:\\Old\\TallwoodWorks\\Ledgerpad\\LEDGR1.LPD";
-        options.SetCurrentAccountNameSource(current);
+        CopyBounded(g_CurrentAccountFile, "D:\\Old\\TallwoodWorks\\Ledgerpad\\LEDGR1.LPD");
         ASSERT_TRUE(options.SaveOptions());
+        g_CurrentAccountFile[0] = '\0';
     }
     g_Date.SetDateFormat(kFormatMMDDYY);
     OPTIONS_INIT options;

@@ -1,11 +1,10 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <new>
-#include <algorithm>
 
 #include "storage/account_image.h"
 #include "storage/atomic_file.h"

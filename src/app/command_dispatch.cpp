@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/about_dialog.h"
+#include "app/account_commands.h"
 #include "app/calculator.h"
 #include "app/command_guards.h"
 #include "app/commands.h"
@@ -73,9 +74,7 @@ void RunAbout(HWND hwnd, int) {
 void RunQuitFromStart(HWND hwnd, int) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
 
 void RunView(HWND, int id) {
-    CheckMenuItem(g_hMenu, g_ViewItem, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(g_hMenu, id, MF_BYCOMMAND | MF_CHECKED);
-    g_ViewItem = id;
+    SelectViewMenuItem(id);
     g_Account.view = id - kViewMenuBase;
     RedisplayOpenAccount(false);
 }
@@ -106,9 +105,9 @@ void RunDateFormat(HWND, int id) {
 constexpr CommandEntry kCommands[] = {
     {IDM_ABOUT, Guard::Errors, RunAbout},
     {IDM_QUIT_START, Guard::None, RunQuitFromStart},
-    {IDM_CREATE_ACCOUNT, Guard::Errors, nullptr},
-    {IDM_OPEN_ACCOUNT, Guard::Errors, nullptr},
-    {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, nullptr},
+    {IDM_CREATE_ACCOUNT, Guard::Errors, RunCreateAccountCommand},
+    {IDM_OPEN_ACCOUNT, Guard::Errors, RunOpenAccountCommand},
+    {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, RunDeleteAccountCommand},
     {IDM_PRINT, Guard::Errors, nullptr},
     {IDM_NEW_TRANSACTION, Guard::BeforeFind, nullptr},
     {IDM_DELETE_TRANSACTION, Guard::None, nullptr},
@@ -123,12 +122,12 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DATE_DDMMYY, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_YYMMDD, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_YYDDMM, Guard::DropEmptyThenErrors, RunDateFormat},
-    {IDM_RENAME_ACCOUNT, Guard::None, nullptr},
+    {IDM_RENAME_ACCOUNT, Guard::None, RunRenameAccountCommand},
     {IDM_EXPORT, Guard::Errors, nullptr},
-    {IDM_CREATE_PASSWORD, Guard::Errors, nullptr},
-    {IDM_CHANGE_PASSWORD, Guard::Errors, nullptr},
-    {IDM_REMOVE_PASSWORD, Guard::Errors, nullptr},
-    {IDM_ACCOUNT_INFO, Guard::Errors, nullptr},
+    {IDM_CREATE_PASSWORD, Guard::Errors, RunPasswordCommand},
+    {IDM_CHANGE_PASSWORD, Guard::Errors, RunPasswordCommand},
+    {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},
+    {IDM_ACCOUNT_INFO, Guard::Errors, RunAccountInfoCommand},
     {IDM_FIND, Guard::BeforeFind, nullptr},
 };
 
@@ -140,6 +139,12 @@ const CommandEntry* FindCommand(int id) {
 }
 
 }  // namespace
+
+void SelectViewMenuItem(int id) {
+    CheckMenuItem(g_hMenu, g_ViewItem, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(g_hMenu, id, MF_BYCOMMAND | MF_CHECKED);
+    g_ViewItem = id;
+}
 
 bool IsCommandAvailable(int id) {
     const CommandEntry* entry = FindCommand(id);

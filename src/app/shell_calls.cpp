@@ -5,6 +5,7 @@
 // checks of the command guards have nothing to refuse.
 #include "app/shell_calls.h"
 
+#include "app/account_lifecycle.h"
 #include "model/account.h"
 
 namespace shell {
@@ -13,6 +14,7 @@ void AttachFieldProcedures() {}
 void PaintRegister(HDC) {}
 void ScrollRegister(WPARAM, LPARAM) {}
 void DisplayRecords() {}
+void ClearRegister() {}
 void UpdateScrollBar() {}
 void SetFocusToRecordAndField(int, int) {}
 int LastFilledRow() { return -1; }
@@ -25,7 +27,7 @@ bool CommitAllRows() { return true; }
 
 void SaveAccount() {}
 
-void RunStartScreen(HWND) {}
+void RunStartScreen(HWND hwnd) { ::RunStartScreen(hwnd); }
 
 void RunFindRequest(HWND, WPARAM, LPARAM) {}
 

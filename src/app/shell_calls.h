@@ -14,6 +14,7 @@ void AttachFieldProcedures();                  // typing and navigation in the f
 void PaintRegister(HDC dc);                    // frame and headers, in the selected font
 void ScrollRegister(WPARAM wParam, LPARAM lParam);
 void DisplayRecords();                         // the 19 rows from the account's current record
+void ClearRegister();                          // all rows and both balance boxes empty
 void UpdateScrollBar();
 // Keyboard focus to a row and field of the register; -1 keeps the
 // register's focused row or field.

@@ -44,6 +44,12 @@ inline constexpr char kNoRecentAccountText[] =
     "After you open an account and then quit, you will \n"
     "be able to open your most recently used account.";
 
+// A file that cannot be deleted (in use, no rights) is not passed over
+// in silence.
+inline constexpr char kDeleteAccountTitle[] = "Delete Existing Account";
+inline constexpr char kUnableToDeleteText[] =
+    "Unable to delete account %s.\nClose any program that is using it, then try again.";
+
 // Titles of the two choosers.
 inline constexpr char kOpenChooserTitle[] = "OPEN EXISTING ACCOUNT";
 inline constexpr char kDeleteChooserTitle[] = "DELETE EXISTING ACCOUNT";

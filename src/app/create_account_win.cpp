@@ -1,0 +1,222 @@
+// Create New Account: the name (dialog 4), the ending balance of the last
+// statement (dialog 5) and its date (dialog 6), then the new account file in
+// the first free slot with its opening-balance record.
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/account_lifecycle.h"
+#include "app/account_operations.h"
+#include "app/account_slots.h"
+#include "app/main_window.h"
+#include "model/account_lifecycle.h"
+#include "storage/acct_info_credit_card.h"
+#include "storage/bounded_text.h"
+#include "storage/data_file.h"
+#include "storage/save_account.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_runner.h"
+#include "values/amount.h"
+#include "values/date.h"
+
+namespace {
+
+// What the three dialogs collect.
+struct NewAccountFacts {
+    char name[kAccountNameSize] = {};
+    char balance[kBalanceTextMaxLength + 1] = {};  // cleaned
+    char date[kStoredDateSize] = {};               // YYYYMMDD
+    std::uint16_t year = 0;
+    std::uint16_t dayOfYear = 0;
+};
+
+NewAccountFacts& FactsOf(HWND dialog) {
+    return *reinterpret_cast<NewAccountFacts*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+HWND Field(HWND dialog) { return GetDlgItem(dialog, kIdEntryField); }
+
+// Every field is limited to what is read from it, so that nothing typed
+// is silently left out.
+void InitField(HWND dialog, LPARAM facts, int dialogNumber, std::size_t limit, const char* text) {
+    SetWindowLongPtrA(dialog, DWLP_USER, facts);
+    PlaceDialog(dialog, dialogNumber, kDialogFontBold, 0);
+    SendMessageA(Field(dialog), EM_LIMITTEXT, limit, 0);
+    SetWindowTextA(Field(dialog), text);
+}
+
+// After a refusal the focus goes back to the field, its text as typed.
+void RefocusField(HWND dialog) {
+    SetFocus(Field(dialog));
+    SendMessageA(Field(dialog), EM_SETSEL, 0, -1);
+}
+
+void ReadField(HWND dialog, char* buffer, std::size_t size) {
+    std::memset(buffer, 0, size);
+    GetWindowTextA(Field(dialog), buffer, static_cast<int>(size));
+}
+
+// Shared frame of the three procedures: colours, Cancel, and OK handed to
+// the step's own check, which ends the dialog when the entry is good.
+using AcceptEntry = bool (*)(HWND dialog);
+
+INT_PTR StepProc(HWND dialog, UINT msg, WPARAM wParam, AcceptEntry accept) {
+    switch (msg) {
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kIdOk) {
+                if (accept(dialog)) EndDialog(dialog, kIdOk);
+                else RefocusField(dialog);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == kIdCancel) {
+                EndDialog(dialog, kIdCancel);
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+bool AcceptName(HWND dialog) {
+    NewAccountFacts& facts = FactsOf(dialog);
+    ReadField(dialog, facts.name, sizeof facts.name);
+    if (IsValidAccountName(facts.name)) return true;
+    Inform(dialog, kAccountNeedsNameText, kNameErrorTitle);
+    return false;
+}
+
+bool AcceptBalance(HWND dialog) {
+    char typed[kBalanceTextMaxLength + 1];
+    ReadField(dialog, typed, sizeof typed);
+    NewAccountFacts& facts = FactsOf(dialog);
+    if (CheckStartingBalanceText(typed, facts.balance, sizeof facts.balance)) return true;
+    Inform(dialog, kStartingBalanceError, kAmountErrorTitle);
+    return false;
+}
+
+bool AcceptDate(HWND dialog) {
+    char typed[kStatementDateMaxLength + 1];
+    ReadField(dialog, typed, sizeof typed);
+    if (!g_Date.Parse(typed)) {
+        g_Date.ShowDateError(dialog, kDateErrorStatement);
+        return false;
+    }
+    NewAccountFacts& facts = FactsOf(dialog);
+    CopyBounded(facts.date, g_Date.GetText());
+    facts.year = static_cast<std::uint16_t>(g_Date.GetYear());
+    facts.dayOfYear = static_cast<std::uint16_t>(g_Date.GetDayOfYear());
+    return true;
+}
+
+INT_PTR CALLBACK NameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        InitField(dialog, lParam, kDlgNewAccountName, kAccountNameMaxLength, "");
+        return TRUE;
+    }
+    return StepProc(dialog, msg, wParam, AcceptName);
+}
+
+INT_PTR CALLBACK BalanceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        InitField(dialog, lParam, kDlgNewAccountBalance, kBalanceTextMaxLength, kInitialBalanceText);
+        return TRUE;
+    }
+    return StepProc(dialog, msg, wParam, AcceptBalance);
+}
+
+INT_PTR CALLBACK DateProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        char today[kStoredDateSize];
+        g_Date.Today(today);
+        InitField(dialog, lParam, kDlgNewAccountDate, kStatementDateMaxLength, g_Date.ToDisplay(today));
+        g_Date.SetStatementDatePrompt(dialog);
+        return TRUE;
+    }
+    return StepProc(dialog, msg, wParam, AcceptDate);
+}
+
+bool RunStep(HWND hwnd, int dialogNumber, DLGPROC proc, NewAccountFacts& facts) {
+    return ShowModalDialog(hwnd, dialogNumber, proc, reinterpret_cast<LPARAM>(&facts)) == kIdOk;
+}
+
+bool AskForFacts(HWND hwnd, NewAccountFacts& facts) {
+    return RunStep(hwnd, kDlgNewAccountName, NameProc, facts) &&
+           RunStep(hwnd, kDlgNewAccountBalance, BalanceProc, facts) &&
+           RunStep(hwnd, kDlgNewAccountDate, DateProc, facts);
+}
+
+// The path of the first free user slot, or nullptr when every one is taken.
+const char* FreeSlotPath() {
+    const int slot = FirstFreeUserSlot(kAccountSlotCount, kSampleAccountSlot, [](int s) {
+        return DataFile::FileExists(g_AccountSlotPaths[s]);
+    });
+    return slot < 0 ? nullptr : g_AccountSlotPaths[slot];
+}
+
+// The header alone is written first: the slot is taken on disk before the
+// account is shown, and a file that cannot be created stops the create.
+bool WriteNewAccountFile(HWND hwnd, const NewAccountFacts& facts) {
+    g_Account.ClearAccount();
+    FillAccountHeader(g_Account.header, facts.name, AmountValue(facts.balance), facts.date, facts.year,
+                      facts.dayOfYear);
+    SetTitle(hwnd, true);
+    if (!g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account)) {
+        SetTitle(hwnd, false);
+        return false;
+    }
+    g_Account.isOpen = 1;
+    return true;
+}
+
+void ShowNewAccount(HWND hwnd) {
+    FillOpeningBalanceRecord(*g_Account.AppendRecord()->record, g_Account.header);
+
+    SelectAccountView(ViewAll);
+    g_Account.topIndex = 0;
+    g_Account.PositionAtTop(0);
+    ReportBalanceResult(hwnd, g_Account.ComputeBalances());
+    RefillRegister();
+
+    // A new account starts with empty information, even when a file of an
+    // account deleted from this slot was left behind.
+    AcctInfoCreditCard::ClearFields();
+    SaveAccount();
+
+    // The opening balance is cleared, so the Current view starts empty,
+    // ready for the outstanding transactions.
+    SelectAccountView(ViewCurrent);
+    g_Account.ComputeBalances();
+    g_Account.topIndex = LastScreenTopIndex();
+    RefillRegister();
+}
+
+}  // namespace
+
+void CreateAccount(HWND hwnd) {
+    // The open account is closed once the three dialogs are confirmed; a
+    // change an earlier save could not write must be written first.
+    if (!SavePendingChanges()) return;
+    SetRequestedAccountFile(g_CurrentAccountFile);
+    const char* path = FreeSlotPath();
+    if (!path) {
+        Inform(hwnd, kAllSlotsTakenText, kCreateAccountTitle);
+        return;
+    }
+    SetCurrentAccountFile(path);
+
+    NewAccountFacts facts;
+    if (!AskForFacts(hwnd, facts)) {
+        SetCurrentAccountFile(g_RequestedAccountFile);
+        return;
+    }
+    if (g_Account.isOpen) CloseAccount(hwnd);
+    if (!WriteNewAccountFile(hwnd, facts)) {
+        // Nothing was created and no account is open.
+        SetCurrentAccountFile(kNewAccountPlaceholder);
+        return;
+    }
+    Inform(hwnd, kOutstandingTransactionsText, kCreateAccountTitle);
+    ShowNewAccount(hwnd);
+}

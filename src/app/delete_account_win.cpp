@@ -1,0 +1,125 @@
+// Delete Existing Account: the delete chooser (dialog 3), the confirmation
+// (dialog 2), and when the open account was deleted, the "Account" choice
+// (dialog 12) until another account is open or the user quits.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/account_chooser_win.h"
+#include "app/account_lifecycle.h"
+#include "app/account_operations.h"
+#include "app/commands.h"
+#include "storage/acct_info_credit_card.h"
+#include "storage/bounded_text.h"
+#include "storage/log.h"
+#include "storage/options.h"
+#include "storage/save_account.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_runner.h"
+
+namespace {
+
+INT_PTR WhiteBrush() { return reinterpret_cast<INT_PTR>(DialogWhiteBrush()); }
+
+// Dialog 2: the chosen account's name and file name, OK or Cancel.
+INT_PTR CALLBACK VerifyProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG: {
+            const auto* entry = reinterpret_cast<const AccountListEntry*>(lParam);
+            PlaceDialog(dialog, kDlgDeleteVerify, kDialogFontBold, 0);
+            SetDlgItemTextA(dialog, kIdAccountName, entry->name);
+            SetDlgItemTextA(dialog, kIdAccountFileName, entry->fileName);
+            return TRUE;
+        }
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: return WhiteBrush();
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kIdOk || LOWORD(wParam) == kIdCancel) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+// Dialog 12: Create, Open or Quit.
+INT_PTR CALLBACK AccountChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: PlaceDialog(dialog, kDlgAccountChoice, kDialogFontBold, 0); return TRUE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: return WhiteBrush();
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case kIdCreateAccount:
+                case kIdOpenAccount:
+                case kIdCancel: EndDialog(dialog, LOWORD(wParam)); return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+// The account file, then its information file. False (the user told) when
+// the account file stays.
+bool DeleteAccountFiles(HWND hwnd, const AccountListEntry& entry) {
+    if (!DeleteFileA(entry.path)) {
+        WriteLog("DeleteAccount: DeleteFile error %i\n%s", static_cast<int>(GetLastError()), entry.path);
+        char text[sizeof kUnableToDeleteText + kPathSize];
+        std::snprintf(text, sizeof text, kUnableToDeleteText, entry.path);
+        Inform(hwnd, text, kDeleteAccountTitle);
+        return false;
+    }
+    AcctInfoCreditCard info;
+    const std::string infoFile = info.InfoFileName(entry.path);
+    // A left-over information file is harmless: a new account in this slot
+    // starts with empty information.
+    if (!DeleteFileA(infoFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        WriteLog("DeleteAccount: DeleteFile error %i\n%s", static_cast<int>(GetLastError()), infoFile.c_str());
+    return true;
+}
+
+void DeleteChosenAccount(HWND hwnd) {
+    AccountList list;
+    const AccountListEntry* chosen = RunAccountChooser(hwnd, kDlgDeleteAccount, kDeleteChooserTitle, list);
+    if (!chosen) return;
+    SetRequestedAccountFile(chosen->path);
+    if (ShowModalDialog(hwnd, kDlgDeleteVerify, VerifyProc, reinterpret_cast<LPARAM>(chosen)) != kIdOk) return;
+    if (!DeleteAccountFiles(hwnd, *chosen)) return;
+    if (!g_Account.isOpen || !IsSameAccountPath(chosen->path, g_CurrentAccountFile)) return;
+
+    CloseAccount(hwnd);
+    g_Options.ClearMostRecent();
+    SetRequestedAccountFile("");
+    RunAccountChoice(hwnd);
+}
+
+}  // namespace
+
+void DeleteAccount(HWND hwnd) {
+    char kept[kPathSize];
+    CopyBounded(kept, g_CurrentAccountFile);
+    DeleteChosenAccount(hwnd);
+    SetRequestedAccountFile(kept);
+}
+
+void RunAccountChoice(HWND hwnd) {
+    SetCurrentAccountFile(kNewAccountPlaceholder);
+    while (!g_Account.isOpen) {
+        const INT_PTR choice = ShowModalDialog(hwnd, kDlgAccountChoice, AccountChoiceProc, 0);
+        if (choice == kIdCreateAccount) {
+            CreateAccount(hwnd);
+        } else if (choice == kIdOpenAccount) {
+            if (CountExistingAccountFiles() > 0) {
+                SetRequestedAccountFile("");
+                OpenAccount(hwnd);
+            } else {
+                Inform(hwnd, kNeedAccountToOpenText, kOpenExistingTitle);
+            }
+        } else {
+            // Quit, or a dialog that could not be shown: never loop on it.
+            SendMessageA(hwnd, WM_COMMAND, IDM_QUIT_START, 0);
+            return;
+        }
+    }
+}

@@ -1,0 +1,82 @@
+// Open Existing Account, from the open chooser or by a path (the most
+// recently used account), and the disk check before the chooser.
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/account_chooser_win.h"
+#include "app/account_lifecycle.h"
+#include "app/account_operations.h"
+#include "app/main_window.h"
+#include "app/shell_calls.h"
+#include "storage/acct_info_credit_card.h"
+#include "storage/bounded_text.h"
+#include "storage/data_file.h"
+#include "storage/save_account.h"
+#include "ui/dialog_ids.h"
+
+namespace {
+
+// The path to open: the requested one, or the user's choice. False when
+// there is nothing to open (the current name is then as it was).
+bool ChoosePath(HWND hwnd, char (&path)[kPathSize]) {
+    if (g_RequestedAccountFile[0] != '\0') {
+        CopyBounded(path, g_RequestedAccountFile);
+        return true;
+    }
+    SetRequestedAccountFile(g_CurrentAccountFile);
+    SetCurrentAccountFile("");
+    AccountList list;
+    const AccountListEntry* chosen = nullptr;
+    if (CheckDisk(hwnd)) chosen = RunAccountChooser(hwnd, kDlgOpenAccount, kOpenChooserTitle, list);
+    SetCurrentAccountFile(g_RequestedAccountFile);
+    if (!chosen) return false;
+    CopyBounded(path, chosen->path);
+    return true;
+}
+
+// Shows the account just read: the Current view at its last screenful.
+void ShowOpenedAccount(HWND hwnd) {
+    SelectAccountView(ViewCurrent);
+    ReportBalanceResult(hwnd, g_Account.ComputeBalances());
+    g_Account.topIndex = LastScreenTopIndex();
+    SetTitle(hwnd, true);
+    g_Account.isOpen = 1;
+    g_NeedsSaving = 0;
+    RefillRegister();
+}
+
+}  // namespace
+
+bool CheckDisk(HWND hwnd) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("*.*", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        Inform(hwnd, kDiskNotReadyText, kDiskErrorTitle);
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
+void OpenAccount(HWND hwnd) {
+    if (std::strcmp(g_RequestedAccountFile, kNewAccountPlaceholder) == 0) return;
+    char path[kPathSize] = {};
+    if (!ChoosePath(hwnd, path)) return;
+    if (!SavePendingChanges()) return;
+
+    // The file is read before the open account is let go: a file that
+    // cannot be opened or is no account file is refused with the open
+    // account still there, and nothing of it is lost.
+    const bool wasOpen = g_Account.isOpen != 0;
+    if (wasOpen) shell::ClearRegister();
+    if (!g_DataFile.ReadAccountFile(path, g_Account)) {
+        if (wasOpen && g_Account.Head() != nullptr) RefillRegister();
+        else if (wasOpen) CloseAccount(hwnd);
+        return;
+    }
+    SetCurrentAccountFile(path);
+    ShowOpenedAccount(hwnd);
+    AcctInfoCreditCard info;
+    info.LoadSaved(g_CurrentAccountFile);
+}

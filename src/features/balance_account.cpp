@@ -1,0 +1,67 @@
+#include "features/balance_account.h"
+
+#include <cstring>
+
+#include "features/amount_text.h"
+#include "values/amount.h"
+
+namespace {
+
+// Below a tenth of a cent two sums of cents are the same amount.
+constexpr double kZeroBand = 0.001;
+
+// The statement step: the dialog, then the comparison.
+int StatementStep(double reconciledBalance, BalancePrompts& prompts, double& difference) {
+    difference = 0.0;
+    StatementText text;
+    std::memcpy(text, kStatementStartText, sizeof kStatementStartText);
+    if (prompts.StatementDialog(text) != kStatementDialogOk)
+        return kBalanceStopped;
+    text[kStatementTextSize - 1] = '\0';
+    difference = BalanceDifference(AmountValue(text), reconciledBalance);
+    return difference == 0.0 ? kBalanceBalanced : kBalanceNotBalanced;
+}
+
+}  // namespace
+
+double BalanceDifference(double statementBalance, double reconciledBalance) {
+    const double difference = statementBalance - reconciledBalance;
+    return (difference > -kZeroBand && difference < kZeroBand) ? 0.0 : difference;
+}
+
+std::string BalanceResultText(double difference) {
+    if (difference == 0.0)
+        return kBalancedText;
+    if (!(difference >= kSmallestBalance && difference <= kLargestBalance))
+        return kDifferenceTooLargeText;
+    char amount[kAmountTextCapacity];
+    FormatAmountText(amount, difference);
+    InsertThousandsSeparators(amount);
+    return std::string(kNotBalancedText) + amount + kNotBalancedEnd;
+}
+
+bool AcceptStatementText(char* text) {
+    if (text == nullptr)
+        return false;
+    if (HasInvalidBalanceChars(text))
+        return false;
+    return !CleanStatementBalance(text);
+}
+
+int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts) {
+    int state = kBalanceAsking;
+    const int answer = prompts.Message(kBalanceQuestion, kBalanceTitle, balancebox::kYesNoInformation);
+    state = answer == balancebox::kAnswerYes ? kBalanceStatement : kBalanceStopped;
+    if (state == kBalanceStopped) {
+        prompts.Message(kBalanceHelpText, kBalanceTitle, balancebox::kOkInformation);
+        return state;
+    }
+    double difference = 0.0;
+    // Every pass ends the flow, so the dialog opens once per command.
+    while (state == kBalanceStatement)
+        state = StatementStep(reconciledBalance, prompts, difference);
+    if (state != kBalanceStopped)
+        prompts.Message(BalanceResultText(difference).c_str(), kBalanceTitle,
+                        balancebox::kOkInformation);
+    return state;
+}

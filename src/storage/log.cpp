@@ -1,5 +1,6 @@
 #include "storage/log.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,9 +17,15 @@ unsigned long SteadyMilliseconds() {
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+constexpr std::array<char, kPathSize> InitialLogPath() {
+    std::array<char, kPathSize> path{};
+    for (std::size_t i = 0; kInitialLogPath[i] && i < kMaxPathLength; ++i) path[i] = kInitialLogPath[i];
+    return path;
+}
+
 bool g_logOn = false;
 unsigned long g_startTenths = 0;
-char g_logPath[kPathSize] = "C:\\Tallwood\\Ledgerpad\\Log.txt";
+std::array<char, kPathSize> g_logPath = InitialLogPath();
 LogClock g_clock = SteadyMilliseconds;
 
 unsigned long NowTenths() {
@@ -38,7 +45,7 @@ void LocalTimeText(char* out, std::size_t size) {
 int WriteLogV(const char* format, va_list args) {
     if (!g_logOn) return 1;
     int elapsed = static_cast<int>(NowTenths() - g_startTenths);
-    std::FILE* file = std::fopen(g_logPath, "a+");
+    std::FILE* file = std::fopen(g_logPath.data(), "a+");
     if (!file) return 0;
     std::fprintf(file, "%.4i:\t", elapsed);
     std::vfprintf(file, format, args);
@@ -65,8 +72,8 @@ int StartLog(const char* probePath, const char* programPath) {
     char* lastSeparator = std::strrchr(folder, '\\');
     if (lastSeparator) *lastSeparator = '\0';
     else folder[0] = '\0';
-    CopyBounded(g_logPath, folder);
-    AppendBounded(g_logPath, kLogFileName);
+    CopyBounded(g_logPath.data(), g_logPath.size(), folder);
+    AppendBounded(g_logPath.data(), g_logPath.size(), kLogFileName);
 
     g_startTenths = NowTenths();
     g_logOn = true;
@@ -81,7 +88,7 @@ bool IsLogOn() {
 }
 
 const char* LogFilePath() {
-    return g_logPath;
+    return g_logPath.data();
 }
 
 void SetLogClock(LogClock clock) {
@@ -90,5 +97,5 @@ void SetLogClock(LogClock clock) {
 
 void StopLogForTesting() {
     g_logOn = false;
-    CopyBounded(g_logPath, kInitialLogPath);
+    g_logPath = InitialLogPath();
 }

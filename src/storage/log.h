@@ -5,7 +5,11 @@
 
 #include <cstdarg>
 
-#if defined(__GNUC__)
+// The compiler checks every caller's arguments against its format. MinGW's
+// C++ runtime formats with its own C99 printf, hence gnu_printf there.
+#if defined(__MINGW32__)
+#define LEDGER_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__)
 #define LEDGER_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define LEDGER_PRINTF_FORMAT(fmt, args)

@@ -1,0 +1,19 @@
+// Where the program under test is and where screenshots go; main() fills
+// them from the command line and the environment.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+struct Settings {
+    std::string program;  // Ledgerpad.exe
+    std::string shots;    // folder for screenshots
+};
+Settings& GetSettings();
+
+// "/work/build/x.exe" (a path from the Linux side, as CMake and the scripts
+// give it) becomes "Z:\work\build\x.exe"; other paths only get backslashes.
+std::string ToWindowsPath(std::string path);
+
+}  // namespace e2e

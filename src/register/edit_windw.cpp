@@ -1,0 +1,69 @@
+#include "register/edit_windw.h"
+
+#include <cstring>
+
+#include "register/event_msg.h"
+#include "register/register_layout.h"
+#include "register/register_host.h"
+#include "values/amount.h"
+
+namespace {
+
+void CopyBounded(char* dst, std::size_t size, const char* src) {
+    if (size == 0) return;
+    const std::size_t length = src ? strnlen(src, size - 1) : 0;
+    if (length > 0) std::memcpy(dst, src, length);
+    dst[length] = '\0';
+}
+
+}  // namespace
+
+EditWindw::EditWindw(int identifier, int kind)
+    : m_Identifier(identifier), m_Index(identifier - kFirstFieldId), m_Kind(kind) {}
+
+void EditWindw::Clear() { SetText(""); }
+
+void EditWindw::SetText(const char* text) {
+    CopyBounded(m_Text, sizeof m_Text, text);
+    if ((m_Kind == kKindAmount && m_Text[0] != '\0') || m_Kind == kKindBalance)
+        InsertThousandsSeparators(m_Text);
+    Host().SetText(m_Index, m_Text);
+}
+
+void EditWindw::GetInput(char* out, std::size_t size) {
+    Host().GetText(m_Index, m_Text, kFieldReadSize);
+    m_Invalid = 0;
+    if (m_Kind == kKindAmount) {
+        // Both run: the cleaning leaves digits and points whatever was typed.
+        const bool badChars = HasInvalidEntryChars(m_Text);
+        const bool tooLarge = CleanEntryAmount(m_Text);
+        if (badChars || tooLarge) m_Invalid = 1;
+    }
+    CopyBounded(out, size, m_Text);
+}
+
+int EditWindw::IsInvalid() {
+    const int invalid = m_Invalid;
+    m_Invalid = 0;
+    return invalid;
+}
+
+void EditWindw::SetFocusToField() { Host().SetFocus(m_Index); }
+
+void EditWindw::SelectAll() { Host().SelectAll(m_Index); }
+
+void EditWindw::SetAction(const eventMsg& ev) { m_Action = ActionOf(ev); }
+
+int ActionOf(const eventMsg& ev) {
+    if (ev.m_Button == kButtonField) return kActionClick;
+    if (ev.m_Type != KEYBD) return kActionNone;
+    switch (ev.m_Key) {
+        case kKeyPageDown: return kActionPageDown;
+        case kKeyUp: return kActionUp;
+        case kKeyPageUp: return kActionPageUp;
+        case kKeyTab: return kActionTab;
+        case kKeyDown: return kActionDown;
+        case kKeyEnter: return kActionEnter;
+        default: return kActionNone;
+    }
+}

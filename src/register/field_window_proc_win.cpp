@@ -1,0 +1,130 @@
+// The field window procedure put on all 135 register controls: turns
+// navigation keys, clicks, wheel turns, cuts and pastes into register
+// events, notes when the user changes a text, and hands everything else to
+// the edit control.
+#include <windows.h>
+
+#include "model/account.h"
+#include "register/field_input.h"
+#include "register/multi_records.h"
+#include "register/register.h"
+#include "register/register_host_win.h"
+#include "register/register_state.h"
+#include "storage/log.h"
+#include "storage/save_account.h"
+#include "ui/instance_subclasser.h"
+
+namespace {
+
+constexpr int kDescriptionLimit = static_cast<int>(kFieldReadSize) - 1;  // what a read can take
+
+WheelAccumulator g_wheel;
+// A right click whose button-down was refused gets no context menu either.
+bool g_contextMenuRefused = false;
+
+int FieldNumberOf(HWND hwnd) { return GetDlgCtrlID(hwnd) - kFirstFieldId; }
+bool IsBalanceField(int fieldNumber) {
+    return fieldNumber / MAX_FLD >= kRegisterRows || fieldNumber % MAX_FLD == BALANCE_FLD;
+}
+
+LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SharedSubclasser().CallOldProc(hwnd, message, wParam, lParam);
+}
+
+int SendKey(int key, int fieldNumber, int scroll = 0) {
+    g_eventMsg = KeyEvent(key, fieldNumber, scroll);
+    return g_MultiRecords.RunWindowMR(g_eventMsg);
+}
+
+LRESULT ApplyRule(const InputRule& rule, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    if (rule.eventKey != 0) SendKey(rule.eventKey, FieldNumberOf(hwnd));
+    return rule.passOn ? PassOn(hwnd, message, wParam, lParam) : 0;
+}
+
+bool RowDateEmpty(int row) {
+    char text[kFieldReadSize] = {};
+    GetWindowTextA(g_hFieldWindows[FieldId(row, DATE_FLD) - kFirstFieldId], text, sizeof text);
+    return text[0] == '\0';
+}
+
+LRESULT OnButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int fieldNumber = FieldNumberOf(hwnd);
+    g_contextMenuRefused = true;
+    if (IsBalanceField(fieldNumber)) return 0;
+    g_eventMsg = MouseEvent(kButtonField, fieldNumber);
+    if (g_MultiRecords.RunWindowMR(g_eventMsg) == 1) {
+        g_contextMenuRefused = false;
+        return PassOn(hwnd, message, wParam, lParam);
+    }
+    g_MultiRecords.SetFocusToRecordAndField();
+    if (message == WM_LBUTTONDOWN || RowDateEmpty(fieldNumber / MAX_FLD)) return 0;
+    g_contextMenuRefused = false;
+    return PassOn(hwnd, message, wParam, lParam);
+}
+
+LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam) {
+    UINT lines = 0;
+    const bool read = SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) != FALSE;
+    const int key = g_wheel.Add(GET_WHEEL_DELTA_WPARAM(wParam), WheelLinesPerNotch(read, lines));
+    if (key != 0) SendKey(key, FieldNumberOf(hwnd), 1);
+    return 0;
+}
+
+LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KILLFOCUS:
+            SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+            break;
+        case WM_KEYDOWN:
+            return ApplyRule(KeyDownRule(static_cast<unsigned>(wParam)), hwnd, message, wParam, lParam);
+        case WM_CHAR:
+            return ApplyRule(CharRule(static_cast<unsigned char>(wParam)), hwnd, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            return OnButtonDown(hwnd, message, wParam, lParam);
+        case WM_CONTEXTMENU:
+            // lParam -1: asked for from the keyboard, in the focused field.
+            if (g_contextMenuRefused && lParam != -1) {
+                g_contextMenuRefused = false;
+                return 0;
+            }
+            break;
+        case WM_MOUSEWHEEL: return OnMouseWheel(hwnd, wParam);
+        case WM_CUT:
+        case WM_PASTE: return ApplyRule(CutPasteRule(), hwnd, message, wParam, lParam);
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO: return ApplyRule(ClearUndoRule(), hwnd, message, wParam, lParam);
+        default: break;
+    }
+    return PassOn(hwnd, message, wParam, lParam);
+}
+
+RecordNode* FocusedRegisterNode() { return g_MultiRecords.FocusedNode(); }
+
+void* FieldObject(int index) {
+    if (index == kOpeningBalanceId - kFirstFieldId) return &g_MultiRecords.OpeningBox();
+    if (index == kEndingBalanceId - kFirstFieldId) return &g_MultiRecords.EndingBox();
+    return &g_MultiRecords.Row(index / MAX_FLD).Field(index % MAX_FLD);
+}
+
+}  // namespace
+
+bool AttachFieldProcedures() {
+    SetRegisterHost(&TheWin32RegisterHost());
+    SetFocusedNodeSource(FocusedRegisterNode);
+    bool all = true;
+    for (int index = 0; index < kFieldWindowCount; ++index) {
+        HWND field = g_hFieldWindows[index];
+        if (!field || !SharedSubclasser().Subclass(field, FieldWindowProc, FieldObject(index))) {
+            WriteLog("AttachFieldProcedures: field %i not subclassed", index);
+            all = false;
+            continue;
+        }
+        // A description longer than a read can take would be cut silently.
+        if (index < kRowFieldCount && index % MAX_FLD == DESC_FLD)
+            SendMessageA(field, EM_LIMITTEXT, kDescriptionLimit, 0);
+    }
+    return all;
+}

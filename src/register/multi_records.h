@@ -1,0 +1,115 @@
+// The register object: routes every event of the 19-row register to the
+// focused row, then carries out the movement it asks for — which row and
+// field get the focus, when a row is written back into its record and the
+// account saved, when the rows are refilled from another place in the list,
+// and the blank record that waits at the end while the user types there.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "register/edit_record.h"
+#include "register/event_msg.h"
+
+struct RecordNode;
+
+// Keyboard focus to "keep" in SetFocusToRecordAndField.
+inline constexpr int kKeep = -1;
+inline constexpr int kLastRow = kRegisterRows - 1;  // 18
+// Rows moved by Page Up and Page Down.
+inline constexpr int kPageRows = 18;
+
+class MultiRecords {
+public:
+    MultiRecords();
+
+    // Returns 1 when the edit control should also handle the input, 0 when
+    // the input is swallowed.
+    int RunWindowMR(eventMsg ev);
+
+    // Each argument kKeep for "keep". The row is clamped to the last filled
+    // row (then the Date field, unless onRectifiedField is 'R' and
+    // iChangeFocus is not 0).
+    void SetFocusToRecordAndField(int focusRecord = kKeep, int focusField = kKeep, int onRectifiedField = kKeep,
+                                  int iChangeFocus = kKeep);
+    // As above without moving the keyboard focus.
+    void SetFocusWithoutActivating(int row, int field);
+
+    // Checks run before menu commands (see the command guards).
+    bool DropEmptyLastRecord();
+    bool CheckLastRecordDate();
+    bool CommitAllRows();
+    // The focused row passes its checks and, when something changed, every
+    // row is committed, the account saved and the register refilled.
+    bool CheckFocusedRow();
+
+    int CheckRowDate(int row) { return m_EditR[row].CheckRowDate(); }
+    int ValidateRowDate(int row) { return m_EditR[row].ValidateRowDate(); }
+
+    // The scroll bar: line and page actions (kKeyUp, kKeyDown, kKeyPageUp,
+    // kKeyPageDown), the thumb dropped at a position, and its update.
+    void ScrollBarKey(int key);
+    void ThumbDrop(int position);
+    void UpdateScrollBar();
+
+    // After opening an account or changing the view or the date format:
+    // the last screenful of the view, the focus on the last record's Date.
+    void ShowLastRecords();
+
+    // Selection of the focused field, for Find.
+    bool GetSelection(int& start, int& end);
+    bool GetSelectedText(int& start, int& end, char* text, std::size_t size);
+    int GetSelectionEnd();
+    void SetSelection(int start, int end);
+
+    int Focus() const { return m_Focus; }
+    int EditFocus() const { return m_EditFocus; }
+    void SetEditFocus(int field) { m_EditFocus = field; }
+    int FocusedFieldNumber() const { return m_Focus * MAX_FLD + m_EditFocus; }
+    EditRecord& Row(int row) { return m_EditR[row]; }
+    EditWindw& OpeningBox() { return m_OpeningBox; }
+    EditWindw& EndingBox() { return m_EndingBox; }
+    // The focused row's node, or nullptr.
+    RecordNode* FocusedNode() const;
+
+    // Back to no account: row 0, Date field.
+    void ResetFocus();
+
+private:
+    enum class Target { Accepted, Refused, BecameKey };
+
+    EditRecord& FocusedRow() { return m_EditR[m_Focus]; }
+    void ComputeOnLastRecord();
+    bool DateFieldEmpty(int row);
+    bool CommitRow(const eventMsg& ev);
+    int Advance() const;
+    void SaveIfNeeded();
+    void Refill();
+    void AppendBlankRecord();
+    void RemoveBlankTail();
+    void ClampFocus();
+
+    void ActOnResult(const eventMsg& ev);
+    void NextRecord(const eventMsg& ev);
+    void PreviousRecord(const eventMsg& ev);
+    void PageDown(const eventMsg& ev);
+    void PageUp(const eventMsg& ev);
+
+    // Clicks and thumb drops; false when the event became a key event.
+    bool RunMouse(eventMsg& ev);
+    void ClickInFocusedRow(int field, const eventMsg& ev);
+    bool LeaveFocusedRow(const eventMsg& ev);
+    Target CheckTarget(int row, int field, eventMsg& ev);
+    void ClickOtherRow(int row, int field, const eventMsg& ev);
+
+    int m_FirstIdentifier = kFirstFieldId;
+    int m_Focus = 0;
+    int m_EditFocus = DATE_FLD;
+    int m_Return = 1;
+    EditWindw m_OpeningBox;
+    EditWindw m_EndingBox;
+    std::array<EditRecord, kRegisterRows> m_EditR;
+};
+
+// The one register.
+extern MultiRecords g_MultiRecords;

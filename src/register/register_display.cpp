@@ -1,0 +1,109 @@
+#include "register/register_display.h"
+
+#include "model/account.h"
+#include "register/multi_records.h"
+#include "register/register_state.h"
+#include "values/amount.h"
+
+namespace {
+
+bool Hidden(const RecordNode* node) { return g_Account.view == ViewCurrent && IsReconciled(*node->record); }
+
+RecordNode* SkipHidden(RecordNode* node) {
+    while (node && Hidden(node)) node = node->next;
+    return node;
+}
+
+void ShowInRow(int row, RecordNode* node) {
+    EditRecord& editRow = g_MultiRecords.Row(row);
+    g_RowSlots[row] = node;
+    editRow.setFields(*node->record);
+    editRow.ShowBalance(node->balance);
+    ++g_count_rec_displayed;
+}
+
+void WriteTotals() {
+    char text[kAmountTextSize];
+    FormatBalance(text, g_Account.reconciledBalance);
+    g_MultiRecords.OpeningBox().SetText(text);
+    FormatBalance(text, g_Account.endingBalance);
+    g_MultiRecords.EndingBox().SetText(text);
+}
+
+// A row may still name a node that a command took out of the list (Delete
+// Transaction, closing the account); such a node is only compared, never
+// used.
+bool IsInList(const RecordNode* node) {
+    for (const RecordNode* n = g_Account.Head(); n; n = n->next)
+        if (n == node) return true;
+    return false;
+}
+
+// The focused row's record moves to its sorted place. Only records change
+// places, so a start node that was the account's first shown node is
+// taken again from the repositioned cursor.
+RecordNode* SortFocusedRecord(RecordNode* start) {
+    RecordNode* focused = g_MultiRecords.FocusedNode();
+    if (!focused || !IsInList(focused)) return start;
+    const bool startWasCurrent = start == g_Account.current;
+    g_Account.MoveRecordBack(focused);
+    g_Account.MoveRecordForward(focused);
+    return startWasCurrent ? g_Account.current : start;
+}
+
+}  // namespace
+
+void DisplayRecords(RecordNode* start) {
+    if (!g_Account.isOpen || !g_Account.Head()) {
+        ClearRegister();
+        return;
+    }
+    start = SortFocusedRecord(start);
+    g_count_rec_displayed = -1;
+    for (RecordNode*& slot : g_RowSlots) slot = nullptr;
+    g_Account.ComputeBalances();
+
+    RecordNode* node = start;
+    for (int row = 0; row < kRegisterRows; ++row) {
+        node = SkipHidden(node);
+        if (node) {
+            ShowInRow(row, node);
+            node = node->next;
+        } else if (row != 0) {
+            g_MultiRecords.Row(row).ClearRow();
+        } else {
+            // Nothing to show: a blank record to type into.
+            RecordNode* blank = g_Account.AppendRecord();
+            g_Account.ComputeBalances();
+            ShowInRow(0, blank);
+            g_Account.current = blank;
+            g_MultiRecords.Row(0).SetFocusField(DATE_FLD);
+            g_MultiRecords.SetEditFocus(DATE_FLD);
+            node = nullptr;
+        }
+    }
+    WriteTotals();
+}
+
+void RefreshBalances(RecordNode* /*start*/) {
+    g_Account.ComputeBalances();
+    for (int row = 0; row < kRegisterRows; ++row)
+        if (RecordNode* node = g_RowSlots[row]) g_MultiRecords.Row(row).ShowBalance(node->balance);
+    WriteTotals();
+}
+
+void RefreshTotals() {
+    g_Account.ComputeBalances();
+    WriteTotals();
+}
+
+void ClearRegister() {
+    for (int row = 0; row < kRegisterRows; ++row) {
+        g_MultiRecords.Row(row).ClearRow();
+        g_RowSlots[row] = nullptr;
+    }
+    g_count_rec_displayed = -1;
+    g_MultiRecords.OpeningBox().Clear();
+    g_MultiRecords.EndingBox().Clear();
+    g_MultiRecords.ResetFocus();
+}

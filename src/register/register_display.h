@@ -1,0 +1,21 @@
+// Filling the register's 19 rows and two balance boxes from the account.
+#pragma once
+
+struct RecordNode;
+
+// Fills every row from start onwards (in the Current view records marked
+// "R" are stepped over) and the two boxes; an empty view gets a blank
+// record in row 0 for typing. The focused row's record first takes its
+// sorted place.
+void DisplayRecords(RecordNode* start);
+// Recomputes the balances and rewrites only the Balance fields and boxes.
+// Every row keeps its record: pairing a row with another node without
+// rewriting its texts (a record that just left the Current view) would let
+// the next commit write one record's texts into another. The refill that
+// follows such a change moves the rows. start is where the rows begin
+// (the account's current node).
+void RefreshBalances(RecordNode* start);
+// Recomputes the balances and rewrites only the two boxes.
+void RefreshTotals();
+// No account: every row and both boxes empty.
+void ClearRegister();

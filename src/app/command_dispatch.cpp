@@ -10,7 +10,9 @@
 #include "app/help_page.h"
 #include "app/main_window.h"
 #include "app/shell_calls.h"
+#include "features/feature_commands.h"
 #include "model/account.h"
+#include "register/register.h"
 #include "values/date.h"
 
 namespace {
@@ -84,6 +86,8 @@ void RunHelp(HWND hwnd, int) {
     OpenHelpPage(hwnd);
 }
 
+void RunInsertDate(HWND, int) { InsertDate(); }
+
 void RunCalculator(HWND hwnd, int) {
     StartCalculator(hwnd);
     RefreshAfterCommand(true);
@@ -111,11 +115,11 @@ constexpr CommandEntry kCommands[] = {
     {IDM_PRINT, Guard::Errors, nullptr},
     {IDM_NEW_TRANSACTION, Guard::BeforeFind, nullptr},
     {IDM_DELETE_TRANSACTION, Guard::None, nullptr},
-    {IDM_BALANCE, Guard::Errors, nullptr},
+    {IDM_BALANCE, Guard::Errors, RunBalanceCommand},
     {IDM_VIEW_ALL, Guard::Errors, RunView},
     {IDM_VIEW_CURRENT, Guard::Errors, RunView},
     {IDM_HELP, Guard::Errors, RunHelp},
-    {IDM_INSERT_DATE, Guard::None, nullptr},
+    {IDM_INSERT_DATE, Guard::None, RunInsertDate},
     {IDM_CALCULATOR, Guard::Errors, RunCalculator},
     {IDM_EXIT, Guard::Errors, RunExit},
     {IDM_DATE_MMDDYY, Guard::DropEmptyThenErrors, RunDateFormat},
@@ -128,7 +132,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_CHANGE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_ACCOUNT_INFO, Guard::Errors, RunAccountInfoCommand},
-    {IDM_FIND, Guard::BeforeFind, nullptr},
+    {IDM_FIND, Guard::BeforeFind, RunFindCommand},
 };
 
 const CommandEntry* FindCommand(int id) {

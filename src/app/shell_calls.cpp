@@ -1,34 +1,62 @@
-// The bodies behind shell_calls.h. The register's editing, painting and
-// scrolling, the saving of an account, the start screen and the Find
-// search are built on top of the main window; until a part is in the
-// program its calls below do nothing, and with no row being edited the
-// checks of the command guards have nothing to refuse.
+// The bodies behind shell_calls.h: each forwards to the part that does the
+// work. The Find search is built on top of the main window; until it is in
+// the program its call below does nothing.
 #include "app/shell_calls.h"
 
 #include "app/account_lifecycle.h"
+#include "app/main_window.h"
+#include "features/find_hook.h"
+#include "features/feature_commands.h"
 #include "model/account.h"
+#include "register/multi_records.h"
+#include "register/register.h"
+#include "register/register_display.h"
+#include "register/register_layout.h"
+#include "register/register_state.h"
+#include "storage/save_account.h"
 
 namespace shell {
 
-void AttachFieldProcedures() {}
-void PaintRegister(HDC) {}
-void ScrollRegister(WPARAM, LPARAM) {}
-void DisplayRecords() {}
-void ClearRegister() {}
-void UpdateScrollBar() {}
-void SetFocusToRecordAndField(int, int) {}
-int LastFilledRow() { return -1; }
+namespace {
 
-bool DropEmptyLastRecord() { return true; }
-// Fails without an open account: New Transaction and Find need one.
-bool CheckLastRecordDate() { return g_Account.isOpen != 0; }
-bool CheckFocusedRow(HWND) { return true; }
-bool CommitAllRows() { return true; }
+// L: where the register panel starts in the client area, read back from
+// the first field (3 pixels into the panel).
+int PanelLeft() {
+    HWND first = g_hFieldWindows[0];
+    if (!first) return 0;
+    RECT rect;
+    GetWindowRect(first, &rect);
+    MapWindowPoints(nullptr, GetParent(first), reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left - kFieldColumns[RECONCILE_FLD].x;
+}
 
-void SaveAccount() {}
+}  // namespace
+
+void AttachFieldProcedures() {
+    ::AttachFieldProcedures();
+    SetCloseFindDialogFunction(CloseFindDialog);
+}
+void PaintRegister(HDC dc) {
+    const int left = PanelLeft();
+    DrawRegisterFrame(dc, left, GetMainWindowMetrics().panelWidth);
+    DrawRegisterHeaders(dc, left);
+}
+void ScrollRegister(WPARAM wParam, LPARAM lParam) { ::ScrollRegister(wParam, lParam); }
+void DisplayRecords() { ::DisplayRecords(g_Account.current); }
+void ClearRegister() { ::ClearRegister(); }
+void UpdateScrollBar() { g_MultiRecords.UpdateScrollBar(); }
+void SetFocusToRecordAndField(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
+int LastFilledRow() { return g_count_rec_displayed; }
+
+bool DropEmptyLastRecord() { return g_MultiRecords.DropEmptyLastRecord(); }
+bool CheckLastRecordDate() { return g_MultiRecords.CheckLastRecordDate(); }
+bool CheckFocusedRow(HWND) { return g_MultiRecords.CheckFocusedRow(); }
+bool CommitAllRows() { return g_MultiRecords.CommitAllRows(); }
+
+void SaveAccount() { ::SaveAccount(); }
 
 void RunStartScreen(HWND hwnd) { ::RunStartScreen(hwnd); }
 
-void RunFindRequest(HWND, WPARAM, LPARAM) {}
+void RunFindRequest(HWND hwnd, WPARAM, LPARAM) { ::RunFindRequest(hwnd); }
 
 }  // namespace shell

@@ -40,8 +40,18 @@ int SingleInstanceGuard::IsFirstInstance(const char* className, const char* suff
     HWND other = GetSharedMainWindow();
     if (!other) return 0;
     if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
-    SetForegroundWindow(other);
-    EnableWindow(other, TRUE);
+    // While the other copy shows a dialog (the start screen, a message),
+    // the dialog is what the user has to answer: it comes forward, and the
+    // main window stays disabled behind it so that no command can run in
+    // the middle of the dialog. Without a dialog a main window that was
+    // left disabled is enabled again.
+    HWND popup = GetLastActivePopup(other);
+    if (popup && popup != other && IsWindowEnabled(popup)) {
+        SetForegroundWindow(popup);
+    } else {
+        SetForegroundWindow(other);
+        EnableWindow(other, TRUE);
+    }
     const int handle = static_cast<int>(HandleToULong(other));
     WriteLog("hOther %i  hGlobal %i", handle, handle);
     return 0;

@@ -15,8 +15,8 @@ public:
 
     // Creates (or opens) the mutex named className + suffix. Returns 1 when
     // this is the only running copy, 0 when another copy runs; in that case
-    // the other copy's main window is restored, brought to the foreground
-    // and enabled when it exists already.
+    // the other copy's main window, once it exists, is restored and brought
+    // to the foreground (or the dialog it shows, when it shows one).
     int IsFirstInstance(const char* className, const char* suffix);
 
 private:

@@ -78,6 +78,19 @@ bool Send(std::vector<INPUT>& inputs) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+bool HasUpdateRegion(HWND window) { return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE); }
+
+// True while a visible window of the process, or one of its controls, waits
+// to be painted.
+bool NeedsPainting(DWORD pid) {
+    for (HWND top : TopLevelWindows(pid)) {
+        if (HasUpdateRegion(top)) return true;
+        for (HWND child : ChildWindows(top))
+            if (HasUpdateRegion(child)) return true;
+    }
+    return false;
+}
+
 std::string FolderOf(const std::string& path) {
     size_t cut = path.find_last_of('\\');
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
@@ -288,11 +301,18 @@ void Program::Kill() {
 bool Program::WaitIdle(Duration timeout) {
     if (!Running()) return false;
     const auto ms = static_cast<UINT>(timeout.count());
-    // A sent message is answered only from a message loop (the main one or a
-    // modal one), so the answer proves the program is back waiting for input.
-    DWORD_PTR ignored;
-    if (main_ && !SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return false;
-    return WaitForInputIdle(process_.get(), ms) == 0;
+    // Start-up: the first time the program waits for input.
+    if (WaitForInputIdle(process_.get(), ms) != 0) return false;
+    // A sent message is answered only from a message loop, after the
+    // message being handled now; painting comes after sent messages, so
+    // the windows' update regions are watched as well.
+    return WaitUntil(
+        [&] {
+            DWORD_PTR ignored;
+            if (main_ && !SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return false;
+            return !NeedsPainting(pid_);
+        },
+        timeout);
 }
 
 HWND Program::Find(const char* cls, const char* caption) const {

@@ -109,8 +109,12 @@ public:
     // ended on its own.
     bool Stop(Duration timeout = kTimeout);
     void Kill();
-    // True once the program has handled a message sent to it and waits for
-    // input with none pending.
+    // True once the program has answered a message sent to its main window,
+    // that is, it is back in a message loop (the main one or a modal one)
+    // with its painting done. Typed keys may still wait in its queue (sent
+    // messages go first): wait for what the keys do instead, and to check
+    // that a key was ignored, type a key with a visible effect after it and
+    // wait for that effect.
     bool WaitIdle(Duration timeout = kTimeout);
 
     // Windows of this process.

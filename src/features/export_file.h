@@ -46,6 +46,12 @@ std::string BuildExportText(const RecordNode* first, int view, const DateRange& 
 // reason when there is one.
 std::string ExportErrorMessage(const char* path, const char* reason);
 
+// Win32: writes the text as the whole new content of path, crash-safely
+// (beside it first, then moved over it). False when it could not be
+// written; a file that was there keeps its old content and nothing new is
+// left behind. *error receives the system's error code.
+bool WriteExportText(const char* path, const std::string& text, unsigned long* error);
+
 class ExportFile {
 public:
     // Win32: the range dialog, the checks, the save-file dialog and the

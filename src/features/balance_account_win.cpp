@@ -1,0 +1,80 @@
+// Balancing on the screen: dialog 10 for the statement balance and the
+// message boxes, owned by the main window.
+#include <windows.h>
+
+#include "app/command_guards.h"
+#include "features/balance_account.h"
+#include "features/feature_commands.h"
+#include "model/account.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_runner.h"
+#include "ui/message_box.h"
+#include "values/amount.h"
+
+namespace {
+
+char* TextOf(HWND dialog) { return reinterpret_cast<char*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+// OK: the typed amount must pass the checks; else the "Amount Error" box,
+// owned by the dialog, and the dialog stays open at the field.
+void OnStatementOk(HWND dialog) {
+    char* text = TextOf(dialog);
+    GetDlgItemTextA(dialog, kIdEntryField, text, static_cast<int>(kStatementTextSize));
+    if (AcceptStatementText(text)) {
+        EndDialog(dialog, kIdOk);
+        return;
+    }
+    SetFocus(GetDlgItem(dialog, kIdEntryField));
+    ShowMessage(dialog, kStatementBalanceError, kAmountErrorTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+INT_PTR CALLBACK StatementDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            PlaceDialog(dialog, kDlgBalance, kDialogFontBold, 0);
+            SetDlgItemTextA(dialog, kIdEntryField, TextOf(dialog));
+            return TRUE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                OnStatementOk(dialog);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, kIdCancel);
+                return TRUE;
+            }
+            return FALSE;
+    }
+    return FALSE;
+}
+
+class ScreenBalancePrompts : public BalancePrompts {
+public:
+    explicit ScreenBalancePrompts(HWND owner) : m_Owner(owner) {}
+    int Message(const char* text, const char* title, unsigned type) override {
+        return ShowMessage(m_Owner, text, title, type);
+    }
+    int StatementDialog(StatementText& text) override {
+        return static_cast<int>(
+            ShowModalDialog(m_Owner, kDlgBalance, StatementDialogProc, reinterpret_cast<LPARAM>(text)));
+    }
+
+private:
+    HWND m_Owner;
+};
+
+}  // namespace
+
+void BalanceAccount(HWND owner) {
+    ScreenBalancePrompts prompts(owner);
+    RunBalanceAccount(g_Account.reconciledBalance, prompts);
+}
+
+void RunBalanceCommand(HWND hwnd, int) {
+    if (g_Account.isOpen) BalanceAccount(hwnd);
+    RefreshAfterCommand(true);
+}

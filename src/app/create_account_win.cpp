@@ -204,14 +204,12 @@ void CreateAccount(HWND hwnd) {
         Inform(hwnd, kAllSlotsTakenText, kCreateAccountTitle);
         return;
     }
-    SetCurrentAccountFile(path);
-
+    // The current name stays the open account's until the new one takes
+    // its place: anything saved meanwhile goes to the right file.
     NewAccountFacts facts;
-    if (!AskForFacts(hwnd, facts)) {
-        SetCurrentAccountFile(g_RequestedAccountFile);
-        return;
-    }
+    if (!AskForFacts(hwnd, facts)) return;
     if (g_Account.isOpen) CloseAccount(hwnd);
+    SetCurrentAccountFile(path);
     if (!WriteNewAccountFile(hwnd, facts)) {
         // Nothing was created and no account is open.
         SetCurrentAccountFile(kNewAccountPlaceholder);

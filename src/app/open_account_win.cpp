@@ -18,18 +18,18 @@
 namespace {
 
 // The path to open: the requested one, or the user's choice. False when
-// there is nothing to open (the current name is then as it was).
+// there is nothing to open.
 bool ChoosePath(HWND hwnd, char (&path)[kPathSize]) {
     if (g_RequestedAccountFile[0] != '\0') {
         CopyBounded(path, g_RequestedAccountFile);
         return true;
     }
+    // The current name stays the open account's while the user chooses,
+    // so that anything saved meanwhile goes to the right file.
     SetRequestedAccountFile(g_CurrentAccountFile);
-    SetCurrentAccountFile("");
     AccountList list;
     const AccountListEntry* chosen = nullptr;
     if (CheckDisk(hwnd)) chosen = RunAccountChooser(hwnd, kDlgOpenAccount, kOpenChooserTitle, list);
-    SetCurrentAccountFile(g_RequestedAccountFile);
     if (!chosen) return false;
     CopyBounded(path, chosen->path);
     return true;

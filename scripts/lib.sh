@@ -104,7 +104,14 @@ ledger_xvfb() {
 }
 
 # Keeps one wineserver up for the whole run: each program then starts fast.
-ledger_wineserver() { wineserver -p >/dev/null 2>&1; }
+# Wine's background services (services.exe, winedevice.exe, ...) start with
+# the first program and live as long as the server; started here, away from
+# ctest, they do not inherit a test's output pipe, which ctest would wait on
+# forever.
+ledger_wineserver() {
+  wineserver -p >/dev/null 2>&1
+  "$LEDGER_ROOT/scripts/wine-run" wineboot </dev/null >/dev/null 2>&1
+}
 
 ledger_cleanup() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1

@@ -78,14 +78,19 @@ std::optional<MessageBoxText> AnswerMessageBox(const Program& app, int button) {
     return text;
 }
 
-bool TypeInto(HWND dialog, int id, const std::string& text) {
+bool TypeInto(HWND dialog, int id, const std::string& text) { return TypeInto(dialog, id, text, text); }
+
+bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& shown) {
     HWND field = GetDlgItem(dialog, id);
     if (!field || !FocusControl(field)) return false;
     DWORD_PTR ignored;
     SendMessageTimeoutA(field, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &ignored);
     if (!PressKey(VK_DELETE)) return false;
     if (!WaitUntil([&] { return WindowText(field).empty(); })) return false;
-    return text.empty() || TypeText(text);
+    // Keys are still on their way when TypeText returns; a button pressed
+    // before they arrive would act on half the text.
+    if (!text.empty() && !TypeText(text)) return false;
+    return WaitUntil([&] { return WindowText(field) == shown; });
 }
 
 bool Press(const Program& app, HWND dialog, int id) {

@@ -64,8 +64,10 @@ std::optional<MessageBoxText> AnswerMessageBox(const Program& app, int button = 
 // True once `window` no longer exists.
 bool WaitGone(HWND window, Duration timeout = kTimeout);
 
-// Replaces the text of the dialog's field with `text`, typed as keys.
+// Replaces the text of the dialog's field with `text`, typed as keys, and
+// waits until the field shows `shown` (the text itself when not given).
 bool TypeInto(HWND dialog, int id, const std::string& text);
+bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& shown);
 // Presses the dialog's button and waits until the dialog has gone or a
 // message box came up.
 bool Press(const Program& app, HWND dialog, int id);

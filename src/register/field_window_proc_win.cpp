@@ -101,7 +101,7 @@ LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return PassOn(hwnd, message, wParam, lParam);
 }
 
-RecordNode* FocusedRegisterNode() { return g_MultiRecords.FocusedNode(); }
+RecordNode* FocusedRegisterNode() { return g_MultiRecords.FocusedNodeInList(); }
 
 void* FieldObject(int index) {
     if (index == kOpeningBalanceId - kFirstFieldId) return &g_MultiRecords.OpeningBox();

@@ -30,6 +30,13 @@ RecordNode* MultiRecords::FocusedNode() const {
     return m_Focus >= 0 && m_Focus < kRegisterRows ? g_RowSlots[m_Focus] : nullptr;
 }
 
+RecordNode* MultiRecords::FocusedNodeInList() const {
+    RecordNode* focused = FocusedNode();
+    for (RecordNode* node = g_Account.Head(); focused && node; node = node->next)
+        if (node == focused) return focused;
+    return nullptr;
+}
+
 void MultiRecords::ResetFocus() {
     m_Focus = 0;
     m_EditFocus = DATE_FLD;

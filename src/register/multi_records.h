@@ -71,6 +71,10 @@ public:
     EditWindw& EndingBox() { return m_EndingBox; }
     // The focused row's node, or nullptr.
     RecordNode* FocusedNode() const;
+    // As FocusedNode, and only when the node is still in the account's
+    // list: a command may have taken it out (Delete Transaction) or closed
+    // the account since the rows were filled. Walks the list.
+    RecordNode* FocusedNodeInList() const;
 
     // Back to no account: row 0, Date field.
     void ResetFocus();

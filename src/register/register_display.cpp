@@ -30,21 +30,13 @@ void WriteTotals() {
     g_MultiRecords.EndingBox().SetText(text);
 }
 
-// A row may still name a node that a command took out of the list (Delete
-// Transaction, closing the account); such a node is only compared, never
-// used.
-bool IsInList(const RecordNode* node) {
-    for (const RecordNode* n = g_Account.Head(); n; n = n->next)
-        if (n == node) return true;
-    return false;
-}
-
 // The focused row's record moves to its sorted place. Only records change
 // places, so a start node that was the account's first shown node is
 // taken again from the repositioned cursor.
 RecordNode* SortFocusedRecord(RecordNode* start) {
-    RecordNode* focused = g_MultiRecords.FocusedNode();
-    if (!focused || !IsInList(focused)) return start;
+    // A command may have taken the row's node out of the list since.
+    RecordNode* focused = g_MultiRecords.FocusedNodeInList();
+    if (!focused) return start;
     const bool startWasCurrent = start == g_Account.current;
     g_Account.MoveRecordBack(focused);
     g_Account.MoveRecordForward(focused);

@@ -359,6 +359,22 @@ TEST_F(RegisterWindowTest, ACommittedRowReachesTheDisk) {
     EXPECT_STREQ(read.Head()->record->date, "20260228");
 }
 
+TEST_F(RegisterWindowTest, ASaveAfterTheFocusedRecordWasDeletedLeavesItAlone) {
+    SaveInto();
+    FillAccountHeader(g_Account.header, "Test", 0, "20260101", 2026, 1);
+    Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260305"}, {.desc = "c", .date = "20260306"}});
+    g_MultiRecords.SetFocusToRecordAndField(1, DESC_FLD);
+    RecordNode* deleted = g_RowSlots[1];
+    g_Account.Unlink(deleted).reset();
+    // The freed node is only compared; its memory is scribbled over.
+    EXPECT_EQ(g_MultiRecords.FocusedNodeInList(), nullptr);
+    ASSERT_TRUE(SaveAccount());
+    Account read;
+    DataFile file;
+    ASSERT_TRUE(file.ReadAccountFile(g_CurrentAccountFile, read));
+    EXPECT_EQ(model_test::Order(read), "a c");
+}
+
 TEST_F(RegisterWindowTest, FrameAndHeadersArePainted) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);

@@ -64,7 +64,7 @@ public:
     // As the real save: the focused record first takes its sorted place;
     // a failed save keeps g_NeedsSaving.
     void SaveAccount() override {
-        if (RecordNode* node = g_MultiRecords.FocusedNode()) {
+        if (RecordNode* node = g_MultiRecords.FocusedNodeInList()) {
             g_Account.MoveRecordBack(node);
             g_Account.MoveRecordForward(node);
         }

@@ -20,5 +20,8 @@ inline constexpr char kCalculatorErrorTitle[] = "Error";
 // The help page ships beside the program.
 inline constexpr char kHelpFileName[] = "LedgerpadHelp.html";
 inline constexpr char kHelpErrorTitle[] = "Ledgerpad Help";
-inline constexpr char kHelpErrorText[] =
-    "Unable to open the help page LedgerpadHelp.html. It should be in the folder of Ledgerpad.exe.";
+// "%s" stands for the full path of the help page.
+inline constexpr char kHelpMissingText[] =
+    "The help page is missing. It belongs in the folder of Ledgerpad.exe:\n\n%s";
+inline constexpr char kHelpNotOpenedText[] =
+    "Unable to show the help page in a web browser. You can open it yourself:\n\n%s";

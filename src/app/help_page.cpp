@@ -1,5 +1,6 @@
 #include "app/help_page.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include <shellapi.h>
@@ -24,14 +25,18 @@ bool BuildHelpPagePath(char* out, std::size_t size) {
 
 bool OpenHelpPage(HWND owner) {
     char path[MAX_PATH];
-    bool opened = false;
-    if (BuildHelpPagePath(path, sizeof path) &&
-        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    if (!BuildHelpPagePath(path, sizeof path)) path[0] = '\0';
+    const char* problem = kHelpMissingText;
+    if (path[0] && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         const HINSTANCE result = ShellExecuteA(owner, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
         // ShellExecute reports success with a value above 32.
-        opened = reinterpret_cast<INT_PTR>(result) > 32;
-        if (!opened) WriteLog("OpenHelpPage: ShellExecute %i", static_cast<int>(reinterpret_cast<INT_PTR>(result)));
+        const INT_PTR code = reinterpret_cast<INT_PTR>(result);
+        if (code > 32) return true;
+        WriteLog("OpenHelpPage: ShellExecute %i", static_cast<int>(code));
+        problem = kHelpNotOpenedText;
     }
-    if (!opened) ShowMessage(owner, kHelpErrorText, kHelpErrorTitle, MB_OK | MB_ICONINFORMATION);
-    return opened;
+    char text[sizeof kHelpNotOpenedText + MAX_PATH];
+    std::snprintf(text, sizeof text, problem, path);
+    ShowMessage(owner, text, kHelpErrorTitle, MB_OK | MB_ICONINFORMATION);
+    return false;
 }

@@ -131,6 +131,9 @@ INT_PTR CALLBACK DateProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
         char today[kStoredDateSize];
         g_Date.Today(today);
         InitField(dialog, lParam, kDlgNewAccountDate, kStatementDateMaxLength, g_Date.ToDisplay(today));
+        // The field is only as wide as a date: without the edit's own
+        // margins all eight characters fit, so the last one can be typed.
+        SendMessageA(Field(dialog), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
         g_Date.SetStatementDatePrompt(dialog);
         return TRUE;
     }

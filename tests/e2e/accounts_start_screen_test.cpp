@@ -93,7 +93,7 @@ TEST_F(StartScreenTest, CreateRunsTheThreeDialogsAndOpensTheAccount) {
     const Expected steps[] = {{kNameLabel, "accounts-create-name"},
                               {kBalanceLabel, "accounts-create-balance"},
                               {kDateLabel, "accounts-create-date"}};
-    const char* typed[] = {"State Bank", "1,234.56", "8/31/26"};
+    const char* typed[] = {"State Bank", "1,234.56", "08/31/26"};
     for (int i = 0; i < 3; ++i) {
         HWND dialog = WaitForDialogShowing(app_, kCreateCaption, kLabel, steps[i].label);
         ASSERT_NE(dialog, nullptr) << steps[i].label << "\n" << app_.DescribeWindows();

@@ -1,0 +1,109 @@
+// The password at start-up: asked after the start screen's choice, Cancel
+// goes back to the start screen, Retry asks again, Quit ends the program;
+// Quit on the start screen itself never asks.
+#include "accounts_helpers.h"
+#include "program_test.h"
+
+namespace e2e {
+namespace {
+
+using namespace accounts;
+
+constexpr char kPasswordDialog[] = "Password";
+constexpr char kIncorrectDialog[] = "Password Incorrect";
+
+class PasswordStartupTest : public ProgramTest {
+protected:
+    // A run that creates an account and protects it with the password.
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+        ASSERT_EQ(CreateFromStartScreen(app_, "Protected"), "");
+        ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
+        ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdCreatePassword));
+        for (const char* caption : {"Create Password", "Confirm Password"}) {
+            HWND dialog = WaitForDialogShowing(app_, caption, kPasswordField);
+            ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+            ASSERT_TRUE(TypeInto(dialog, kPasswordField, "Open8Me"));
+            ASSERT_TRUE(Press(app_, dialog, IDOK));
+        }
+        ASSERT_TRUE(AnswerMessageBox(app_));
+        ASSERT_TRUE(app_.Stop());
+        ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    }
+
+    HWND PasswordAfter(int button) {
+        HWND start = WaitForStartScreen(app_);
+        if (!start || !ClickButton(start, button)) return nullptr;
+        return WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
+    }
+
+    // Types into the password field; the field is masked, so only the
+    // number of characters can be seen.
+    bool EnterPassword(HWND dialog, const std::string& text) {
+        HWND field = GetDlgItem(dialog, kPasswordField);
+        if (!field || !FocusControl(field) || !TypeText(text)) return false;
+        return WaitUntil([&] {
+                   return SendMessageA(field, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(text.size());
+               }) &&
+               Press(app_, dialog, IDOK);
+    }
+};
+
+TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpens) {
+    HWND ask = PasswordAfter(kRecentButton);
+    ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(ControlText(ask, kLabel), "Enter Password:");
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(ask, kPasswordField), GWL_STYLE) & ES_PASSWORD) << "the entry is masked";
+    EXPECT_FALSE(SaveDialogShot(ask, "password-startup").empty());
+    ASSERT_TRUE(Press(app_, ask, IDCANCEL));
+    EXPECT_NE(WaitForStartScreen(app_), nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(WindowText(app_.MainWindow()), "Ledgerpad") << "nothing opened";
+
+    // Create asks too, before its first dialog.
+    ask = PasswordAfter(kCreateButton);
+    ASSERT_NE(ask, nullptr);
+    EXPECT_TRUE(TopLevelWindows(app_.Id(), kDialogClass, kCreateCaption).empty());
+    ASSERT_TRUE(Press(app_, ask, IDCANCEL));
+
+    ask = PasswordAfter(kRecentButton);
+    ASSERT_NE(ask, nullptr);
+    ASSERT_TRUE(EnterPassword(ask, "Open8Me"));
+    EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
+}
+
+TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
+    HWND ask = PasswordAfter(kRecentButton);
+    ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(EnterPassword(ask, "open8me"));  // wrong in case only
+
+    HWND incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
+    ASSERT_NE(incorrect, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(ControlText(incorrect, kLabel), "The password you entered is not correct.");
+    EXPECT_EQ(ControlText(incorrect, kRetryButton), "&Retry");
+    EXPECT_EQ(ControlText(incorrect, IDCANCEL), "&Quit");
+    EXPECT_FALSE(SaveDialogShot(incorrect, "password-incorrect").empty());
+    ASSERT_TRUE(Press(app_, incorrect, kRetryButton));
+
+    ask = WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(ask, kPasswordField), WM_GETTEXTLENGTH, 0, 0), 0) << "asked again, empty";
+    ASSERT_TRUE(EnterPassword(ask, "Open8"));
+    incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
+    ASSERT_NE(incorrect, nullptr);
+    ASSERT_TRUE(ClickButton(incorrect, IDCANCEL));
+    ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
+    EXPECT_EQ(app_.ExitCode(), 0u);
+    EXPECT_EQ(StoredName(FileBytes(kFirstSlot)), "Protected");
+}
+
+TEST_F(PasswordStartupTest, QuitOnTheStartScreenDoesNotAsk) {
+    HWND start = WaitForStartScreen(app_);
+    ASSERT_NE(start, nullptr);
+    ASSERT_TRUE(ClickButton(start, kQuitButton));
+    ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
+    EXPECT_EQ(app_.ExitCode(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -276,6 +276,16 @@ TEST_F(NavigationTest, ClickingTheFirstEmptyRowActsAsDown) {
     EXPECT_EQ(host_.focus, Index(2, DATE_FLD));
 }
 
+TEST_F(NavigationTest, ARowLeftByClickingBelowTheListTakesItsSortedPlace) {
+    Open(Numbered(3));
+    Focus(0, DATE_FLD);
+    Type(0, DATE_FLD, "3/31/26");
+    Click(3, DESC_FLD);  // the empty row right below the last record
+    EXPECT_EQ(Shown(), "d2 d3 d1 _");
+    EXPECT_EQ(host_.savedOrder, "d2 d3 d1");
+    EXPECT_EQ(host_.focus, Index(3, DATE_FLD));
+}
+
 TEST_F(NavigationTest, BalanceColumnAndBoxesRefuseTheFocus) {
     Open(Numbered(3));
     Focus(1, NUM_FLD);
@@ -306,6 +316,20 @@ TEST_F(NavigationTest, CurrentViewClearedRowDisappearsWhenClickingBelow) {
     EXPECT_STREQ(g_Account.Head()->next->record->reconcile, "R");
 }
 
+TEST_F(NavigationTest, ARecordLeavingTheCurrentViewStillTakesItsSortedPlace) {
+    Open({Cleared({.desc = "OPENING BALANCE", .date = "20260301", .deposit = 100}),
+          {.desc = "a", .date = "20260302"}, {.desc = "b", .date = "20260303"}, {.desc = "c", .date = "20260304"},
+          {.desc = "d", .date = "20260305"}, {.desc = "e", .date = "20260306"}},
+         ViewCurrent);
+    Focus(0, RECONCILE_FLD);
+    Type(0, RECONCILE_FLD, "R");
+    Type(0, DATE_FLD, "3/9/26");
+    Click(4, DESC_FLD);
+    EXPECT_EQ(Shown(), "b c d e");
+    EXPECT_EQ(FocusedDescription(), "e");
+    EXPECT_EQ(host_.savedOrder, "OPENING BALANCE b c d e a");
+}
+
 TEST_F(NavigationTest, CurrentViewRowMarkedRAndLeftDownwards) {
     Open({Cleared({.desc = "OPENING BALANCE", .date = "20260301", .deposit = 100}),
           {.desc = "a", .date = "20260302", .payment = 10},
@@ -317,6 +341,19 @@ TEST_F(NavigationTest, CurrentViewRowMarkedRAndLeftDownwards) {
     EXPECT_EQ(Shown(), "b");
     EXPECT_EQ(host_.focus, Index(0, RECONCILE_FLD));
     EXPECT_EQ(Box(kOpeningBalanceId), "90.00");
+}
+
+TEST_F(NavigationTest, RowEighteenMarkedRMovesOnToTheNextRecordWithoutSkippingOne) {
+    Open(Numbered(25), ViewCurrent);
+    ShowFrom(0, 18, RECONCILE_FLD);
+    ASSERT_EQ(Text(18, DESC_FLD), "d19");
+    Type(18, RECONCILE_FLD, "R");
+    Key(kKeyDown);
+    EXPECT_EQ(g_Account.topIndex, 0);
+    EXPECT_EQ(RowOfFocus(), 18);
+    EXPECT_EQ(Text(18, DESC_FLD), "d20");
+    EXPECT_EQ(Text(17, DESC_FLD), "d18");
+    EXPECT_EQ(host_.saves, 1);
 }
 
 TEST_F(NavigationTest, WheelAndScrollBarMoveTheRegister) {

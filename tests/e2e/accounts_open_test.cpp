@@ -46,6 +46,46 @@ HWND StartAndPress(Program& app, int button) {
 
 class OpenAccountTest : public ProgramTest {};
 
+// The shipped sample account, as scripts/run installs it for a first-time
+// user: both files copied into the accounts folder.
+std::string SampleFile(const std::string& name) {
+    std::string source = __FILE__;
+    source = source.substr(0, source.rfind("tests"));
+    return ToWindowsPath(source + "res/sample/" + name);
+}
+
+TEST_F(OpenAccountTest, ShippedSampleAccountOpensWithItsTransactionsAndInformation) {
+    for (const char* name : {"SAMPLE.LPD", "SAMPLEI.LPD"}) {
+        auto bytes = ReadFileBytes(SampleFile(name));
+        ASSERT_TRUE(bytes) << SampleFile(name);
+        ASSERT_TRUE(WriteFileBytes(AccountPath(name), *bytes));
+    }
+    ASSERT_NE(StartAndPress(app_, kOpenButton), nullptr) << app_.DescribeWindows();
+    HWND chooser = WaitForDialogShowing(app_, "Open Existing Account", kAccountList);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(ControlText(chooser, kFileName), "SAMPLE.LPD");
+    ASSERT_TRUE(Press(app_, chooser, IDOK));
+    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Sample Checking]"), "Ledgerpad - [Sample Checking]");
+
+    // The Current view holds the transactions not yet cleared, ending with
+    // the newest; the cleared months make up the opening balance.
+    HWND main = app_.MainWindow();
+    EXPECT_TRUE(WaitUntil([&] { return RowText(main, 0, kDescriptionField) == "Springfield Auto Repair"; }))
+        << RowText(main, 0, kDescriptionField);
+    EXPECT_EQ(RowText(main, 8, kDescriptionField), "Springfield Library book sale");
+    EXPECT_NE(ControlText(main, kOpeningBalanceBox), "");
+    EXPECT_NE(ControlText(main, kOpeningBalanceBox), ControlText(main, kEndingBalanceBox));
+    ASSERT_TRUE(app_.WaitIdle());
+    SaveScreenshot("accounts-sample-account");
+
+    ASSERT_TRUE(PostCommand(main, kCmdAccountInfo));
+    HWND info = WaitForDialogShowing(app_, "Checking Account Info", kInfoFirstField);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ControlText(info, kInfoFirstField), "Riverside Community Bank");
+    EXPECT_EQ(ControlText(info, kInfoFirstField + 1), "120 Main Street\r\nSpringfield, OH 45501");
+    ASSERT_TRUE(Press(app_, info, IDCANCEL));
+}
+
 TEST_F(OpenAccountTest, ChooserListsEveryAccountInSlotOrderAndOpensTheChosenOne) {
     ASSERT_TRUE(WriteAccount("LEDGR3.LPD", {HeaderBlock("Holiday Fund"),
                                             RecordBlock("20260901", "Deposit", 0, 50, false)}));

@@ -181,8 +181,7 @@ TEST(CreateChecks, StartingBalanceTexts) {
     for (const Case& c : cases) {
         char cleaned[32] = "untouched";
         EXPECT_EQ(CheckStartingBalanceText(c.typed, cleaned, sizeof cleaned), c.ok) << c.typed;
-        if (c.ok) EXPECT_STREQ(cleaned, c.cleaned) << c.typed;
-        else EXPECT_STREQ(cleaned, "untouched") << c.typed;
+        EXPECT_STREQ(cleaned, c.ok ? c.cleaned : "untouched") << c.typed;
     }
 }
 

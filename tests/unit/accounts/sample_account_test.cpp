@@ -39,7 +39,9 @@ TEST(SampleAccount, OpensWithClearedAndOutstandingTransactions) {
     std::size_t cleared = 0;
     for (RecordNode* node = account.Head(); node; node = node->next) {
         if (IsReconciled(*node->record)) ++cleared;
-        if (node->next) EXPECT_FALSE(SortsBefore(*node->next->record, *node->record)) << node->next->record->description;
+        if (node->next) {
+            EXPECT_FALSE(SortsBefore(*node->next->record, *node->record)) << node->next->record->description;
+        }
     }
     EXPECT_GT(cleared, 1u);
     EXPECT_LT(cleared, account.RecordCount());

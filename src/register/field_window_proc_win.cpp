@@ -58,7 +58,8 @@ LRESULT OnButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return PassOn(hwnd, message, wParam, lParam);
     }
     g_MultiRecords.SetFocusToRecordAndField();
-    if (message == WM_LBUTTONDOWN || RowDateEmpty(fieldNumber / MAX_FLD)) return 0;
+    const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    if (left || RowDateEmpty(fieldNumber / MAX_FLD)) return 0;
     g_contextMenuRefused = false;
     return PassOn(hwnd, message, wParam, lParam);
 }
@@ -80,8 +81,12 @@ LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return ApplyRule(KeyDownRule(static_cast<unsigned>(wParam)), hwnd, message, wParam, lParam);
         case WM_CHAR:
             return ApplyRule(CharRule(static_cast<unsigned char>(wParam)), hwnd, message, wParam, lParam);
+        // The second click of a double click is a click too: it may not
+        // reach a field that refuses clicks.
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
             return OnButtonDown(hwnd, message, wParam, lParam);
         case WM_CONTEXTMENU:
             // lParam -1: asked for from the keyboard, in the focused field.

@@ -263,6 +263,8 @@ TEST_F(RegisterWindowTest, ClicksMoveTheFocusExceptOnBalances) {
     for (HWND balance : {Field(1, BALANCE_FLD), g_hFieldWindows[kOpeningBalanceId - kFirstFieldId],
                          g_hFieldWindows[kEndingBalanceId - kFirstFieldId]}) {
         Click(balance);
+        SendMessageA(balance, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageA(balance, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(GetFocus(), Field(0, NUM_FLD));
     }
     Click(Field(2, DESC_FLD));

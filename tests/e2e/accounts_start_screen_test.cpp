@@ -70,14 +70,36 @@ INSTANTIATE_TEST_SUITE_P(WithoutAccounts, NoAccountTest,
                                            NoAccountCase{"MostRecent", kRecentButton, "Most Recently Used Account"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(StartScreenTest, QuitEndsTheProgramWithExitCodeZero) {
+// Quit, Escape and Alt+F4 on the start screen all end the program.
+struct QuitWay {
+    const char* name;
+    bool (*quit)(HWND start);
+};
+
+class StartScreenQuitTest : public ProgramTest, public ::testing::WithParamInterface<QuitWay> {};
+
+TEST_P(StartScreenQuitTest, EndsTheProgramWithExitCodeZero) {
     ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
     HWND start = WaitForStartScreen(app_);
     ASSERT_NE(start, nullptr) << app_.DescribeWindows();
-    ASSERT_TRUE(ClickButton(start, kQuitButton));
+    ASSERT_TRUE(GetParam().quit(start));
     ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
     EXPECT_EQ(app_.ExitCode(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, StartScreenQuitTest,
+    ::testing::Values(QuitWay{"QuitButton", [](HWND start) { return ClickButton(start, kQuitButton); }},
+                      QuitWay{"Escape",
+                              [](HWND start) {
+                                  return FocusControl(GetDlgItem(start, kRecentButton)) && PressKey(VK_ESCAPE);
+                              }},
+                      QuitWay{"AltF4",
+                              [](HWND start) {
+                                  return FocusControl(GetDlgItem(start, kRecentButton)) &&
+                                         PressKey(VK_F4, {VK_MENU});
+                              }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartScreenTest, CreateRunsTheThreeDialogsAndOpensTheAccount) {
     ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();

@@ -5,10 +5,12 @@
 
 #include <array>
 
+#include "model/account.h"
 #include "register/edit_windw.h"
 #include "register/register_layout.h"
+#include "values/amount.h"
+#include "values/date.h"
 
-struct AcctRecord;
 struct eventMsg;
 
 // The register's name for the description field.
@@ -22,12 +24,12 @@ inline constexpr int kDateEmpty = 2;
 // Display texts of a record's six editable fields, before the fields add
 // their thousands separators.
 struct RowTexts {
-    char reconcile[2];
-    char date[9];
-    char num[5];
-    char description[90];
-    char payment[24];
-    char deposit[24];
+    char reconcile[kReconcileSize];
+    char date[kDisplayDateSize];
+    char num[kCheckTextSize];
+    char description[kDescriptionSize];
+    char payment[kAmountTextSize];
+    char deposit[kAmountTextSize];
 };
 RowTexts RowTextsOf(const AcctRecord& record);
 

@@ -106,7 +106,6 @@ private:
     Target CheckTarget(int row, int field, eventMsg& ev);
     void ClickOtherRow(int row, int field, const eventMsg& ev);
 
-    int m_FirstIdentifier = kFirstFieldId;
     int m_Focus = 0;
     int m_EditFocus = DATE_FLD;
     int m_Return = 1;

@@ -49,6 +49,25 @@ TEST_F(RegisterNavigationTest, TheBlankRecordAtTheEndComesAndGoes) {
         EXPECT_EQ(WaitForFocus(app_, 3, Date), (Place{3, Date}));
     }
     EXPECT_EQ(StoredRecords().size(), 3u);
+
+    // A description typed there, the date taken away again: the row cannot
+    // be left, whichever way.
+    ASSERT_TRUE(Type(app_, "1/8/26\t\tlunch"));
+    ASSERT_TRUE(Click(app_, 3, Date));
+    ASSERT_EQ(WaitForFocus(app_, 3, Date), (Place{3, Date}));
+    ASSERT_TRUE(Press(app_, VK_DELETE));
+    for (WORD key : {VK_TAB, VK_UP, VK_NEXT}) {
+        ASSERT_TRUE(Press(app_, key));
+        const std::optional<MessageBoxText> box = TakeMessage(app_);
+        ASSERT_TRUE(box) << key;
+        EXPECT_NE(box->text.find("Or delete this transaction."), std::string::npos);
+        EXPECT_EQ(WaitForFocus(app_, 3, Date), (Place{3, Date}));
+        EXPECT_EQ(FieldText(app_, 3, Desc), "lunch");
+    }
+    // With its date it is kept.
+    ASSERT_TRUE(Type(app_, "1/9/26\t"));
+    EXPECT_TRUE(app_.Stop());
+    EXPECT_EQ(Descriptions(StoredRecords()), "a b c lunch");
 }
 
 TEST_F(RegisterNavigationTest, ClickingBelowTheLastRecordActsAsDownAndBalancesRefuseClicks) {

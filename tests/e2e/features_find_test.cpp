@@ -1,0 +1,183 @@
+// Find on the real program: Ctrl+F with the register's selection, Find
+// Next selecting matches in the register (scrolling it when needed) while
+// the dialog keeps the keyboard, the wrap to the top, the "Cannot find"
+// message once per press, and a menu of the main window closing the dialog.
+#include "accounts_helpers.h"
+#include "program_test.h"
+#include "register_helpers.h"
+
+namespace e2e {
+namespace {
+
+using accounts::AnswerMessageBox;
+using accounts::WaitForDialogShowing;
+using accounts::WaitGone;
+
+constexpr int kCmdFind = 1040;
+constexpr int kFindText = 2310;
+constexpr int kWholeWord = 2311;
+constexpr char kFindCaption[] = "Find";
+
+// The selection of a register field, as EM_GETSEL gives it.
+std::pair<int, int> Selection(const Program& app, int row, int field) {
+    const LRESULT both = SendMessageA(reg::FieldWindow(app.MainWindow(), row, field), EM_GETSEL, 0, 0);
+    return {LOWORD(both), HIWORD(both)};
+}
+
+// Types into the dialog's field and waits until the field shows it: typed
+// keys come through the input queue, behind any message posted meanwhile.
+bool TypeInto(HWND dialog, int id, const std::string& text) {
+    return accounts::TypeInto(dialog, id, text) &&
+           WaitUntil([&] { return ControlText(dialog, id) == text; });
+}
+
+class FindTest : public ProgramTest {
+protected:
+    void Open(const std::vector<reg::Tx>& records) { ASSERT_EQ(reg::OpenWrittenAccount(app_, records), ""); }
+
+    HWND OpenFindDialog() {
+        if (!PostCommand(app_.MainWindow(), kCmdFind)) return nullptr;
+        return WaitForDialogShowing(app_, kFindCaption, kFindText);
+    }
+
+    // Find Next, once the program has handled it.
+    bool FindNext(HWND dialog) { return ClickButton(dialog, IDOK) && app_.WaitIdle(); }
+
+    // The keyboard is in the Find dialog.
+    bool DialogHasFocus(HWND dialog) {
+        HWND focus = FocusedWindow(app_.MainWindow());
+        return focus && (focus == dialog || GetAncestor(focus, GA_ROOT) == dialog);
+    }
+
+    static std::vector<reg::Tx> Shopping() {
+        return {{.date = "20260101", .description = "Gas station", .payment = 40},
+                {.date = "20260102", .description = "Coffee", .payment = 3.5},
+                {.date = "20260103", .description = "Groceries", .payment = 80},
+                {.date = "20260104", .description = "Gas again, more gas", .payment = 35}};
+    }
+};
+
+TEST_F(FindTest, CtrlFOpensTheDialogWithTheRegistersSelection) {
+    ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
+    ASSERT_TRUE(reg::Click(app_, 1, reg::Desc));
+    SendMessageA(reg::FieldWindow(app_.MainWindow(), 1, reg::Desc), EM_SETSEL, 0, 3);
+    ASSERT_TRUE(reg::Press(app_, 'F', {VK_CONTROL}));
+    HWND dialog = WaitForDialogShowing(app_, kFindCaption, kFindText);
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(ControlText(dialog, kFindText), "Cof");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    EXPECT_EQ(Selection(app_, 1, reg::Desc), std::make_pair(0, 3)) << "the selection is kept";
+
+    // Emptying the text disables Find Next and makes Cancel the default.
+    ASSERT_TRUE(TypeInto(dialog, kFindText, ""));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(dialog, IDOK)); }));
+    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
+    ASSERT_TRUE(TypeText("g"));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, kFindText) == "g"; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
+    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+}
+
+TEST_F(FindTest, FindNextSelectsEachOccurrenceAndWraps) {
+    ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
+    ASSERT_TRUE(reg::Click(app_, 0, reg::Desc));
+    SendMessageA(reg::FieldWindow(app_.MainWindow(), 0, reg::Desc), EM_SETSEL, 0, 0);
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "gas"));
+
+    // From the caret at the start of "Gas station".
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 0, reg::Desc), std::make_pair(0, 3));
+    EXPECT_TRUE(DialogHasFocus(dialog));
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 3, reg::Desc), std::make_pair(0, 3));
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 3, reg::Desc), std::make_pair(16, 19));
+    // Nothing after it: the wrap finds the first one again.
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 0, reg::Desc), std::make_pair(0, 3));
+    EXPECT_TRUE(DialogHasFocus(dialog));
+    EXPECT_TRUE(reg::NoMessage(app_));
+
+    const std::string shot = SaveScreenshot("find-dialog-over-register");
+    EXPECT_FALSE(shot.empty());
+}
+
+TEST_F(FindTest, AMatchFurtherDownScrollsItToTheFirstRow) {
+    ASSERT_NO_FATAL_FAILURE(Open(reg::Numbered(40)));
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "r35"));
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return reg::FieldText(app_, 0, reg::Desc) == "r35"; }))
+        << reg::FieldText(app_, 0, reg::Desc);
+    EXPECT_EQ(Selection(app_, 0, reg::Desc), std::make_pair(0, 3));
+    EXPECT_TRUE(DialogHasFocus(dialog));
+
+    // Whole word: "r3" is found in r3 only, before the caret, by the wrap.
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "r3"));
+    CheckDlgButton(dialog, kWholeWord, BST_CHECKED);
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return reg::FieldText(app_, 0, reg::Desc) == "r3"; }))
+        << reg::FieldText(app_, 0, reg::Desc);
+}
+
+TEST_F(FindTest, AMissingTextIsToldOncePerPress) {
+    ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "Pharmacy"));
+    for (int press = 0; press < 2; ++press) {
+        ASSERT_TRUE(ClickButton(dialog, IDOK));
+        std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+        ASSERT_TRUE(told) << "press " << press;
+        EXPECT_EQ(told->caption, "Ledgerpad");
+        EXPECT_EQ(told->text, "Cannot find \"Pharmacy\"");
+        EXPECT_TRUE(reg::NoMessage(app_)) << "press " << press;
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_TRUE(WaitUntil([&] { return DialogHasFocus(dialog); }));
+    }
+}
+
+TEST_F(FindTest, ReconciledRecordsAreNotFoundInTheCurrentView) {
+    std::vector<reg::Tx> records = Shopping();
+    records[1].cleared = true;  // Coffee
+    ASSERT_NO_FATAL_FAILURE(Open(records));
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "coffee"));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->text, "Cannot find \"coffee\"");
+}
+
+TEST_F(FindTest, OpeningAMenuClosesTheDialogAndFindBringsItBack) {
+    ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
+    // Nothing selected in the register, so Find keeps its own text.
+    ASSERT_TRUE(reg::Click(app_, 2, reg::Desc));
+    SendMessageA(reg::FieldWindow(app_.MainWindow(), 2, reg::Desc), EM_SETSEL, 0, 0);
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "Coffee"));
+    // A second Find brings the open dialog forward, text and all.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdFind));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_EQ(WaitForDialogShowing(app_, kFindCaption, kFindText), dialog);
+    EXPECT_EQ(ControlText(dialog, kFindText), "Coffee");
+
+    // The Edit menu, opened as Alt+E does.
+    PostMessageA(app_.MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    EXPECT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(app_.WaitIdle());
+
+    HWND again = OpenFindDialog();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ControlText(again, kFindText), "Coffee") << "the text is kept between openings";
+}
+
+}  // namespace
+}  // namespace e2e

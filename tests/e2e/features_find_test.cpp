@@ -155,17 +155,19 @@ TEST_F(FindTest, ReconciledRecordsAreNotFoundInTheCurrentView) {
 
 TEST_F(FindTest, OpeningAMenuClosesTheDialogAndFindBringsItBack) {
     ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
-    // Nothing selected in the register, so Find keeps its own text.
     ASSERT_TRUE(reg::Click(app_, 2, reg::Desc));
     SendMessageA(reg::FieldWindow(app_.MainWindow(), 2, reg::Desc), EM_SETSEL, 0, 0);
     HWND dialog = OpenFindDialog();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(TypeInto(dialog, kFindText, "Coffee"));
-    // A second Find brings the open dialog forward, text and all.
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 1, reg::Desc), std::make_pair(0, 6));
+    // A second Find brings the open dialog forward.
     ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdFind));
     ASSERT_TRUE(app_.WaitIdle());
     EXPECT_EQ(WaitForDialogShowing(app_, kFindCaption, kFindText), dialog);
     EXPECT_EQ(ControlText(dialog, kFindText), "Coffee");
+    EXPECT_EQ(TopLevelWindows(app_.Id(), kDialogClass, kFindCaption).size(), 1u);
 
     // The Edit menu, opened as Alt+E does.
     PostMessageA(app_.MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, 'e');
@@ -174,9 +176,13 @@ TEST_F(FindTest, OpeningAMenuClosesTheDialogAndFindBringsItBack) {
     ASSERT_TRUE(PressKey(VK_ESCAPE));
     ASSERT_TRUE(app_.WaitIdle());
 
+    // Without a selection in the register the dialog shows the text searched last.
+    const reg::Place focus = reg::FocusedPlace(app_);
+    ASSERT_NE(focus.row, -1);
+    SendMessageA(reg::FieldWindow(app_.MainWindow(), focus.row, focus.field), EM_SETSEL, 0, 0);
     HWND again = OpenFindDialog();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(ControlText(again, kFindText), "Coffee") << "the text is kept between openings";
+    EXPECT_EQ(ControlText(again, kFindText), "Coffee");
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DATE_YYMMDD, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_YYDDMM, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_RENAME_ACCOUNT, Guard::None, RunRenameAccountCommand},
-    {IDM_EXPORT, Guard::Errors, nullptr},
+    {IDM_EXPORT, Guard::Errors, RunExportCommand},
     {IDM_CREATE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_CHANGE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},

@@ -1,15 +1,92 @@
 // Export: the range dialog, the save-file dialog and the file.
 #include <windows.h>
 
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/command_guards.h"
+#include "features/date_range.h"
 #include "features/export_file.h"
+#include "features/feature_commands.h"
+#include "features/range_dialog_win.h"
+#include "model/account.h"
 #include "storage/atomic_file.h"
+#include "storage/data_folders.h"
+#include "storage/log.h"
+#include "ui/message_box.h"
+
+namespace {
+
+// The system's text for an error code, without its line end.
+std::string SystemErrorText(unsigned long error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    return result;
+}
+
+void Tell(HWND owner, const char* text, const char* title) {
+    ShowMessage(owner, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+// The save-file dialog; false when the user cancelled.
+bool AskForFile(HWND owner, char (&path)[kExportPathSize]) {
+    std::snprintf(path, sizeof path, "%s", kExportDefaultName);
+    const std::string folder = GetAccountsFolder();
+    WriteLog("Folder: %s", folder.c_str());
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kExportFilter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.lpstrTitle = kExportSaveTitle;
+    ofn.Flags = kExportSaveFlags;
+    ofn.lpstrDefExt = kExportDefaultExtension;
+    return GetSaveFileNameA(&ofn) != FALSE;
+}
+
+}  // namespace
 
 bool WriteExportText(const char* path, const std::string& text, unsigned long* error) {
     AtomicFileWriter writer;
     const bool ok = writer.Open(path) &&
                     (text.empty() || writer.Write(text.data(), static_cast<std::uint32_t>(text.size()))) &&
                     writer.Commit();
-    if (!ok && error != nullptr)
-        *error = writer.LastError();
+    if (!ok && error != nullptr) *error = writer.LastError();
     return ok;
+}
+
+int ExportFile::Export(HWND owner, const RecordNode* first, int view) {
+    if (RunRangeDialog(owner, g_DateRange, kExportRangeTitle) != kIdOk) return 0;
+    switch (g_DateRange.HasRecords(first, view)) {
+        case kRangeNothingInRange: Tell(owner, kExportNoDataInRangeText, kExportRangeTitle); return 0;
+        case kRangeOnlyReconciled: Tell(owner, kExportNoDataText, kExportRangeTitle); return 0;
+    }
+    char path[kExportPathSize] = {};
+    if (!AskForFile(owner, path)) return 0;
+    m_FileName = path;
+    const std::string text = BuildExportText(first, view, g_DateRange);
+    unsigned long error = 0;
+    if (!WriteExportText(path, text, &error)) {
+        WriteLog("ExportFile::Export: cannot write %s, error %lu", path, error);
+        Tell(owner, ExportErrorMessage(path, SystemErrorText(error).c_str()).c_str(), kExportErrorTitle);
+        return 0;
+    }
+    return 1;
+}
+
+void RunExportCommand(HWND hwnd, int) {
+    if (g_Account.isOpen) {
+        // The running balances of the view as the register shows them.
+        g_Account.ComputeBalances();
+        ExportFile file;
+        file.Export(hwnd, g_Account.Head(), g_Account.view);
+    }
+    RefreshAfterCommand(true);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "accounts_helpers.h"
 #include "app/commands.h"
 #include "program_test.h"
 #include "register/register_layout.h"
@@ -131,13 +132,6 @@ int PanelWidth() { return 806 - 2 * GetSystemMetrics(SM_CXFRAME); }
 
 constexpr char kAccountName[] = "Household Checking";
 
-bool SetControlText(HWND dialog, int id, const char* text) {
-    HWND control = GetDlgItem(dialog, id);
-    DWORD_PTR ignored;
-    return control && SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                                          5000, &ignored);
-}
-
 class MainWindowTest : public ProgramTest {
 protected:
     // Starts the program and creates an account from its start screen, as a
@@ -145,31 +139,8 @@ protected:
     // main window disabled.
     void StartWithAccount() {
         ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
-        HWND start = app_.WaitForDialog("");
-        ASSERT_NE(start, nullptr) << "no start screen\n" << app_.DescribeWindows();
-        ASSERT_TRUE(ClickButton(start, kIdCreateAccount));
-        // Name, ending balance, statement date: the last two as offered.
-        HWND previous = nullptr;
-        for (int step = 0; step < 3; ++step) {
-            HWND dialog = nullptr;
-            ASSERT_TRUE(WaitUntil([&] {
-                dialog = app_.Find(kDialogClass, "Create New Account");
-                return dialog && dialog != previous;
-            })) << "step " << step << "\n" << app_.DescribeWindows();
-            if (step == 0) {
-                ASSERT_TRUE(SetControlText(dialog, kIdEntryField, kAccountName));
-            }
-            ASSERT_TRUE(ClickButton(dialog, kIdOk));
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "step " << step;
-            previous = dialog;
-        }
-        // The new account's advice about outstanding transactions.
-        HWND advice = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            advice = app_.Find(kDialogClass, "Create New Account");
-            return advice && advice != previous && ReadMessageBox(advice);
-        })) << app_.DescribeWindows();
-        ASSERT_TRUE(ClickButton(advice, IDOK));
+        const std::string failure = accounts::CreateFromStartScreen(app_, kAccountName);
+        ASSERT_EQ(failure, "") << app_.DescribeWindows();
         HWND main = app_.MainWindow();
         ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) && app_.Find(kDialogClass) == nullptr; }))
             << app_.DescribeWindows();
@@ -605,6 +576,7 @@ TEST_F(MainWindowTest, ReconcileFieldTakesOneUpperCaseLetter) {
 TEST_F(MainWindowTest, AboutBoxShowsItsTextsAndClosesWithOk) {
     ASSERT_NO_FATAL_FAILURE(StartWithAccount());
     HWND main = app_.MainWindow();
+    SaveScreenshot("main-window-new-account", main);
     ASSERT_TRUE(PostCommand(main, IDM_ABOUT));
     HWND about = app_.WaitForDialog("About");
     ASSERT_NE(about, nullptr) << app_.DescribeWindows();

@@ -398,6 +398,38 @@ int ColourDistance(uint32_t a, uint32_t b) {
     return sum;
 }
 
+// The keys of accelerator table 1020, read from the program's resource.
+// Alt+Shift+D stands beside Alt+D so that the date goes in with Shift held.
+TEST_F(MainWindowTest, AcceleratorTableHoldsTheShortcutKeys) {
+    const std::string exe = ToWindowsPath(GetSettings().program);
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << exe;
+    HACCEL table = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[16] = {};
+    const int count = CopyAcceleratorTableA(table, keys, 16);
+    DestroyAcceleratorTable(table);
+    FreeLibrary(module);
+
+    auto render = [](const ACCEL& a) {
+        std::string text;
+        if (a.fVirt & FCONTROL) text += "Ctrl+";
+        if (a.fVirt & FALT) text += "Alt+";
+        if (a.fVirt & FSHIFT) text += "Shift+";
+        const bool function = a.key >= VK_F1 && a.key <= VK_F24;
+        text += function ? "F" + std::to_string(a.key - VK_F1 + 1) : std::string(1, static_cast<char>(a.key));
+        return text + " = " + std::to_string(a.cmd) + ((a.fVirt & FVIRTKEY) ? "" : " (character)") + "\n";
+    };
+    std::string actual;
+    for (int i = 0; i < count; ++i) actual += render(keys[i]);
+    const std::string expected = "F1 = " + std::to_string(IDM_HELP) + "\n" +
+                                 "F2 = " + std::to_string(IDM_CALCULATOR) + "\n" +
+                                 "Alt+D = " + std::to_string(IDM_INSERT_DATE) + "\n" +
+                                 "Alt+Shift+D = " + std::to_string(IDM_INSERT_DATE) + "\n" +
+                                 "Ctrl+F = " + std::to_string(IDM_FIND) + "\n";
+    EXPECT_EQ(actual, expected);
+}
+
 // Check marks of the menus, as the user sees them: a menu is opened with its
 // keys and the items whose margin shows a mark are read off the screen.
 class MenuMarks {

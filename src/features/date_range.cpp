@@ -31,15 +31,24 @@ bool ParseRangeText(const char* text, std::int32_t& year, std::int32_t& day) {
 
 }  // namespace
 
+// Reconciled records are not shown in the Current view; the blank record
+// the register keeps for typing is not a transaction.
+static bool IsSteppedOver(const AcctRecord& record, int view) {
+    return (view == ViewCurrent && IsReconciled(record)) || IsBlankRecord(record);
+}
+
+bool IsBlankRecord(const AcctRecord& record) {
+    return !IsReconciled(record) && HasEmptyDate(record) && record.checkText[0] == '\0' &&
+           record.description[0] == '\0' && record.payment == 0.0 && record.deposit == 0.0;
+}
+
 int DateRange::HasRecords(const RecordNode* first, int view) const {
     const RecordNode* node = first;
     while (true) {
         bool stepped = false;
-        if (view == ViewCurrent) {
-            while (node != nullptr && IsReconciled(*node->record)) {
-                node = node->next;
-                stepped = true;
-            }
+        while (node != nullptr && IsSteppedOver(*node->record, view)) {
+            node = node->next;
+            stepped = true;
         }
         if (node == nullptr)
             return stepped ? kRangeOnlyReconciled : kRangeNothingInRange;
@@ -57,7 +66,7 @@ bool DateRange::Contains(const AcctRecord& record) const {
 bool DateRange::IsOrdered() const { return NotLater(fromYear, fromDay, toYear, toDay); }
 
 bool DateRange::Selects(const AcctRecord& record, int view) const {
-    if (view == ViewCurrent && IsReconciled(record))
+    if (IsSteppedOver(record, view))
         return false;
     return choice != kRangeChoiceDates || Contains(record);
 }

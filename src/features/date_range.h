@@ -34,11 +34,15 @@ inline constexpr int kRangeReversed = 3;   // From later than To
 inline constexpr char kRangeReversedText[] =
     "The \"From\" date cannot be a date that occurs later than the \"To\" date.";
 
+// The empty record the register keeps at the end for typing: nothing
+// filled in. It is no transaction, so it is neither printed nor exported.
+bool IsBlankRecord(const AcctRecord& record);
+
 class DateRange {
 public:
     // Whether the walk from first finds a record to print or export: in
-    // ViewCurrent reconciled records are stepped over; with a range only
-    // records inside it count.
+    // ViewCurrent reconciled records are stepped over, and so is the blank
+    // record; with a range only records inside it count.
     int HasRecords(const RecordNode* first, int view) const;
     // The record's (year, day of year) lies between From and To, both
     // included. A record without a date is outside every range.
@@ -46,7 +50,7 @@ public:
     // From is not later than To.
     bool IsOrdered() const;
     // Whether the record is printed or exported: not reconciled in
-    // ViewCurrent, and inside the range when one is chosen.
+    // ViewCurrent, not blank, and inside the range when one is chosen.
     bool Selects(const AcctRecord& record, int view) const;
 
     // The dialog's opening texts: the first and last dates of the account's

@@ -163,6 +163,10 @@ TEST_F(HasRecords, SaysWhetherAnythingIsToBeDone) {
         {"reconciled in range only", {Cleared(inMarch), inApril}, ViewCurrent, true, kRangeNothingInRange},
         // The walk ends on reconciled records: the plainer message.
         {"out of range then reconciled", {inApril, Cleared(inMarch)}, ViewCurrent, true, kRangeOnlyReconciled},
+        // The register's blank record for typing is no transaction.
+        {"reconciled and the blank record", {Cleared(inMarch), Tx{.desc = ""}}, ViewCurrent, false, kRangeOnlyReconciled},
+        {"only the blank record", {Tx{.desc = ""}}, ViewAll, false, kRangeOnlyReconciled},
+        {"undated but filled in", {undated}, ViewAll, false, kRangeHasRecords},
     };
     for (const HasRecordsCase& c : cases) {
         account.ClearAccount();

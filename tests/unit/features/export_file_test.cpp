@@ -98,6 +98,15 @@ TEST_F(ExportText, AllViewWithEveryRecordFromZero) {
               "\t03/06/13\t\tLater\t0.25\t\t570.00\r\n");
 }
 
+TEST_F(ExportText, TheBlankRecordForTypingIsNotExported) {
+    model_test::Add(account, {.desc = ""});
+    account.ComputeBalances();
+    EXPECT_EQ(BuildExportText(account.Head(), ViewCurrent, DateRange{}),
+              "\t03/05/13\t101\tRent\t500.00\t\t-430.00\r\n"
+              "\t03/05/13\t\tPay\t\t1000.25\t570.25\r\n"
+              "\t03/06/13\t\tLater\t0.25\t\t570.00\r\n");
+}
+
 TEST_F(ExportText, ARangeOfOneDay) {
     g_Date.SetDateFormat(kFormatDDMMYY);
     DateRange range;

@@ -112,7 +112,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_CREATE_ACCOUNT, Guard::Errors, RunCreateAccountCommand},
     {IDM_OPEN_ACCOUNT, Guard::Errors, RunOpenAccountCommand},
     {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, RunDeleteAccountCommand},
-    {IDM_PRINT, Guard::Errors, nullptr},
+    {IDM_PRINT, Guard::Errors, RunPrintCommand},
     {IDM_NEW_TRANSACTION, Guard::BeforeFind, nullptr},
     {IDM_DELETE_TRANSACTION, Guard::None, nullptr},
     {IDM_BALANCE, Guard::Errors, RunBalanceCommand},

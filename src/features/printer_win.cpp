@@ -1,0 +1,250 @@
+#include "features/printer_win.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/command_guards.h"
+#include "features/date_range.h"
+#include "features/feature_commands.h"
+#include "features/print_layout.h"
+#include "features/range_dialog_win.h"
+#include "model/account.h"
+#include "storage/log.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_runner.h"
+#include "ui/message_box.h"
+#include "values/date.h"
+
+Printer* Printer::s_Active = nullptr;
+
+namespace {
+
+constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
+constexpr int kDocumentNameSize = 40;
+constexpr char kFontFace[] = "Arial";
+
+// ---- Owners of what printing takes from the system, released on every path.
+
+class PrinterDc {
+public:
+    explicit PrinterDc(HDC dc) : m_Dc(dc) {}
+    ~PrinterDc() {
+        if (m_Dc) DeleteDC(m_Dc);
+    }
+    PrinterDc(const PrinterDc&) = delete;
+    PrinterDc& operator=(const PrinterDc&) = delete;
+    HDC get() const { return m_Dc; }
+
+private:
+    HDC m_Dc;
+};
+
+class Font {
+public:
+    Font(int height, int weight)
+        : m_Font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFontFace)) {}
+    ~Font() {
+        if (m_Font) DeleteObject(m_Font);
+    }
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+    HFONT get() const { return m_Font; }
+
+private:
+    HFONT m_Font;
+};
+
+// Puts the DC's original font back before the fonts are deleted.
+class KeepSelection {
+public:
+    explicit KeepSelection(HDC dc) : m_Dc(dc), m_Font(GetCurrentObject(dc, OBJ_FONT)) {}
+    ~KeepSelection() { SelectObject(m_Dc, m_Font); }
+    KeepSelection(const KeepSelection&) = delete;
+    KeepSelection& operator=(const KeepSelection&) = delete;
+
+private:
+    HDC m_Dc;
+    HGDIOBJ m_Font;
+};
+
+// The print dialog's device mode and names: the dialog allocates them.
+class GlobalBlock {
+public:
+    explicit GlobalBlock(HGLOBAL block) : m_Block(block) {}
+    ~GlobalBlock() {
+        if (m_Block) GlobalFree(m_Block);
+    }
+    GlobalBlock(const GlobalBlock&) = delete;
+    GlobalBlock& operator=(const GlobalBlock&) = delete;
+
+private:
+    HGLOBAL m_Block;
+};
+
+UINT AlignFormat(PrintAlign align) {
+    switch (align) {
+        case PrintAlign::Center: return DT_CENTER;
+        case PrintAlign::Right: return DT_RIGHT;
+        default: return DT_LEFT;
+    }
+}
+
+// Draws the layout's cells on the printer.
+class DcSink : public PrintSink {
+public:
+    DcSink(HDC dc, HFONT body, HFONT title, const int& aborted)
+        : m_Dc(dc), m_Body(body), m_Title(title), m_Aborted(aborted) {}
+
+    bool Cell(const PrintCell& cell) override {
+        if (m_Aborted) return false;
+        SelectObject(m_Dc, cell.font == PrintFont::Title ? m_Title : m_Body);
+        if (cell.framed) {
+            RECT frame{cell.frame.left, cell.frame.top, cell.frame.right, cell.frame.bottom};
+            FrameRect(m_Dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        // An empty cell has nothing to draw; it is not a failure.
+        if (cell.text.empty()) return true;
+        RECT box{cell.textRect.left, cell.textRect.top, cell.textRect.right, cell.textRect.bottom};
+        const UINT format = DT_SINGLELINE | DT_VCENTER | AlignFormat(cell.align);
+        return DrawTextA(m_Dc, cell.text.c_str(), -1, &box, format) != 0;
+    }
+
+    bool NewPage() override {
+        if (m_Aborted || EndPage(m_Dc) <= 0 || StartPage(m_Dc) <= 0) return false;
+        SelectObject(m_Dc, m_Body);
+        return true;
+    }
+
+private:
+    HDC m_Dc;
+    HFONT m_Body;
+    HFONT m_Title;
+    const int& m_Aborted;  // set by the progress dialog's Cancel
+};
+
+std::string AccountName() {
+    const char* name = g_Account.header.name;
+    return std::string(name, strnlen(name, sizeof g_Account.header.name));
+}
+
+std::string TodayShown() {
+    char today[kDateTextSize];
+    g_Date.Today(today);
+    return g_Date.ToDisplay(today);
+}
+
+int Tell(HWND owner, const char* text) {
+    ShowMessage(owner, text, kPrintRangeTitle, MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
+
+}  // namespace
+
+BOOL CALLBACK Printer::AbortProc(HDC, int) {
+    Printer* printer = s_Active;
+    if (!printer) return TRUE;
+    MSG msg;
+    while (!printer->m_Aborted && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (printer->m_Progress && IsDialogMessageA(printer->m_Progress, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return printer->m_Aborted ? FALSE : TRUE;
+}
+
+INT_PTR CALLBACK Printer::ProgressProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            PlaceDialog(dialog, kDlgPrinting, kDialogFontBold, 0);
+            SetDlgItemTextA(dialog, kIdPrintingName, AccountName().c_str());
+            return TRUE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
+        case WM_COMMAND:
+            if (s_Active) {
+                s_Active->m_Aborted = 1;
+                s_Active->m_Progress = nullptr;
+            }
+            EnableWindow(GetParent(dialog), TRUE);
+            DestroyWindow(dialog);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+int Printer::Print(HWND owner, const RecordNode* first, int view) {
+    if (RunRangeDialog(owner, g_DateRange, kPrintRangeTitle) != kIdOk) return 0;
+    switch (g_DateRange.HasRecords(first, view)) {
+        case kRangeNothingInRange: return Tell(owner, kPrintNoDataInRangeText);
+        case kRangeOnlyReconciled: return Tell(owner, kPrintNoDataText);
+    }
+
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.Flags = kPrintDialogFlags;
+    pd.nCopies = 1;
+    const BOOL chosen = PrintDlgA(&pd);
+    GlobalBlock mode(pd.hDevMode), names(pd.hDevNames);
+    PrinterDc dc(pd.hDC);
+    if (!chosen || !dc.get()) return 0;
+
+    const int scale = PrintScale(GetDeviceCaps(dc.get(), HORZRES));
+    Font body(kPrintBodyFontHeight * scale, FW_NORMAL);
+    Font title(kPrintTitleFontHeight * scale, kPrintTitleFontWeight);
+    KeepSelection keep(dc.get());
+    SelectObject(dc.get(), body.get());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    const PrintPage page = ComputePrintPage(GetDeviceCaps(dc.get(), HORZRES), GetDeviceCaps(dc.get(), VERTRES),
+                                            metrics.tmHeight + metrics.tmExternalLeading);
+
+    EnableWindow(owner, FALSE);
+    m_Aborted = 0;
+    s_Active = this;
+    SetAbortProc(dc.get(), AbortProc);
+    m_Progress = CreateModelessDialog(owner, kDlgPrinting, ProgressProc, 0);
+
+    char documentName[kDocumentNameSize] = {};
+    GetWindowTextA(owner, documentName, sizeof documentName);
+    DOCINFOA doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = documentName;
+
+    bool completed = false;
+    if (StartDocA(dc.get(), &doc) > 0) {
+        if (StartPage(dc.get()) > 0) {
+            DcSink sink(dc.get(), body.get(), title.get(), m_Aborted);
+            const PrintContent content{AccountName(), TodayShown(), first, view, &g_DateRange};
+            LayoutPrint(page, content, sink);
+            completed = m_Aborted == 0 && EndPage(dc.get()) > 0;
+        }
+        // A cancelled or broken job is taken back from the spooler whole.
+        if (completed)
+            completed = EndDoc(dc.get()) > 0;
+        else
+            AbortDoc(dc.get());
+    } else {
+        WriteLog("Printer::Print: StartDoc failed, error %lu", GetLastError());
+    }
+
+    // The main window is given back on every path.
+    if (m_Progress) DestroyWindow(m_Progress);
+    m_Progress = nullptr;
+    EnableWindow(owner, TRUE);
+    s_Active = nullptr;
+    return completed ? 1 : 0;
+}
+
+void RunPrintCommand(HWND hwnd, int) {
+    if (g_Account.isOpen) {
+        g_Account.ComputeBalances();
+        static Printer printer;
+        printer.Print(hwnd, g_Account.Head(), g_Account.view);
+    }
+    RefreshAfterCommand(true);
+}

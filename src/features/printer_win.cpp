@@ -95,8 +95,8 @@ UINT AlignFormat(PrintAlign align) {
 // Draws the layout's cells on the printer.
 class DcSink : public PrintSink {
 public:
-    DcSink(HDC dc, HFONT body, HFONT title, const int& aborted)
-        : m_Dc(dc), m_Body(body), m_Title(title), m_Aborted(aborted) {}
+    DcSink(HDC dc, HFONT body, HFONT title, const int& aborted, ABORTPROC pump)
+        : m_Dc(dc), m_Body(body), m_Title(title), m_Aborted(aborted), m_Pump(pump) {}
 
     bool Cell(const PrintCell& cell) override {
         if (m_Aborted) return false;
@@ -113,7 +113,10 @@ public:
     }
 
     bool NewPage() override {
-        if (m_Aborted || EndPage(m_Dc) <= 0 || StartPage(m_Dc) <= 0) return false;
+        // Cancel is answered at every page even where the spooler calls the
+        // abort procedure seldom.
+        if (!m_Pump(m_Dc, 0) || m_Aborted) return false;
+        if (EndPage(m_Dc) <= 0 || StartPage(m_Dc) <= 0) return false;
         SelectObject(m_Dc, m_Body);
         return true;
     }
@@ -123,6 +126,7 @@ private:
     HFONT m_Body;
     HFONT m_Title;
     const int& m_Aborted;  // set by the progress dialog's Cancel
+    ABORTPROC m_Pump;
 };
 
 std::string AccountName() {
@@ -218,7 +222,7 @@ int Printer::Print(HWND owner, const RecordNode* first, int view) {
     bool completed = false;
     if (StartDocA(dc.get(), &doc) > 0) {
         if (StartPage(dc.get()) > 0) {
-            DcSink sink(dc.get(), body.get(), title.get(), m_Aborted);
+            DcSink sink(dc.get(), body.get(), title.get(), m_Aborted, AbortProc);
             const PrintContent content{AccountName(), TodayShown(), first, view, &g_DateRange};
             LayoutPrint(page, content, sink);
             completed = m_Aborted == 0 && EndPage(dc.get()) > 0;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "accounts_helpers.h"
+#include "features_helpers.h"
 #include "program_test.h"
 #include "register_helpers.h"
 
@@ -241,31 +242,23 @@ TEST_F(ExportTest, ASpreadsheetReadsSevenColumns) {
     ASSERT_TRUE(app_.WaitIdle());
     HWND range = RangeDialog();
     ASSERT_NE(range, nullptr);
-    const std::string unixDir = GetSettings().shots + "/spreadsheet";
-    const std::string dir = ToWindowsPath(unixDir);
+    // Saved where the save dialog starts, the accounts folder.
+    const std::string dir = AccountsFolder() + "spreadsheet";
+    const std::string unixDir = features::UnixPath(dir);
+    ASSERT_FALSE(unixDir.empty());
     ASSERT_TRUE(MakeFolders(dir));
-    DeleteFileA((dir + "\\export.csv").c_str());
-    DeleteFileA((dir + "\\done").c_str());
-    ExportTo(range, dir + "\\export.txt");
+    ExportTo(range, AccountsFolder() + "spreadsheet\\export.txt");
     ASSERT_TRUE(WaitUntil([&] { return FileExists(dir + "\\export.txt"); }));
+    EXPECT_TRUE(reg::NoMessage(app_));
+    EXPECT_TRUE(app_.Running());
 
-    // A Linux program started from Wine: the script runs the conversion and
-    // leaves "done" behind.
-    const std::string script =
-        "#!/bin/sh\ncd '" + unixDir + "'\nHOME='" + unixDir + "/home' " + office +
-        " --headless --infilter='Text - txt - csv (StarCalc):9,34,76'"
-        " --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir '" + unixDir +
-        "' '" + unixDir + "/export.txt' >convert.log 2>&1\necho done >done\n";
-    ASSERT_TRUE(WriteFileBytes(dir + "\\convert.sh", std::vector<uint8_t>(script.begin(), script.end())));
-    std::string command = "/bin/sh " + unixDir + "/convert.sh";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(dir + "\\done"); }, Duration(180000)));
+    // The conversion by the spreadsheet program, a Linux program.
+    ASSERT_TRUE(features::RunLinuxCommands(
+        unixDir,
+        "HOME='" + unixDir + "/home' " + office +
+            " --headless --infilter='Text - txt - csv (StarCalc):9,34,76'"
+            " --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir . export.txt >convert.log 2>&1",
+        Duration(180000)));
     std::optional<std::vector<uint8_t>> csv = ReadFileBytes(dir + "\\export.csv");
     ASSERT_TRUE(csv) << "no export.csv; see " << unixDir << "/convert.log";
 

@@ -1,0 +1,26 @@
+// Steps the export and printing tests share: running a Linux tool (the
+// spreadsheet, the PDF converters) from the driver, which runs under Wine,
+// and finding the printer's output.
+#pragma once
+
+#include <string>
+
+#include "driver.h"
+
+namespace e2e::features {
+
+// Runs the shell commands `body` in the Linux folder `unixDir` (made when
+// missing) and waits until they have finished; false at the deadline.
+// Wine starts Linux programs but does not wait for them, so the script
+// leaves a marker file that the driver polls.
+bool RunLinuxCommands(const std::string& unixDir, const std::string& body, Duration timeout);
+
+// The Linux path of a Windows path (Wine's own conversion); empty when
+// there is none.
+std::string UnixPath(const std::string& windowsPath);
+
+// The folder the test printer writes its PDF files to (a Linux path), or
+// empty when no test printer was set up.
+std::string PrintedFolder();
+
+}  // namespace e2e::features

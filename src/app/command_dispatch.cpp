@@ -10,6 +10,7 @@
 #include "app/help_page.h"
 #include "app/main_window.h"
 #include "app/shell_calls.h"
+#include "app/transaction_commands.h"
 #include "features/feature_commands.h"
 #include "model/account.h"
 #include "register/register.h"
@@ -113,8 +114,8 @@ constexpr CommandEntry kCommands[] = {
     {IDM_OPEN_ACCOUNT, Guard::Errors, RunOpenAccountCommand},
     {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, RunDeleteAccountCommand},
     {IDM_PRINT, Guard::Errors, RunPrintCommand},
-    {IDM_NEW_TRANSACTION, Guard::BeforeFind, nullptr},
-    {IDM_DELETE_TRANSACTION, Guard::None, nullptr},
+    {IDM_NEW_TRANSACTION, Guard::BeforeFind, RunNewTransactionCommand},
+    {IDM_DELETE_TRANSACTION, Guard::None, RunDeleteTransactionCommand},
     {IDM_BALANCE, Guard::Errors, RunBalanceCommand},
     {IDM_VIEW_ALL, Guard::Errors, RunView},
     {IDM_VIEW_CURRENT, Guard::Errors, RunView},

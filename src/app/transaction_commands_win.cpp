@@ -1,0 +1,127 @@
+#include "app/transaction_commands.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "features/find_hook.h"
+#include "model/account.h"
+#include "register/multi_records.h"
+#include "register/register_display.h"
+#include "register/register_host.h"
+#include "ui/message_box.h"
+
+namespace {
+
+bool ShownInView(const RecordNode* node) {
+    return !(g_Account.view == ViewCurrent && IsReconciled(*node->record));
+}
+
+// How many records of the view come before node.
+int ViewIndexOf(const RecordNode* node) {
+    int index = 0;
+    for (const RecordNode* n = g_Account.Head(); n && n != node; n = n->next)
+        if (ShownInView(n)) ++index;
+    return index;
+}
+
+// The rows filled from the view's record topIndex, kept within the view.
+void RefillFrom(int topIndex) {
+    g_Account.ComputeBalances();
+    const int last = std::max(0, static_cast<int>(g_Account.visibleCount) - 1);
+    g_Account.topIndex = std::clamp(topIndex, 0, last);
+    g_Account.PositionAtTop(g_Account.topIndex);
+    DisplayRecords(g_Account.current);
+}
+
+// Saving exchanges records between nodes to sort them, so a record is
+// found again by its own address.
+RecordNode* NodeHolding(const AcctRecord* record) {
+    for (RecordNode* n = g_Account.Head(); n; n = n->next)
+        if (n->record.get() == record) return n;
+    return nullptr;
+}
+
+void RefillKeepingFocus() {
+    DisplayRecords(g_Account.current);
+    g_MultiRecords.SetFocusToRecordAndField();
+}
+
+}  // namespace
+
+void NewTransaction() {
+    if (!g_Account.isOpen) return;
+    MultiRecords& reg = g_MultiRecords;
+    const int row = reg.Focus();
+    RecordNode* focused = reg.FocusedNodeInList();
+    if (!focused) {
+        RefillKeepingFocus();
+        return;
+    }
+    // A row without a valid date is finished first: no blank goes above
+    // the blank row waiting at the end, and a date typed wrong is shown
+    // as wrong, with its text kept for correcting.
+    switch (reg.CheckRowDate(row)) {
+        case kDateValid: break;
+        case kDateInvalid: reg.ValidateRowDate(row); [[fallthrough]];
+        default: reg.SetFocusToRecordAndField(); return;
+    }
+    const AcctRecord* record = focused->record.get();
+    if (reg.Row(row).GetInput(*focused->record) != 0) {
+        reg.SetFocusToRecordAndField();
+        return;
+    }
+    if (g_NeedsSaving) Host().SaveAccount();
+    RecordNode* below = NodeHolding(record);
+    if (!below) {
+        RefillKeepingFocus();
+        return;
+    }
+
+    RecordNode* added = g_Account.InsertBefore(below);
+    g_NeedsSaving = 1;
+    // The blank takes the focused row's place on the screen; the record it
+    // went above moves one row down.
+    const int index = ViewIndexOf(added);
+    RefillFrom(index - row);
+    reg.SetFocusToRecordAndField(index - g_Account.topIndex, DATE_FLD);
+    Host().SaveAccount();
+    reg.UpdateScrollBar();
+}
+
+void DeleteTransaction() {
+    if (!g_Account.isOpen) return;
+    MultiRecords& reg = g_MultiRecords;
+    const int row = reg.Focus();
+    RecordNode* focused = reg.FocusedNodeInList();
+    if (!focused) {
+        RefillKeepingFocus();
+        return;
+    }
+    // Kept alive until the rows have been refilled: until then a row still
+    // names it.
+    std::unique_ptr<RecordNode> removed = g_Account.Unlink(focused);
+    if (!removed) {
+        ShowRegisterMessage(kLastTransactionText, kDeleteTransactionTitle);
+        reg.SetFocusToRecordAndField();
+        return;
+    }
+    // Whatever was refused in the row went with its record.
+    reg.Row(row).TestError();
+    RefillFrom(g_Account.topIndex);
+    reg.SetFocusToRecordAndField(std::max(0, row - 1), DATE_FLD);
+    g_NeedsSaving = 1;
+    Host().SaveAccount();
+    reg.UpdateScrollBar();
+}
+
+void RunNewTransactionCommand(HWND, int) { NewTransaction(); }
+
+void RunDeleteTransactionCommand(HWND hwnd, int) {
+    if (!g_Account.isOpen) return;
+    CloseFindDialogBeforeMessage();
+    if (ShowMessage(hwnd, kAreYouSureText, kDeleteTransactionTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        g_MultiRecords.SetFocusToRecordAndField();
+        return;
+    }
+    DeleteTransaction();
+}

@@ -12,7 +12,7 @@ struct Settings {
 };
 Settings& GetSettings();
 
-// "/work/build/x.exe" (a path from the Linux side, as CMake and the scripts
+// "/home/user/ledgerpad/build/x.exe" (a path from the Linux side, as CMake and the scripts
 // give it) becomes "Z:\work\build\x.exe"; other paths only get backslashes.
 std::string ToWindowsPath(std::string path);
 

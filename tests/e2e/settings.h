@@ -13,7 +13,7 @@ struct Settings {
 Settings& GetSettings();
 
 // "/home/user/ledgerpad/build/x.exe" (a path from the Linux side, as CMake and the scripts
-// give it) becomes "Z:\work\build\x.exe"; other paths only get backslashes.
+// give it) becomes "Z:\home\user\ledgerpad\build\x.exe"; other paths only get backslashes.
 std::string ToWindowsPath(std::string path);
 
 }  // namespace e2e

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "storage/save_messages.h"
+
 struct HWND__;
 
 // Every dialog exchange uses zero-filled buffers of this size.
@@ -82,10 +84,8 @@ inline constexpr char kPasswordRemovedText[] = "Password protection has been rem
 // When the options file cannot be written the change stays in memory (the
 // save at exit tries again) and the user is told instead of being promised
 // a password that the next start would not know.
-inline constexpr char kOptionsSaveErrorTitle[] = "Error Saving File";
-inline constexpr char kOptionsSaveErrorText[] =
-    "Cannot save Ledgerpad data because there is not enough free disk space.\n"
-    "Delete files to free disk space and then try again.";
+inline constexpr const auto& kOptionsSaveErrorTitle = kSaveErrorTitle;
+inline constexpr const auto& kOptionsSaveErrorText = kSaveErrorText;
 
 // The dialogs and boxes of the password commands. Each dialog runs modally
 // on the buffers given and returns its EndDialog value.

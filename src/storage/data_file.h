@@ -9,6 +9,7 @@
 
 #include "model/account.h"
 #include "storage/account_image.h"
+#include "storage/save_messages.h"
 
 struct HWND__;
 
@@ -25,10 +26,6 @@ inline constexpr const char kNotAccountFileText[] =
     "This is not a Ledgerpad file or the file has been damaged.";
 inline constexpr const char kFileEmptyTitle[] = "Error: DataFile::FileCountAcctRecords";
 inline constexpr const char kFileEmptyText[] = "The file was empty.";
-inline constexpr const char kSaveErrorTitle[] = "Error Saving File";
-inline constexpr const char kSaveErrorText[] =
-    "Cannot save Ledgerpad data because there is not enough free disk space.\n"
-    "Delete files to free disk space and then try again.";
 
 class DataFile {
 public:

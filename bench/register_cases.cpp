@@ -34,8 +34,9 @@ public:
         BenchFail(std::string("register message \"") + title + "\": " + text);
     }
     void Beep() override {}
-    void SaveAccount() override {
+    bool SaveAccount() override {
         if (!::SaveAccount()) BenchFail("register save failed");
+        return true;
     }
     std::array<std::string, 135> texts;
 };

@@ -14,6 +14,7 @@
 #include "features/feature_commands.h"
 #include "model/account.h"
 #include "register/register.h"
+#include "storage/save_attempt.h"
 #include "values/date.h"
 
 namespace {
@@ -122,7 +123,9 @@ constexpr CommandEntry kCommands[] = {
     {IDM_HELP, Guard::Errors, RunHelp},
     {IDM_INSERT_DATE, Guard::None, RunInsertDate},
     {IDM_CALCULATOR, Guard::Errors, RunCalculator},
-    {IDM_EXIT, Guard::Errors, RunExit},
+    // Closing runs the checks and the save itself, and asks when the change
+    // cannot be saved.
+    {IDM_EXIT, Guard::None, RunExit},
     {IDM_DATE_MMDDYY, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_DDMMYY, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_YYMMDD, Guard::DropEmptyThenErrors, RunDateFormat},
@@ -160,6 +163,7 @@ bool DispatchCommand(HWND hwnd, int id) {
     const CommandEntry* entry = FindCommand(id);
     if (!entry) return false;
     if (!entry->run) return true;
+    SaveAttempt attempt;
     if (RunGuard(hwnd, entry->guard)) entry->run(hwnd, id);
     return true;
 }

@@ -16,8 +16,7 @@ bool CheckFocusedRow(HWND hwnd) {
 bool CommitAndSave() {
     if (!g_NeedsSaving) return true;
     if (!shell::CommitAllRows()) return false;
-    shell::SaveAccount();
-    return true;
+    return shell::SaveAccount();
 }
 
 }  // namespace

@@ -12,7 +12,11 @@
 #include "register/font_set.h"
 #include "register/register_layout.h"
 #include "storage/log.h"
+#include "storage/last_error.h"
 #include "storage/options.h"
+#include "storage/save_attempt.h"
+#include "storage/save_messages.h"
+#include "ui/message_box.h"
 #include "ui/dialog_runner.h"
 #include "ui/hot_link_text.h"
 
@@ -90,9 +94,36 @@ void OnPaint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// The checks and the save of a command, run before the program ends. A
+// change that cannot be saved is not lost without the user's say: the
+// question names the file and the reason, and No keeps the program open
+// with the change.
+bool MayClose(HWND hwnd) {
+    if (!g_Account.isOpen) return true;
+    SaveAttempt attempt(SaveAttempt::Report::Keep);
+    if (CheckForErrors(hwnd)) return true;
+    if (!attempt.Failed()) return false;  // a row to correct, told by its check
+    const SaveFailure& failure = attempt.Failure();
+    const std::string question = QuitAnywayQuestion(failure.file, SystemErrorText(failure.error));
+    return ShowMessage(hwnd, question.c_str(), kQuitAnywayTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
 void OnClose(HWND hwnd) {
-    if (g_Account.isOpen && !CheckForErrors(hwnd)) return;
+    if (!MayClose(hwnd)) {
+        shell::SetFocusToRecordAndField(-1, -1);
+        return;
+    }
     DestroyWindow(hwnd);
+}
+
+// Windows ends the session without closing the window: the change is saved
+// if it can be. Nobody may be there to answer a question, so none is asked.
+void SaveBeforeSessionEnds(HWND hwnd) {
+    if (g_Account.isOpen && g_NeedsSaving) {
+        SaveAttempt attempt(SaveAttempt::Report::Keep);
+        CheckForErrors(hwnd);
+    }
 }
 
 void OnDestroy() {
@@ -114,6 +145,14 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_SETFOCUS: shell::SetFocusToRecordAndField(-1, -1); return 0;
         case WM_PAINT: OnPaint(hwnd); return 0;
         case WM_CLOSE: OnClose(hwnd); return 0;
+        case WM_QUERYENDSESSION: SaveBeforeSessionEnds(hwnd); return TRUE;
+        case WM_ENDSESSION:
+            // The window is never destroyed: the options are saved here.
+            if (wParam) {
+                SaveBeforeSessionEnds(hwnd);
+                g_Options.SaveOptions(WriteFailureReport::LeaveToCaller);
+            }
+            return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             info->ptMinTrackSize.x = g_State.metrics.fixedWidth;
@@ -131,6 +170,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             break;
         default:
             if (msg == g_State.findMessage && g_State.findMessage != 0) {
+                SaveAttempt attempt;
                 if (CheckForErrors(hwnd)) shell::RunFindRequest(hwnd, wParam, lParam);
                 return 0;
             }

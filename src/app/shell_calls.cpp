@@ -53,7 +53,7 @@ bool CheckLastRecordDate() { return g_MultiRecords.CheckLastRecordDate(); }
 bool CheckFocusedRow(HWND) { return g_MultiRecords.CheckFocusedRow(); }
 bool CommitAllRows() { return g_MultiRecords.CommitAllRows(); }
 
-void SaveAccount() { ::SaveAccount(); }
+bool SaveAccount() { return ::SaveAccount(); }
 
 void RunStartScreen(HWND hwnd) { ::RunStartScreen(hwnd); }
 

@@ -27,8 +27,8 @@ bool CheckLastRecordDate();
 bool CheckFocusedRow(HWND hwnd);   // only called with an account open
 bool CommitAllRows();
 
-// Rewrites the open account's files.
-void SaveAccount();
+// Rewrites the open account's files; false when the save failed.
+bool SaveAccount();
 
 // The start screen, run from the first paint.
 void RunStartScreen(HWND hwnd);

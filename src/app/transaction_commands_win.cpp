@@ -70,8 +70,9 @@ void NewTransaction() {
         reg.SetFocusToRecordAndField();
         return;
     }
-    if (g_NeedsSaving) Host().SaveAccount();
-    RecordNode* below = NodeHolding(record);
+    // No blank goes in while the change before it cannot be saved.
+    const bool saved = !g_NeedsSaving || Host().SaveAccount();
+    RecordNode* below = saved ? NodeHolding(record) : nullptr;
     if (!below) {
         RefillKeepingFocus();
         return;

@@ -166,7 +166,8 @@ public:
     }
     void Set(const char* password) override { g_Options.SetPassword(password); }
     void Clear() override { g_Options.ClearPassword(); }
-    bool Save() override { return g_Options.SaveOptions(); }
+    // The password command words the one message of a failed save.
+    bool Save() override { return g_Options.SaveOptions(WriteFailureReport::LeaveToCaller); }
 };
 
 DialogPrompts g_DialogPrompts;

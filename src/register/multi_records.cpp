@@ -8,6 +8,7 @@
 #include "register/register_display.h"
 #include "register/register_host.h"
 #include "register/register_state.h"
+#include "storage/save_attempt.h"
 
 MultiRecords g_MultiRecords;
 
@@ -118,6 +119,8 @@ void MultiRecords::ClampFocus() {
 
 int MultiRecords::RunWindowMR(eventMsg ev) {
     if (!g_Account.isOpen || g_count_rec_displayed < 0) return ev.m_Type == KEYBD ? 1 : 0;
+    // One key, click or scroll is one action: one save attempt, one message.
+    SaveAttempt attempt;
     if (ev.m_Type == INSERTDATE) {
         FocusedRow().setDateField();
         return 0;
@@ -521,9 +524,11 @@ bool MultiRecords::CheckFocusedRow() {
         SetFocusToRecordAndField();
         return false;
     }
-    Host().SaveAccount();
+    // A change that cannot be saved stops the command: it would otherwise
+    // act on (or close) an account whose change is only in memory.
+    const bool saved = Host().SaveAccount();
     DisplayRecords(g_Account.current);
-    return true;
+    return saved;
 }
 
 // ---------------------------------------------------------------------------

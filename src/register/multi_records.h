@@ -40,7 +40,8 @@ public:
     bool CheckLastRecordDate();
     bool CommitAllRows();
     // The focused row passes its checks and, when something changed, every
-    // row is committed, the account saved and the register refilled.
+    // row is committed, the account saved and the register refilled. False
+    // when a check or the save failed.
     bool CheckFocusedRow();
 
     int CheckRowDate(int row) { return m_EditR[row].CheckRowDate(); }

@@ -18,7 +18,7 @@ public:
     void SetScrollBar(int, int) override {}
     void ShowMessage(const char*, const char*) override {}
     void Beep() override {}
-    void SaveAccount() override {}
+    bool SaveAccount() override { return true; }
 };
 
 EmptyHost g_emptyHost;

@@ -25,8 +25,9 @@ public:
     // The modal information box with an OK button, owned by the main window.
     virtual void ShowMessage(const char* text, const char* title) = 0;
     virtual void Beep() = 0;
-    // Rewrites the open account's files (SaveAccount).
-    virtual void SaveAccount() = 0;
+    // Rewrites the open account's files (SaveAccount); false when the save
+    // failed (the change then stays pending).
+    virtual bool SaveAccount() = 0;
 };
 
 // The host in use; until one is set, a host that shows and saves nothing.

@@ -69,7 +69,7 @@ void Win32RegisterHost::ShowMessage(const char* text, const char* title) {
 
 void Win32RegisterHost::Beep() { MessageBeep(MB_OK); }
 
-void Win32RegisterHost::SaveAccount() { ::SaveAccount(); }
+bool Win32RegisterHost::SaveAccount() { return ::SaveAccount(); }
 
 Win32RegisterHost& TheWin32RegisterHost() {
     static Win32RegisterHost host;

@@ -14,7 +14,7 @@ public:
     void SetScrollBar(int maxValue, int position) override;
     void ShowMessage(const char* text, const char* title) override;
     void Beep() override;
-    void SaveAccount() override;
+    bool SaveAccount() override;
 };
 
 Win32RegisterHost& TheWin32RegisterHost();

@@ -36,8 +36,9 @@ public:
     // Win32 (acct_info_credit_card_win.cpp); not virtual, so that the
     // native build links without them. Save writes the information file of
     // the account crash-safely and never throws; it returns false when the
-    // file could not be written (the old one is then intact).
-    bool Save(const char* accountFile);
+    // file could not be written (the old one is then intact), with the
+    // system's error code in *error when given.
+    bool Save(const char* accountFile, unsigned long* error = nullptr);
     // Reads the information file of the account into the texts. A missing,
     // damaged or foreign file leaves the texts read so far (none: empty)
     // and is written anew from them. Never throws.

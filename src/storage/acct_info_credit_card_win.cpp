@@ -31,7 +31,8 @@ bool FileHolds(const std::string& path, const std::vector<unsigned char>& bytes)
 
 }  // namespace
 
-bool AcctInfoCreditCard::Save(const char* accountFile) {
+bool AcctInfoCreditCard::Save(const char* accountFile, unsigned long* error) {
+    unsigned long failed = 0;
     try {
         // Most saves change only the account file: a file that already holds
         // these texts is left alone, which spares a flush of the disk.
@@ -39,12 +40,13 @@ bool AcctInfoCreditCard::Save(const char* accountFile) {
         Serialize(image);
         if (FileHolds(InfoFileName(accountFile), image.Bytes())) return true;
 
-        Serializer writer(m_FileName.c_str());
+        Serializer writer(m_FileName.c_str(), &failed);
         Serialize(writer);
         writer.Commit();
         return true;
     } catch (...) {
         // The typed stream has logged what failed; the old file is intact.
+        if (error) *error = failed != 0 ? failed : ERROR_WRITE_FAULT;
         return false;
     }
 }

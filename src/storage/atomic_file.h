@@ -1,9 +1,12 @@
 // Crash-safe replacement of a file. The new content goes to a temporary
-// file beside the target ("<target>.tmp", same folder and so same volume),
-// is flushed to the disk, and only then moved over the target in one step
-// (MoveFileExA with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
-// If any step fails, or the writer is destroyed without Commit, the
-// temporary file is removed and the target keeps its old bytes.
+// file beside the target (same folder and so same volume), created new
+// under a name of its own, "<target>.~lp<8 hex digits>.tmp", is flushed to
+// the disk, and only then moved over the target in one step (MoveFileExA
+// with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). If any step
+// fails, or the writer is destroyed without Commit, the temporary file is
+// removed and the target keeps its old bytes. A temporary file of the same
+// target that a crash left behind is removed when the target is next
+// written; no other file is touched.
 // Win32 (atomic_file_win.cpp).
 #pragma once
 
@@ -18,7 +21,8 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates (or empties) the temporary file beside target.
+    // Creates a new temporary file beside target, after removing the
+    // leftovers of earlier crashes.
     bool Open(const char* target);
     bool IsOpen() const { return m_Handle != nullptr; }
 
@@ -48,6 +52,9 @@ private:
     bool m_Broken = false;  // a write failed or came up short
     unsigned long m_Error = 0;
 };
+
+// Whether a file name (without folder) is one of target's temporary names.
+bool IsAtomicFileTempName(const std::string& target, const std::string& name);
 
 // Replaces path's content with the given bytes, crash-safely. False when it
 // failed (the old file is then intact); *error receives GetLastError.

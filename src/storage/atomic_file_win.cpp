@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdio>
+
 #include "storage/atomic_file.h"
 
 namespace {
@@ -18,7 +20,80 @@ BOOL InjectedFailure(DWORD error) {
     return FALSE;
 }
 
+// Our temporary files are "<target>.~lp<8 hex digits>.tmp": a name no user
+// gives a file, and one that tells a leftover of this target from anything
+// else in the folder.
+constexpr char kTempInfix[] = ".~lp";
+constexpr char kTempSuffix[] = ".tmp";
+constexpr std::size_t kTempDigits = 8;
+constexpr int kTempNameTries = 100;
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The part of a path after its folder.
+std::string NamePart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A leftover of ours is removed, whatever attributes a crash left on it;
+// one that is still open (another writer's) stays.
+void RemoveLeftoverTempFiles(const std::string& target) {
+    const std::string folder = FolderPart(target);
+    const std::string pattern = target + kTempInfix + "*" + kTempSuffix;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (!IsAtomicFileTempName(target, found.cFileName)) continue;
+        const std::string leftover = folder + found.cFileName;
+        SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(leftover.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// A new number for each name tried: the process, the time and a counter,
+// mixed so that names made close together differ in every digit.
+std::uint32_t NextTempNumber() {
+    static std::uint32_t counter = 0;
+    std::uint32_t x = GetCurrentProcessId() * 0x9E3779B1u ^ GetTickCount() ^ (++counter * 0x85EBCA6Bu);
+    x ^= x >> 16;
+    x *= 0x7FEB352Du;
+    x ^= x >> 15;
+    return x;
+}
+
+std::string TempName(const std::string& target, std::uint32_t number) {
+    char digits[kTempDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(number));
+    return target + kTempInfix + digits + kTempSuffix;
+}
+
 }  // namespace
+
+bool IsAtomicFileTempName(const std::string& target, const std::string& name) {
+    const std::string prefix = NamePart(target) + kTempInfix;
+    const std::size_t suffixLength = sizeof kTempSuffix - 1;
+    if (name.size() != prefix.size() + kTempDigits + suffixLength) return false;
+    // File names compare without regard to case.
+    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), static_cast<int>(prefix.size()),
+                       prefix.c_str(), static_cast<int>(prefix.size())) != CSTR_EQUAL)
+        return false;
+    for (std::size_t i = prefix.size(); i < prefix.size() + kTempDigits; ++i)
+        if (!IsHexDigit(name[i])) return false;
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str() + name.size() - suffixLength,
+                          static_cast<int>(suffixLength), kTempSuffix,
+                          static_cast<int>(suffixLength)) == CSTR_EQUAL;
+}
 
 void SetAtomicFileFaultsForTesting(const AtomicFileFaults& faults) {
     g_faults = faults;
@@ -34,18 +109,27 @@ bool AtomicFileWriter::Open(const char* target) {
     m_Error = 0;
     m_Broken = false;
     m_Target = target ? target : "";
-    m_Temp = m_Target + ".tmp";
+    m_Temp.clear();
     if (m_Target.empty() || g_faults.failCreate) {
         m_Error = m_Target.empty() ? ERROR_INVALID_NAME : ERROR_ACCESS_DENIED;
         SetLastError(m_Error);
         return false;
     }
-    // A temporary file left behind by a crash may carry odd attributes.
-    SetFileAttributesA(m_Temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE handle = CreateFileA(m_Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    RemoveLeftoverTempFiles(m_Target);
+    // CREATE_NEW: a file that already has the name, however unlikely, is
+    // never overwritten; another name is tried instead.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < kTempNameTries && handle == INVALID_HANDLE_VALUE; ++tries) {
+        m_Temp = TempName(m_Target, NextTempNumber());
+        handle = CreateFileA(m_Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
     if (handle == INVALID_HANDLE_VALUE) {
         m_Error = GetLastError();
+        m_Temp.clear();
         SetLastError(m_Error);
         return false;
     }

@@ -48,7 +48,8 @@ public:
     // Saves an account: the header and every record from head to tail
     // written as one image to a file beside the target, flushed, then put
     // in its place. On any failure the previous file stays as it was, the
-    // user is told ("Error Saving File") and the result is false.
+    // failure is reported (ReportSaveFailure: "Error Saving File") and the
+    // result is false.
     bool WriteAccountFile(const char* name, Account& account);
 
     // Single steps, used where only the header is wanted (account lists).
@@ -75,7 +76,7 @@ public:
 private:
     bool TakeName(const char* name);
     bool ReadBlock(void* block);
-    void ShowSaveError() const;
+    void ReportSaveError(const char* name, unsigned long error) const;
 
     std::uint32_t m_RecordCount = 0;
     char m_FileName[kDataFileNameSize] = {};

@@ -10,6 +10,7 @@
 #include "storage/atomic_file.h"
 #include "storage/bounded_text.h"
 #include "storage/data_file.h"
+#include "storage/save_attempt.h"
 #include "storage/log.h"
 #include "ui/message_box.h"
 
@@ -166,8 +167,8 @@ bool DataFile::ReadAccountFile(const char* name, Account& account) {
     return true;
 }
 
-void DataFile::ShowSaveError() const {
-    ShowMessage(m_Owner, kSaveErrorText, kSaveErrorTitle, kInfoBox);
+void DataFile::ReportSaveError(const char* name, unsigned long error) const {
+    ReportSaveFailure(m_Owner, name ? name : "", error);
 }
 
 bool DataFile::WriteAccountFile(const char* name, Account& account) {
@@ -178,13 +179,17 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
     AtomicFileWriter file;
     if (!BuildAccountImage(account, m_Image)) {
         WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
-        ShowSaveError();
+        ReportSaveError(name, ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    if (!TakeName(name) || IsReadOnly(m_FileName) || !file.Open(m_FileName)) {
-        WriteLog("DataFile::OpenFileForWriting: CreateFile: error %i\n%s",
-                 static_cast<int>(GetLastError()), name ? name : "");
-        ShowSaveError();
+    unsigned long error = 0;
+    if (!TakeName(name)) error = ERROR_INVALID_NAME;
+    else if (IsReadOnly(m_FileName)) error = ERROR_ACCESS_DENIED;
+    else if (!file.Open(m_FileName)) error = file.LastError();
+    if (error != 0) {
+        WriteLog("DataFile::OpenFileForWriting: CreateFile: error %i\n%s", static_cast<int>(error),
+                 name ? name : "");
+        ReportSaveError(name, error);
         return false;
     }
 
@@ -198,7 +203,7 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
         if (!ok || written != chunk) {
             WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
                      static_cast<int>(written));
-            ShowSaveError();
+            ReportSaveError(name, file.LastError());
             return false;  // the writer removes its temporary file
         }
         at += chunk;
@@ -206,7 +211,7 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
     if (!file.Commit()) {
         WriteLog("DataFile::WriteAccountFile: replacing %s failed, error %lu", m_FileName,
                  file.LastError());
-        ShowSaveError();
+        ReportSaveError(name, file.LastError());
         return false;
     }
     m_RecordCount = static_cast<std::uint32_t>(image.size / kBlockSize - 1);

@@ -46,15 +46,20 @@ private:
     std::uint32_t m_FileSize = 0;
 };
 
+// Who tells the user that a write failed: the file class with its own box,
+// or the caller, which words one message for the whole operation.
+enum class WriteFailureReport { Tell, LeaveToCaller };
+
 class DATAFILEOUTPUT : public virtual DATAFILEBASE {
 public:
-    explicit DATAFILEOUTPUT(const char* fileName);
+    explicit DATAFILEOUTPUT(const char* fileName, WriteFailureReport report = WriteFailureReport::Tell);
     // Replaces the file with the bytes: non-zero when written. 0 at once
-    // when the file could not be created; a failed write tells the user
-    // and leaves the old file as it was.
+    // when the file could not be created; a failed write leaves the old
+    // file as it was and is told as the report asks.
     int Write(const void* buffer, std::uint32_t count);
 
 private:
     AtomicFileWriter m_File;
     std::uint32_t m_BytesWritten = 0;
+    WriteFailureReport m_Report;
 };

@@ -78,7 +78,8 @@ std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
     return read;
 }
 
-DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileWrite) {
+DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName, WriteFailureReport report)
+    : DATAFILEBASE(fileName, kDataFileWrite), m_Report(report) {
     m_File.Open(m_FileName);
 }
 
@@ -91,7 +92,7 @@ int DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
         m_File.Abandon();
         WriteLog("DATAFILEOUTPUT::Write: %s not replaced, error %i", m_FileName,
                  static_cast<int>(m_File.LastError()));
-        ShowMessage(nullptr, kWriteErrorText, kWriteErrorTitle, MB_OK);
+        if (m_Report == WriteFailureReport::Tell) ShowMessage(nullptr, kWriteErrorText, kWriteErrorTitle, MB_OK);
         return 0;
     }
     return 1;

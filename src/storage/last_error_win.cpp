@@ -31,6 +31,13 @@ private:
 
 }  // namespace
 
+std::string SystemErrorText(unsigned long error) {
+    SystemMessage message(error, 0);
+    std::string text = message.Text() ? message.Text() : kUnknownError;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text.empty() ? kUnknownError : text;
+}
+
 void ShowLastError() {
     DWORD error = GetLastError();
     if (error == 0) {

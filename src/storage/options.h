@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "storage/datafile_base.h"
 #include "storage/options_record.h"
 
 class OPTIONS_INIT {
@@ -15,9 +16,11 @@ public:
     // Writes the options file crash-safely; the most-recent account comes
     // from the current account file name (g_CurrentAccountFile unless one
     // is given). False when the file was not written (the options in memory
-    // stay as they are).
-    bool SaveOptions();
-    bool SaveOptions(const char* currentAccountFileName);
+    // stay as they are). A failed write shows the file class's box unless
+    // the caller tells the user itself.
+    bool SaveOptions(WriteFailureReport report = WriteFailureReport::Tell);
+    bool SaveOptions(const char* currentAccountFileName,
+                     WriteFailureReport report = WriteFailureReport::Tell);
 
     // The load without the file: takes a valid image (true) or puts the
     // defaults in place (false, the caller then writes them). Either way

@@ -7,8 +7,9 @@
 
 namespace {
 
-bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize]) {
-    DATAFILEOUTPUT output(path);
+bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize],
+                WriteFailureReport report = WriteFailureReport::Tell) {
+    DATAFILEOUTPUT output(path, report);
     return output.Write(image, kOptionsRecordSize) != 0;
 }
 
@@ -28,12 +29,12 @@ void OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFold
     WriteImage(m_OptionsPath, image);
 }
 
-bool OPTIONS_INIT::SaveOptions() {
-    return SaveOptions(g_CurrentAccountFile);
+bool OPTIONS_INIT::SaveOptions(WriteFailureReport report) {
+    return SaveOptions(g_CurrentAccountFile, report);
 }
 
-bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName) {
+bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName, WriteFailureReport report) {
     unsigned char image[kOptionsRecordSize];
     MakeSaveImage(currentAccountFileName, image);
-    return WriteImage(m_OptionsPath, image);
+    return WriteImage(m_OptionsPath, image, report);
 }

@@ -4,6 +4,7 @@
 #include "storage/acct_info_credit_card.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "storage/save_attempt.h"
 #include "ui/message_box.h"
 
 char g_CurrentAccountFile[kPathSize] = {};
@@ -30,15 +31,18 @@ bool SaveAccount() {
                     MB_OK | MB_ICONINFORMATION);
         return false;
     }
+    // A save of this action failed already: the change stays pending for
+    // the next action, without a second message.
+    if (!SaveAttempt::MayTry()) return false;
     SortFocusedRecord();
 
     const bool accountSaved = g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account);
     // The information file is written even when the account file was not:
     // its texts may be the change being saved.
     AcctInfoCreditCard info;
-    const bool infoSaved = info.Save(g_CurrentAccountFile);
-    if (accountSaved && !infoSaved)
-        ShowMessage(g_DataFile.Owner(), kSaveErrorText, kSaveErrorTitle, MB_OK | MB_ICONINFORMATION);
+    unsigned long infoError = 0;
+    const bool infoSaved = info.Save(g_CurrentAccountFile, &infoError);
+    if (accountSaved && !infoSaved) ReportSaveFailure(g_DataFile.Owner(), info.FileName(), infoError);
 
     // Cleared only by a complete save: a failed one is retried next time.
     g_NeedsSaving = accountSaved && infoSaved ? 0 : 1;

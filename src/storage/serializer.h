@@ -10,7 +10,9 @@
 class Serializer : public TypedStreamWriter {
 public:
     // Throws ExceptionsSerializer code 0 when the file cannot be created.
-    explicit Serializer(const char* fileName);
+    // When error is given, it receives the system's error code of a step
+    // that fails, before the exception is thrown.
+    explicit Serializer(const char* fileName, unsigned long* error = nullptr);
     ~Serializer() override = default;
     Serializer(const Serializer&) = delete;
     Serializer& operator=(const Serializer&) = delete;
@@ -23,5 +25,8 @@ protected:
     WriteResult WriteBytes(const void* bytes, std::uint32_t count) override;
 
 private:
+    void KeepError();
+
     AtomicFileWriter m_File;
+    unsigned long* m_Error;
 };

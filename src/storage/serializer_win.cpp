@@ -4,23 +4,33 @@
 #include "storage/log.h"
 #include "storage/serializer.h"
 
-Serializer::Serializer(const char* fileName) {
+Serializer::Serializer(const char* fileName, unsigned long* error) : m_Error(error) {
     // A read-only or hidden file of that name is replaced all the same.
     if (!SetFileAttributesA(fileName, FILE_ATTRIBUTE_NORMAL))
         WriteLog("Serializer::Serializer: SetFileAttributes: error %i", static_cast<int>(GetLastError()));
-    if (!m_File.Open(fileName)) throw ExceptionsSerializer(ExceptionsSerializer::kCannotCreate);
+    if (!m_File.Open(fileName)) {
+        KeepError();
+        throw ExceptionsSerializer(ExceptionsSerializer::kCannotCreate);
+    }
+}
+
+void Serializer::KeepError() {
+    if (m_Error) *m_Error = m_File.LastError();
 }
 
 void Serializer::Commit() {
     if (!m_File.Commit()) {
         WriteLog("Serializer::Commit: the file was not replaced, error %i",
                  static_cast<int>(m_File.LastError()));
+        KeepError();
         throw ExceptionsSerializer(ExceptionsSerializer::kWriteFailed);
     }
 }
 
 TypedStreamWriter::WriteResult Serializer::WriteBytes(const void* bytes, std::uint32_t count) {
     std::uint32_t written = 0;
-    if (!m_File.Write(bytes, count, &written)) return WriteResult::Failed;
+    const bool ok = m_File.Write(bytes, count, &written);
+    if (!ok || written != count) KeepError();
+    if (!ok) return WriteResult::Failed;
     return written == count ? WriteResult::Written : WriteResult::Short;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "unique_handle.h"
 
 namespace e2e {
@@ -91,6 +93,19 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path) {
                            done != bytes.size()))
         return std::nullopt;
     return bytes;
+}
+
+std::vector<std::string> FilesStartingWith(const std::string& path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool MakeFolders(const std::string& folder) {

@@ -23,6 +23,9 @@ bool ResetDataFolders();
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path);
+// The names of the files in `path`'s folder whose names start with its
+// name, sorted: the file and whatever a save left beside it.
+std::vector<std::string> FilesStartingWith(const std::string& path);
 // Writes `bytes` as the whole file, making its folder first.
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Makes `folder` and any missing folders above it.

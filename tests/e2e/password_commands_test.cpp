@@ -248,5 +248,39 @@ TEST_F(PasswordCommandsTest, RemoveAsksForThePasswordThenYesOrNo) {
     EXPECT_EQ(told->text, "You have not created a password.");
 }
 
+// The options file held by another program: the new password cannot be
+// written. One message, owned by the main window, says so; the password
+// stays in memory and is written at the exit once the file is free.
+TEST_F(PasswordCommandsTest, AFailedSaveOfThePasswordIsToldOnce) {
+    UniqueHandle held(CreateFileA((OptionsFolder() + "Options.dta").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdCreatePassword));
+    HWND first = Dialog(kCreateDialog);
+    ASSERT_NE(first, nullptr) << app_.DescribeWindows();
+    Enter(first, "pw");
+    HWND confirm = Dialog(kConfirmDialog);
+    ASSERT_NE(confirm, nullptr) << app_.DescribeWindows();
+    Enter(confirm, "pw");
+
+    HWND box = WaitForMessageBox(app_);
+    ASSERT_NE(box, nullptr) << app_.DescribeWindows();
+    const std::optional<MessageBoxText> told = ReadMessageBox(box);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->caption, "Error Saving File");
+    EXPECT_EQ(told->text,
+              "Cannot save Ledgerpad data because there is not enough free disk space.\n"
+              "Delete files to free disk space and then try again.");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app_.MainWindow());
+    ASSERT_TRUE(ClickButton(box, IDOK));
+    ASSERT_TRUE(WaitGone(box));
+    EXPECT_EQ(WaitForMessageBox(app_, Duration(1500)), nullptr) << "a second message";
+
+    held.reset();
+    EXPECT_EQ(StoredPassword(), noPassword_);
+    ASSERT_TRUE(app_.Stop());
+    EXPECT_NE(StoredPassword(), noPassword_) << "the exit writes the password";
+}
+
 }  // namespace
 }  // namespace e2e

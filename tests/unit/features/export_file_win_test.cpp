@@ -39,7 +39,7 @@ TEST_F(ExportWriting, TheTextBecomesTheWholeFile) {
     unsigned long error = 0;
     ASSERT_TRUE(WriteExportText(path.c_str(), "a\tb\r\n", &error));
     EXPECT_EQ(Read(path), "a\tb\r\n");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"out.txt"});
 }
 
 TEST_F(ExportWriting, AFailedStepKeepsTheOldFileAndLeavesNothingBehind) {
@@ -59,7 +59,7 @@ TEST_F(ExportWriting, AFailedStepKeepsTheOldFileAndLeavesNothingBehind) {
         ClearAtomicFileFaultsForTesting();
         EXPECT_NE(error, 0u) << c.name;
         EXPECT_EQ(Read(path), "old\r\n") << c.name;
-        EXPECT_FALSE(std::filesystem::exists(path + ".tmp")) << c.name;
+        EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"kept.txt"}) << c.name;
     }
 }
 

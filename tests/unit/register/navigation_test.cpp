@@ -463,6 +463,21 @@ TEST_F(NavigationTest, CommandCheckCommitsEveryRowAndSaves) {
     EXPECT_EQ(host_.saves, 1);
 }
 
+// The command must not run on a change that is only in memory: it could
+// close the account or act on records the file does not hold.
+TEST_F(NavigationTest, CommandCheckFailsWhenTheSaveFails) {
+    Open(Numbered(4));
+    Focus(1, DESC_FLD);
+    Type(1, DESC_FLD, "changed");
+    host_.failSaves = true;
+    EXPECT_FALSE(g_MultiRecords.CheckFocusedRow());
+    EXPECT_EQ(host_.saves, 1);
+    EXPECT_EQ(g_NeedsSaving, 1);
+    host_.failSaves = false;
+    EXPECT_TRUE(g_MultiRecords.CheckFocusedRow());
+    EXPECT_EQ(host_.savedOrder, "d1 changed d3 d4");
+}
+
 TEST_F(NavigationTest, CommandCheckFailsOnARefusedRow) {
     Open(Numbered(4));
     Focus(1, PAYMENT_FLD);

@@ -63,15 +63,16 @@ public:
     void Beep() override { ++beeps; }
     // As the real save: the focused record first takes its sorted place;
     // a failed save keeps g_NeedsSaving.
-    void SaveAccount() override {
+    bool SaveAccount() override {
         if (RecordNode* node = g_MultiRecords.FocusedNodeInList()) {
             g_Account.MoveRecordBack(node);
             g_Account.MoveRecordForward(node);
         }
         ++saves;
-        if (failSaves) return;
+        if (failSaves) return false;
         g_NeedsSaving = 0;
         savedOrder = model_test::Order(g_Account);
+        return true;
     }
 
     std::array<std::string, 135> texts;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "storage/atomic_file.h"
 #include "scratch_folder_win.h"
 
@@ -27,6 +29,9 @@ protected:
         return writer.Commit() && ok;
     }
 
+    // Only the target is left in the folder: no temporary file.
+    bool OnlyTheTarget() const { return FilesIn(folder.Path()) == std::vector<std::string>{"LEDGR1.LPD"}; }
+
     ScratchFolder folder;
     std::string target;
 };
@@ -39,7 +44,7 @@ TEST_F(AtomicFileTest, ReplacesTheFileAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(ReplaceFileContents(target.c_str(), content.data(), content.size(), &error));
     EXPECT_EQ(error, 0u);
     EXPECT_EQ(ReadFileBytes(target), content);
-    EXPECT_FALSE(FileExists(target + ".tmp"));
+    EXPECT_TRUE(OnlyTheTarget());
 
     std::string fresh = folder.Path("new.dta");
     ASSERT_TRUE(ReplaceFileContents(fresh.c_str(), content.data(), 0));
@@ -53,6 +58,7 @@ TEST_F(AtomicFileTest, WritesLandOnlyAtCommit) {
     ASSERT_TRUE(writer.Write("new", 3));
     EXPECT_EQ(ReadFileBytes(target), kOld);
     EXPECT_TRUE(FileExists(writer.TempPath()));
+    EXPECT_TRUE(IsAtomicFileTempName(target, writer.TempPath().substr(folder.Path().size() + 1)));
     ASSERT_TRUE(writer.Commit());
     EXPECT_EQ(ReadFileBytes(target), (FileBytes{'n', 'e', 'w'}));
     EXPECT_FALSE(FileExists(writer.TempPath()));
@@ -78,7 +84,7 @@ TEST_F(AtomicFileTest, AnyFailedStepKeepsTheOldFileByteForByte) {
         EXPECT_FALSE(WriteThreeBlocks(writer)) << c.name;
         EXPECT_EQ(writer.LastError(), c.error) << c.name;
         EXPECT_EQ(ReadFileBytes(target), kOld) << c.name;
-        EXPECT_FALSE(FileExists(target + ".tmp")) << c.name;
+        EXPECT_TRUE(OnlyTheTarget()) << c.name;
     }
     ClearAtomicFileFaultsForTesting();
     AtomicFileWriter writer;
@@ -104,7 +110,7 @@ TEST_F(AtomicFileTest, TargetInUseIsNotReplaced) {
     unsigned long error = 0;
     EXPECT_FALSE(ReplaceFileContents(target.c_str(), content.data(), content.size(), &error));
     EXPECT_NE(error, 0u);
-    EXPECT_FALSE(FileExists(target + ".tmp"));
+    EXPECT_TRUE(OnlyTheTarget());
 }
 
 TEST_F(AtomicFileTest, AbandonedWriterLeavesTheTargetAlone) {
@@ -114,22 +120,57 @@ TEST_F(AtomicFileTest, AbandonedWriterLeavesTheTargetAlone) {
         ASSERT_TRUE(writer.Write("partial", 7));
     }
     EXPECT_EQ(ReadFileBytes(target), kOld);
-    EXPECT_FALSE(FileExists(target + ".tmp"));
+    EXPECT_TRUE(OnlyTheTarget());
 }
 
-TEST_F(AtomicFileTest, LeftoverTemporaryFileFromACrashIsReplaced) {
-    WriteFileBytes(target + ".tmp", FileBytes(5000, 'x'));
-    SetFileAttributesA((target + ".tmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+// The user's own files beside the target keep their bytes, even those whose
+// names come close to our temporary names; only this target's leftovers from
+// a crash go, whatever attributes they carry.
+TEST_F(AtomicFileTest, SavingRemovesOnlyOurLeftoversAndNoUserFile) {
+    const std::vector<std::string> users = {
+        "LEDGR1.LPD.tmp",               // the name the writer once used
+        "LEDGR1.LPD.~lp1234567.tmp",    // one digit short
+        "LEDGR1.LPD.~lp12345678.txt",   // another ending
+        "LEDGR1.LPD.~lp1234567G.tmp",   // not a hex digit
+        "LEDGR2.LPD.~lp12345678.tmp",   // another target's
+        "LEDGR1.LPDX.~lp12345678.tmp",
+    };
+    const std::vector<std::string> leftovers = {"LEDGR1.LPD.~lp0A1B2C3D.tmp", "ledgr1.lpd.~LPffffffff.TMP"};
+    for (const std::string& name : users) WriteFileBytes(folder.Path(name), FileBytes(7, 'u'));
+    for (const std::string& name : leftovers) {
+        WriteFileBytes(folder.Path(name), FileBytes(5000, 'x'));
+        SetFileAttributesA(folder.Path(name).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    }
+
     ASSERT_TRUE(ReplaceFileContents(target.c_str(), "ok", 2));
     EXPECT_EQ(ReadFileBytes(target), (FileBytes{'o', 'k'}));
-    EXPECT_FALSE(FileExists(target + ".tmp"));
+    std::vector<std::string> expected = users;
+    expected.push_back("LEDGR1.LPD");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(folder.Path()), expected);
+    for (const std::string& name : users) EXPECT_EQ(ReadFileBytes(folder.Path(name)), FileBytes(7, 'u')) << name;
+}
+
+// A file that already has the temporary name is never overwritten: the
+// writer takes another name.
+TEST_F(AtomicFileTest, TemporaryFilesAreCreatedNewUnderNamesOfTheirOwn) {
+    AtomicFileWriter first, second;
+    ASSERT_TRUE(first.Open(target.c_str()));
+    ASSERT_TRUE(first.Write("first", 5));
+    ASSERT_TRUE(second.Open(target.c_str()));  // the first one's file is in use: kept
+    EXPECT_NE(first.TempPath(), second.TempPath());
+    ASSERT_TRUE(second.Write("second", 6));
+    ASSERT_TRUE(second.Commit());
+    ASSERT_TRUE(first.Commit());
+    EXPECT_EQ(ReadFileBytes(target), (FileBytes{'f', 'i', 'r', 's', 't'}));
+    EXPECT_TRUE(OnlyTheTarget());
 }
 
 TEST_F(AtomicFileTest, MissingFolderOrEmptyNameFailsWithoutAFile) {
     std::string missing = folder.Path("no-such-folder\\Options.dta");
     EXPECT_FALSE(ReplaceFileContents(missing.c_str(), "x", 1));
-    EXPECT_FALSE(FileExists(missing + ".tmp"));
+    EXPECT_TRUE(OnlyTheTarget());
     AtomicFileWriter writer;
     EXPECT_FALSE(writer.Open(""));
-    EXPECT_FALSE(FileExists(".tmp"));
+    EXPECT_TRUE(writer.TempPath().empty());
 }

@@ -142,7 +142,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
     EXPECT_EQ(box.title, "Error: DATAFILEOUTPUT::Write");
     EXPECT_EQ(box.type, static_cast<unsigned>(MB_OK));
     EXPECT_EQ(ReadFileBytes(optionsPath), before);
-    EXPECT_FALSE(FileExists(optionsPath + ".tmp"));
+    EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"Options.dta"});
     // The options in memory stay as they are, for the next save.
     char password[kPasswordSize];
     options.GetPassword(password);
@@ -152,6 +152,22 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
     ExclusiveHold hold(optionsPath);  // in use: the move over it fails
     EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR1.LPD"));
     EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
+// A caller that words its own message (the password commands) gets no box
+// from the file class: the user sees one message for one failed save.
+TEST_F(OptionsFileTest, FailedWriteLeftToTheCallerShowsNoBox) {
+    OPTIONS_INIT options;
+    options.LoadOptions(optionsPath.c_str(), accounts.c_str());
+    const FileBytes before = ReadFileBytes(optionsPath);
+    options.SetPassword("changed");
+    {
+        ExclusiveHold hold(optionsPath);
+        ASSERT_TRUE(hold.Held());
+        EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR1.LPD", WriteFailureReport::LeaveToCaller));
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(ReadFileBytes(optionsPath), before);
 }
 
 TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {

@@ -9,6 +9,7 @@
 #include "model/account.h"
 #include "storage/acct_info_credit_card.h"
 #include "storage/data_file.h"
+#include "storage/save_attempt.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
 
@@ -200,6 +201,42 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         EXPECT_EQ(AcctInfoCreditCard::GetField(kInfoNotes), "changed") << c.name;
         AcctInfoCreditCard::ClearFields();
     }
+}
+
+// Within one action a failed save is neither tried nor told again; a
+// scope that keeps its failure (closing the program) shows nothing and
+// knows which file failed and why.
+TEST_F(SaveAccountTest, OneActionMakesOneAttempt) {
+    CreateAndSave();
+    Type("20260120", 2026, 20, "Rent", 850.0);
+    {
+        HeldOpen held(accountPath);
+        SaveAttempt action;
+        EXPECT_FALSE(SaveAccount());
+        EXPECT_FALSE(SaveAccount());
+        EXPECT_EQ(ShownBoxes().size(), 1u);
+    }
+    {
+        HeldOpen held(accountPath);
+        SaveAttempt closing(SaveAttempt::Report::Keep);
+        EXPECT_FALSE(SaveAccount());
+        EXPECT_EQ(ShownBoxes().size(), 1u) << "nothing shown while closing";
+        ASSERT_TRUE(closing.Failed());
+        EXPECT_EQ(closing.Failure().file, accountPath);
+        EXPECT_NE(closing.Failure().error, 0u);
+    }
+    {
+        AcctInfoCreditCard::SetField(kInfoNotes, "changed");
+        SetAtomicFileFaultsForTesting({.failWriteNumber = 2});  // the information file
+        SaveAttempt closing(SaveAttempt::Report::Keep);
+        EXPECT_FALSE(SaveAccount());
+        ClearAtomicFileFaultsForTesting();
+        EXPECT_EQ(closing.Failure().file, infoPath);
+        EXPECT_EQ(closing.Failure().error, static_cast<unsigned long>(ERROR_DISK_FULL));
+    }
+    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_TRUE(SaveAccount());
+    EXPECT_EQ(SavedDescriptions(), (std::vector<std::string>{"OPENING BALANCE", "Rent"}));
 }
 
 TEST_F(SaveAccountTest, AMissingFolderFailsTheSaveAndCreatesNothing) {

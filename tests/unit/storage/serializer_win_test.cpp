@@ -61,7 +61,7 @@ TEST_F(SerializerFileTest, WritesTheStreamBytesAndReadsThemBack) {
     }
     EXPECT_EQ(ReadFileBytes(path), (FileBytes{3, 0, 0, 0, 'a', 'b', 'c', 0xCD, 0xAB, 0x11, 0xEF, 0xB2, 0xFA,
                                               0xB1, 0xFA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xE0, 0xBF}));
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"LEDGR1I.LPD"});
 
     DeSerializer reader(path.c_str());
     EXPECT_EQ(reader.GetString(), "abc");
@@ -81,7 +81,7 @@ TEST_F(SerializerFileTest, OldFileStaysUntilCommit) {
         // Destroyed without Commit, as when Serialize throws half-way.
     }
     EXPECT_EQ(ReadFileBytes(path), kOld);
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"LEDGR1I.LPD"});
 }
 
 TEST_F(SerializerFileTest, ReadOnlyFileIsReplaced) {
@@ -125,7 +125,7 @@ TEST_F(SerializerFileTest, FailuresThrowTheirCodesAndKeepTheOldFile) {
         });
         EXPECT_EQ(code, c.code) << c.name;
         EXPECT_EQ(ReadFileBytes(path), kOld) << c.name;
-        EXPECT_FALSE(FileExists(path + ".tmp")) << c.name;
+        EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"LEDGR1I.LPD"}) << c.name;
     }
 }
 
@@ -134,7 +134,7 @@ TEST_F(SerializerFileTest, FileInUseIsNotReplaced) {
     ExclusiveHold hold(path);
     ASSERT_TRUE(hold.Held());
     EXPECT_EQ(SerializerCode([](Serializer& s) { s.PutLong(1); }), 1);
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"LEDGR1I.LPD"});
 }
 
 TEST_F(SerializerFileTest, DeSerializerCodes) {

@@ -2,6 +2,8 @@
 // (last_error_win.cpp).
 #pragma once
 
+#include <string>
+
 // A box titled "Windows SDK Error Report": "No error" without an icon when
 // the last error is 0, else the system's text (or "Unknown error") with the
 // stop icon.
@@ -9,3 +11,6 @@ void ShowLastError();
 
 // The same, as the log line "LogLastError: %s", "Unknown error" or "No error".
 void LogLastError();
+
+// The system's text for an error code without its line end; empty for 0.
+std::string SystemErrorText(unsigned long error);

@@ -52,3 +52,13 @@ void LogLastError() {
     if (message.Text()) WriteLog("LogLastError: %s", message.Text());
     else WriteLog("%s", kUnknownError);
 }
+
+std::string SystemErrorText(unsigned long error) {
+    if (error == 0) return {};
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    return result;
+}

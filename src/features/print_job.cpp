@@ -53,7 +53,7 @@ const char* StepText(PrintOutcome outcome) {
 }  // namespace
 
 PrintOutcome RunPrintJob(const PrintPage& page, const PrintContent& content, PrintTarget& target) {
-    if (!target.StartDoc())
+    if (!target.StartDocument())
         return target.Cancelled() ? PrintOutcome::Cancelled : PrintOutcome::StartDocFailed;
     PrintOutcome outcome = PrintPages(page, content, target);
     // Once the user cancelled, the printer refuses the calls that follow:

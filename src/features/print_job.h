@@ -14,7 +14,8 @@
 class PrintTarget {
 public:
     virtual ~PrintTarget() = default;
-    virtual bool StartDoc() = 0;
+    // (Not "StartDoc": Windows headers make that name a macro.)
+    virtual bool StartDocument() = 0;
     virtual bool StartPage() = 0;
     virtual bool DrawCell(const PrintCell& cell) = 0;
     virtual bool EndPage() = 0;

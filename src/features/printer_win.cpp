@@ -102,11 +102,11 @@ public:
         : m_Dc(dc), m_Body(body), m_Title(title), m_DocumentName(documentName), m_Aborted(aborted),
           m_Pump(pump) {}
 
-    bool StartDoc() override {
+    bool StartDocument() override {
         DOCINFOA doc{};
         doc.cbSize = sizeof doc;
         doc.lpszDocName = m_DocumentName;
-        if (StartDocA(m_Dc, &doc) > 0) return true;
+        if (::StartDocA(m_Dc, &doc) > 0) return true;
         // A printer that asks for a file name reports its Cancel this way.
         m_DeclinedByUser = GetLastError() == ERROR_CANCELLED;
         return Failed("StartDoc");

@@ -85,6 +85,19 @@ public:
     }
 };
 
+// One case's prompts and store: the stored password, the dialogs and the
+// answers to the boxes that ask.
+struct Script {
+    Script(const std::string& stored, const std::deque<Step>& dialogs, const std::deque<int>& answers) {
+        store.stored = stored;
+        prompts.dialogs = dialogs;
+        prompts.boxAnswers = answers;
+    }
+    ScriptedPrompts prompts;
+    MemoryStore store;
+    Password password{prompts, store};
+};
+
 constexpr int kOk = kPasswordDialogOk;
 constexpr int kCancel = kPasswordDialogCancel;
 
@@ -202,12 +215,10 @@ TEST_F(PasswordTest, RemoveAsksForPasswordThenYesNo) {
         {"wrong, retry, right, yes", {{kOk, "p"}, {kOk, "pw"}}, {pwbox::kAnswerRetry, pwbox::kAnswerYes}, "", 1},
     };
     for (const Case& c : cases) {
-        ScriptedPrompts p;
-        MemoryStore s;
-        s.stored = "pw";
-        p.dialogs = c.dialogs;
-        p.boxAnswers = c.answers;
-        Password(p, s).RemovePassword(nullptr);
+        Script script("pw", c.dialogs, c.answers);
+        script.password.RemovePassword(nullptr);
+        const ScriptedPrompts& p = script.prompts;
+        const MemoryStore& s = script.store;
         EXPECT_EQ(s.stored, c.storedAfter) << c.name;
         EXPECT_EQ(s.saves, c.saves) << c.name;
         EXPECT_TRUE(p.dialogs.empty() && p.boxAnswers.empty()) << c.name << ": script not used up";
@@ -249,13 +260,10 @@ TEST_F(PasswordTest, AskPasswordResults) {
          {"dlg15 shown=''", "dlg16", "dlg15 shown=''"}},
     };
     for (const Case& c : cases) {
-        ScriptedPrompts p;
-        MemoryStore s;
-        s.stored = c.stored;
-        p.dialogs = c.dialogs;
-        EXPECT_EQ(Password(p, s).AskPassword(nullptr), c.expected) << c.name;
-        EXPECT_EQ(p.log, c.log) << c.name;
-        EXPECT_EQ(s.saves, 0) << c.name;
+        Script script(c.stored, c.dialogs, {});
+        EXPECT_EQ(script.password.AskPassword(nullptr), c.expected) << c.name;
+        EXPECT_EQ(script.prompts.log, c.log) << c.name;
+        EXPECT_EQ(script.store.saves, 0) << c.name;
     }
 }
 
@@ -288,13 +296,10 @@ TEST_F(PasswordTest, AnEntryLongerThanThePasswordIsRefusedEverywhere) {
          Box(kPasswordIncorrectTitle, kOldPasswordWrongText)},
     };
     for (const Case& c : cases) {
-        ScriptedPrompts p;
-        MemoryStore s;
-        s.stored = "abcdefgh";
-        p.dialogs = c.dialogs;
-        p.boxAnswers = c.answers;
-        Password password(p, s);
-        c.run(password);
+        Script script("abcdefgh", c.dialogs, c.answers);
+        c.run(script.password);
+        const ScriptedPrompts& p = script.prompts;
+        const MemoryStore& s = script.store;
         ASSERT_EQ(p.log.size(), 2u) << c.name;
         EXPECT_EQ(p.log[1], c.refusal) << c.name;
         EXPECT_EQ(s.stored, "abcdefgh") << c.name;

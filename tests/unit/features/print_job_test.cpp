@@ -24,7 +24,7 @@ public:
     std::vector<std::string> calls;
     int cellsDrawn = 0;
 
-    bool StartDoc() override { return Call("StartDoc"); }
+    bool StartDocument() override { return Call("StartDoc"); }
     bool StartPage() override { return Call("StartPage"); }
     bool DrawCell(const PrintCell&) override {
         ++cellsDrawn;

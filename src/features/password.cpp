@@ -1,19 +1,10 @@
 #include "features/password.h"
 
-#include <cstring>
-
 #include "ui/dialog_ids.h"
 
-namespace {
-
-void ClearBuffer(PasswordBuffer& buffer) { std::memset(buffer, 0, kPasswordBufferSize); }
-
-// Compared byte for byte: passwords are case-sensitive.
-bool Same(const PasswordBuffer& a, const PasswordBuffer& b) {
-    return std::strncmp(a, b, kPasswordBufferSize) == 0;
+bool IsPasswordLength(const PasswordText& text) {
+    return !text.empty() && text.size() <= kPasswordMaxLength;
 }
-
-}  // namespace
 
 int Password::OnCommand(HWND__* owner, int command) {
     switch (command) {
@@ -29,9 +20,7 @@ bool Password::HasPassword() {
     return !m_Working.empty();
 }
 
-bool Password::Matches(const PasswordBuffer& entry) const {
-    return std::strncmp(entry, m_Working.c_str(), kPasswordBufferSize) == 0;
-}
+bool Password::Matches(const PasswordText& entry) const { return entry == m_Working; }
 
 int Password::Tell(HWND__* owner, const char* text, const char* title, unsigned type) {
     return m_Prompts.Message(owner, text, title, type | pwbox::kIconInformation);
@@ -44,9 +33,9 @@ void Password::SaveAndTell(HWND__* owner, const char* doneText, const char* done
 
 int Password::AskPassword(HWND__* owner) {
     if (!HasPassword()) return kPasswordAccepted;
-    PasswordBuffer entry;
+    PasswordText entry;
     for (;;) {
-        ClearBuffer(entry);
+        entry.clear();
         if (m_Prompts.EnterPassword(owner, kDlgPassword, entry) != kPasswordDialogOk) return kPasswordCancelled;
         if (Matches(entry)) return kPasswordAccepted;
         if (m_Prompts.PasswordIncorrect(owner) != kPasswordDialogRetry) return kPasswordGiveUp;
@@ -58,19 +47,18 @@ void Password::CreatePassword(HWND__* owner) {
         Tell(owner, kAlreadyHavePasswordText, kPasswordProtectTitle, pwbox::kOk);
         return;
     }
-    PasswordBuffer first;
-    PasswordBuffer confirm;
-    ClearBuffer(first);
+    PasswordText first;
+    PasswordText confirm;
     for (;;) {
         // The first dialog shows what was typed before, so a mistyped
         // confirmation only costs the second entry.
         if (m_Prompts.NewPassword(owner, kDlgCreatePassword, first) != kPasswordDialogOk) return;
-        ClearBuffer(confirm);
+        confirm.clear();
         if (m_Prompts.NewPassword(owner, kDlgConfirmPassword, confirm) != kPasswordDialogOk) continue;
-        if (Same(first, confirm)) break;
+        if (first == confirm) break;
         Tell(owner, kPasswordsDoNotMatchText, kPasswordIncorrectTitle, pwbox::kOk);
     }
-    m_Store.Set(first);
+    m_Store.Set(first.c_str());
     m_Working = first;
     SaveAndTell(owner, kPasswordSetText, kPasswordSetTitle);
 }
@@ -80,11 +68,9 @@ void Password::ChangePassword(HWND__* owner) {
         Tell(owner, kNoPasswordToChangeText, kPasswordProtectTitle, pwbox::kOk);
         return;
     }
-    PasswordBuffer oldEntry;
-    PasswordBuffer newEntry;
-    PasswordBuffer confirm;
-    ClearBuffer(oldEntry);
-    ClearBuffer(newEntry);
+    PasswordText oldEntry;
+    PasswordText newEntry;
+    PasswordText confirm;
     for (;;) {
         if (m_Prompts.OldAndNewPassword(owner, oldEntry, newEntry) != kPasswordDialogOk) return;
         if (!Matches(oldEntry)) {
@@ -93,12 +79,12 @@ void Password::ChangePassword(HWND__* owner) {
                 return;
             continue;
         }
-        ClearBuffer(confirm);
+        confirm.clear();
         if (m_Prompts.NewPassword(owner, kDlgConfirmNewPassword, confirm) != kPasswordDialogOk) continue;
-        if (Same(newEntry, confirm)) break;
+        if (newEntry == confirm) break;
         Tell(owner, kPasswordsDoNotMatchText, kPasswordIncorrectTitle, pwbox::kOk);
     }
-    m_Store.Set(newEntry);
+    m_Store.Set(newEntry.c_str());
     m_Working = newEntry;
     SaveAndTell(owner, kNewPasswordSetText, kNewPasswordSetTitle);
 }
@@ -108,9 +94,9 @@ void Password::RemovePassword(HWND__* owner) {
         Tell(owner, kNoPasswordToRemoveText, kPasswordProtectTitle, pwbox::kOk);
         return;
     }
-    PasswordBuffer entry;
+    PasswordText entry;
     for (;;) {
-        ClearBuffer(entry);
+        entry.clear();
         if (m_Prompts.EnterPassword(owner, kDlgRemovePassword, entry) != kPasswordDialogOk) return;
         if (Matches(entry)) break;
         if (Tell(owner, kPasswordWrongText, kPasswordIncorrectTitle, pwbox::kRetryCancel) != pwbox::kAnswerRetry)

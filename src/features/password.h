@@ -12,10 +12,15 @@
 
 struct HWND__;
 
-// Every dialog exchange uses zero-filled buffers of this size.
-inline constexpr std::size_t kPasswordBufferSize = 9;  // 8 characters and a NUL
-inline constexpr std::size_t kPasswordMaxLength = kPasswordBufferSize - 1;
-using PasswordBuffer = char[kPasswordBufferSize];
+// What the user left in a password field, whole. The fields take at most
+// kPasswordMaxLength characters, but a longer text can still get there (set
+// by another program): it is never cut down to a password it does not spell,
+// so it never matches and is never stored.
+using PasswordText = std::string;
+inline constexpr std::size_t kPasswordMaxLength = 8;
+
+// 1 to 8 characters: what a password may be.
+bool IsPasswordLength(const PasswordText& text);
 
 // The commands of the Password Protect submenu.
 inline constexpr int kCreatePasswordCommand = 1035;
@@ -88,20 +93,20 @@ inline constexpr const auto& kOptionsSaveErrorTitle = kSaveErrorTitle;
 inline constexpr const auto& kOptionsSaveErrorText = kSaveErrorText;
 
 // The dialogs and boxes of the password commands. Each dialog runs modally
-// on the buffers given and returns its EndDialog value.
+// on the texts given and returns its EndDialog value.
 class PasswordPrompts {
 public:
     virtual ~PasswordPrompts() = default;
-    // Dialogs 13, 14 and 19: shows the buffer's text, refuses an empty
-    // entry; 1 with the entry in buffer, or 2.
-    virtual int NewPassword(HWND__* owner, int dialogNumber, PasswordBuffer& buffer) = 0;
+    // Dialogs 13, 14 and 19: shows the text, refuses one that is not 1 to 8
+    // characters long; 1 with the entry in text, or 2.
+    virtual int NewPassword(HWND__* owner, int dialogNumber, PasswordText& text) = 0;
     // Dialogs 15 and 17: starts empty, accepts anything; 1 or 2.
-    virtual int EnterPassword(HWND__* owner, int dialogNumber, PasswordBuffer& buffer) = 0;
+    virtual int EnterPassword(HWND__* owner, int dialogNumber, PasswordText& text) = 0;
     // Dialog 16: 4 (Retry) or 2 (Quit).
     virtual int PasswordIncorrect(HWND__* owner) = 0;
-    // Dialog 18: shows both buffers, refuses an empty one; 1 or 2.
-    virtual int OldAndNewPassword(HWND__* owner, PasswordBuffer& oldPassword,
-                                  PasswordBuffer& newPassword) = 0;
+    // Dialog 18: shows both texts, refuses one that is not 1 to 8
+    // characters long; 1 or 2.
+    virtual int OldAndNewPassword(HWND__* owner, PasswordText& oldPassword, PasswordText& newPassword) = 0;
     // A message box; returns the button pressed.
     virtual int Message(HWND__* owner, const char* text, const char* title, unsigned type) = 0;
 };
@@ -138,7 +143,8 @@ public:
     void RemovePassword(HWND__* owner);
 
 private:
-    bool Matches(const PasswordBuffer& entry) const;
+    // The whole entry against the stored password, case-sensitive.
+    bool Matches(const PasswordText& entry) const;
     // Saves the options and shows `done`, or the save error.
     void SaveAndTell(HWND__* owner, const char* doneText, const char* doneTitle);
     int Tell(HWND__* owner, const char* text, const char* title, unsigned type);

@@ -2,7 +2,7 @@
 // PasswordPrompts and PasswordStore.
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "features/password.h"
 #include "storage/options.h"
@@ -12,11 +12,11 @@
 
 namespace {
 
-// What a password dialog works on: its own number and one or two buffers.
+// What a password dialog works on: its own number and one or two texts.
 struct PasswordExchange {
     int dialogNumber;
-    char* first;
-    char* second;  // dialog 18 only: the new password
+    PasswordText* first;
+    PasswordText* second;  // dialog 18 only: the new password
 };
 
 PasswordExchange* ExchangeOf(HWND dialog) {
@@ -30,11 +30,19 @@ PasswordExchange* TakeExchange(HWND dialog, LPARAM lParam) {
     return exchange;
 }
 
-// Reads at most 8 characters of the field; true when it holds any.
-bool ReadField(HWND dialog, int id, char* buffer) {
-    std::memset(buffer, 0, kPasswordBufferSize);
-    GetDlgItemTextA(dialog, id, buffer, static_cast<int>(kPasswordBufferSize));
-    return buffer[0] != '\0';
+// Typing stops at 8 characters; the field starts with `text`.
+void PrepareField(HWND dialog, int id, const PasswordText& text) {
+    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kPasswordMaxLength, 0);
+    SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+// The field's whole text, however long: a text set past the limit must not
+// be cut down to a password it does not spell.
+PasswordText ReadField(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    PasswordText text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void Refuse(HWND dialog, int id, const char* text) {
@@ -51,20 +59,21 @@ INT_PTR WhiteBrush() { return reinterpret_cast<INT_PTR>(DialogWhiteBrush()); }
 INT_PTR CALLBACK NewPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (IsColourMessage(msg)) return WhiteBrush();
     if (msg == WM_INITDIALOG) {
-        PasswordExchange* exchange = TakeExchange(dialog, lParam);
-        SendDlgItemMessageA(dialog, kIdPasswordField, EM_LIMITTEXT, kPasswordMaxLength, 0);
-        SetDlgItemTextA(dialog, kIdPasswordField, exchange->first);
+        PrepareField(dialog, kIdPasswordField, *TakeExchange(dialog, lParam)->first);
         return TRUE;
     }
     if (msg != WM_COMMAND) return FALSE;
     switch (LOWORD(wParam)) {
-        case kIdOk:
-            if (!ReadField(dialog, kIdPasswordField, ExchangeOf(dialog)->first)) {
+        case kIdOk: {
+            PasswordText& entry = *ExchangeOf(dialog)->first;
+            entry = ReadField(dialog, kIdPasswordField);
+            if (!IsPasswordLength(entry)) {
                 Refuse(dialog, kIdPasswordField, kPasswordLengthText);
                 return TRUE;
             }
             EndDialog(dialog, kPasswordDialogOk);
             return TRUE;
+        }
         case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
     }
     return FALSE;
@@ -74,13 +83,13 @@ INT_PTR CALLBACK NewPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
 INT_PTR CALLBACK EnterPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (IsColourMessage(msg)) return WhiteBrush();
     if (msg == WM_INITDIALOG) {
-        TakeExchange(dialog, lParam);
+        PrepareField(dialog, kIdPasswordField, *TakeExchange(dialog, lParam)->first);
         return TRUE;
     }
     if (msg != WM_COMMAND) return FALSE;
     switch (LOWORD(wParam)) {
         case kIdOk:
-            ReadField(dialog, kIdPasswordField, ExchangeOf(dialog)->first);
+            *ExchangeOf(dialog)->first = ReadField(dialog, kIdPasswordField);
             EndDialog(dialog, kPasswordDialogOk);
             return TRUE;
         case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
@@ -108,20 +117,21 @@ INT_PTR CALLBACK OldAndNewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPar
     if (IsColourMessage(msg)) return WhiteBrush();
     if (msg == WM_INITDIALOG) {
         PasswordExchange* exchange = TakeExchange(dialog, lParam);
-        SendDlgItemMessageA(dialog, kIdNewPasswordField, EM_LIMITTEXT, kPasswordMaxLength, 0);
-        SetDlgItemTextA(dialog, kIdPasswordField, exchange->first);
-        SetDlgItemTextA(dialog, kIdNewPasswordField, exchange->second);
+        PrepareField(dialog, kIdPasswordField, *exchange->first);
+        PrepareField(dialog, kIdNewPasswordField, *exchange->second);
         return TRUE;
     }
     if (msg != WM_COMMAND) return FALSE;
     switch (LOWORD(wParam)) {
         case kIdOk: {
             PasswordExchange* exchange = ExchangeOf(dialog);
-            if (!ReadField(dialog, kIdPasswordField, exchange->first)) {
+            *exchange->first = ReadField(dialog, kIdPasswordField);
+            *exchange->second = ReadField(dialog, kIdNewPasswordField);
+            if (!IsPasswordLength(*exchange->first)) {
                 Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
                 return TRUE;
             }
-            if (!ReadField(dialog, kIdNewPasswordField, exchange->second)) {
+            if (!IsPasswordLength(*exchange->second)) {
                 Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
                 return TRUE;
             }
@@ -133,24 +143,24 @@ INT_PTR CALLBACK OldAndNewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPar
     return FALSE;
 }
 
-int Run(HWND owner, int dialogNumber, DLGPROC proc, char* first, char* second = nullptr) {
+int Run(HWND owner, int dialogNumber, DLGPROC proc, PasswordText* first, PasswordText* second = nullptr) {
     PasswordExchange exchange{dialogNumber, first, second};
     return static_cast<int>(ShowModalDialog(owner, dialogNumber, proc, reinterpret_cast<LPARAM>(&exchange)));
 }
 
 class DialogPrompts : public PasswordPrompts {
 public:
-    int NewPassword(HWND owner, int dialogNumber, PasswordBuffer& buffer) override {
-        return Run(owner, dialogNumber, NewPasswordProc, buffer);
+    int NewPassword(HWND owner, int dialogNumber, PasswordText& text) override {
+        return Run(owner, dialogNumber, NewPasswordProc, &text);
     }
-    int EnterPassword(HWND owner, int dialogNumber, PasswordBuffer& buffer) override {
-        return Run(owner, dialogNumber, EnterPasswordProc, buffer);
+    int EnterPassword(HWND owner, int dialogNumber, PasswordText& text) override {
+        return Run(owner, dialogNumber, EnterPasswordProc, &text);
     }
     int PasswordIncorrect(HWND owner) override {
         return Run(owner, kDlgPasswordIncorrect, PasswordIncorrectProc, nullptr);
     }
-    int OldAndNewPassword(HWND owner, PasswordBuffer& oldPassword, PasswordBuffer& newPassword) override {
-        return Run(owner, kDlgChangePassword, OldAndNewProc, oldPassword, newPassword);
+    int OldAndNewPassword(HWND owner, PasswordText& oldPassword, PasswordText& newPassword) override {
+        return Run(owner, kDlgChangePassword, OldAndNewProc, &oldPassword, &newPassword);
     }
     int Message(HWND owner, const char* text, const char* title, unsigned type) override {
         return ShowMessage(owner, text, title, type);

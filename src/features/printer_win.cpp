@@ -8,9 +8,11 @@
 #include "app/command_guards.h"
 #include "features/date_range.h"
 #include "features/feature_commands.h"
+#include "features/print_job.h"
 #include "features/print_layout.h"
 #include "features/range_dialog_win.h"
 #include "model/account.h"
+#include "storage/last_error.h"
 #include "storage/log.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
@@ -92,14 +94,32 @@ UINT AlignFormat(PrintAlign align) {
     }
 }
 
-// Draws the layout's cells on the printer.
-class DcSink : public PrintSink {
+// The printer's device context as a print job's target. The first failure's
+// system error is kept for the message that tells the user.
+class DcTarget : public PrintTarget {
 public:
-    DcSink(HDC dc, HFONT body, HFONT title, const int& aborted, ABORTPROC pump)
-        : m_Dc(dc), m_Body(body), m_Title(title), m_Aborted(aborted), m_Pump(pump) {}
+    DcTarget(HDC dc, HFONT body, HFONT title, const char* documentName, const int& aborted, ABORTPROC pump)
+        : m_Dc(dc), m_Body(body), m_Title(title), m_DocumentName(documentName), m_Aborted(aborted),
+          m_Pump(pump) {}
 
-    bool Cell(const PrintCell& cell) override {
-        if (m_Aborted) return false;
+    bool StartDocument() override {
+        DOCINFOA doc{};
+        doc.cbSize = sizeof doc;
+        doc.lpszDocName = m_DocumentName;
+        if (::StartDocA(m_Dc, &doc) > 0) return true;
+        // A printer that asks for a file name reports its Cancel this way.
+        m_DeclinedByUser = GetLastError() == ERROR_CANCELLED;
+        return Failed("StartDoc");
+    }
+
+    bool StartPage() override {
+        if (::StartPage(m_Dc) <= 0) return Failed("StartPage");
+        // Some drivers reset the device context at every page.
+        SelectObject(m_Dc, m_Body);
+        return true;
+    }
+
+    bool DrawCell(const PrintCell& cell) override {
         SelectObject(m_Dc, cell.font == PrintFont::Title ? m_Title : m_Body);
         if (cell.framed) {
             RECT frame{cell.frame.left, cell.frame.top, cell.frame.right, cell.frame.bottom};
@@ -109,24 +129,36 @@ public:
         if (cell.text.empty()) return true;
         RECT box{cell.textRect.left, cell.textRect.top, cell.textRect.right, cell.textRect.bottom};
         const UINT format = DT_SINGLELINE | DT_VCENTER | AlignFormat(cell.align);
-        return DrawTextA(m_Dc, cell.text.c_str(), -1, &box, format) != 0;
+        return DrawTextA(m_Dc, cell.text.c_str(), -1, &box, format) != 0 || Failed("DrawText");
     }
 
-    bool NewPage() override {
-        // Cancel is answered at every page even where the spooler calls the
-        // abort procedure seldom.
-        if (!m_Pump(m_Dc, 0) || m_Aborted) return false;
-        if (EndPage(m_Dc) <= 0 || StartPage(m_Dc) <= 0) return false;
-        SelectObject(m_Dc, m_Body);
-        return true;
-    }
+    bool EndPage() override { return ::EndPage(m_Dc) > 0 || Failed("EndPage"); }
+    bool EndDoc() override { return ::EndDoc(m_Dc) > 0 || Failed("EndDoc"); }
+    void AbortDoc() override { ::AbortDoc(m_Dc); }
+
+    // Cancel is answered at every page even where the spooler calls the
+    // abort procedure seldom.
+    void Pump() override { m_Pump(m_Dc, 0); }
+    bool Cancelled() const override { return m_Aborted != 0 || m_DeclinedByUser; }
+
+    unsigned long Error() const { return m_Error; }
 
 private:
+    bool Failed(const char* call) {
+        const DWORD error = GetLastError();
+        WriteLog("Printer::Print: %s failed, error %lu", call, error);
+        if (m_Error == 0) m_Error = error;
+        return false;
+    }
+
     HDC m_Dc;
     HFONT m_Body;
     HFONT m_Title;
+    const char* m_DocumentName;
     const int& m_Aborted;  // set by the progress dialog's Cancel
     ABORTPROC m_Pump;
+    bool m_DeclinedByUser = false;
+    DWORD m_Error = 0;
 };
 
 std::string AccountName() {
@@ -215,33 +247,20 @@ int Printer::Print(HWND owner, const RecordNode* first, int view) {
 
     char documentName[kDocumentNameSize] = {};
     GetWindowTextA(owner, documentName, sizeof documentName);
-    DOCINFOA doc{};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = documentName;
+    DcTarget target(dc.get(), body.get(), title.get(), documentName, m_Aborted, AbortProc);
+    const PrintContent content{AccountName(), TodayShown(), first, view, &g_DateRange};
+    const PrintOutcome outcome = RunPrintJob(page, content, target);
 
-    bool completed = false;
-    if (StartDocA(dc.get(), &doc) > 0) {
-        if (StartPage(dc.get()) > 0) {
-            DcSink sink(dc.get(), body.get(), title.get(), m_Aborted, AbortProc);
-            const PrintContent content{AccountName(), TodayShown(), first, view, &g_DateRange};
-            LayoutPrint(page, content, sink);
-            completed = m_Aborted == 0 && EndPage(dc.get()) > 0;
-        }
-        // A cancelled or broken job is taken back from the spooler whole.
-        if (completed)
-            completed = EndDoc(dc.get()) > 0;
-        else
-            AbortDoc(dc.get());
-    } else {
-        WriteLog("Printer::Print: StartDoc failed, error %lu", GetLastError());
-    }
-
-    // The main window is given back on every path.
+    // The main window is given back on every path, before any message.
     if (m_Progress) DestroyWindow(m_Progress);
     m_Progress = nullptr;
     EnableWindow(owner, TRUE);
     s_Active = nullptr;
-    return completed ? 1 : 0;
+    if (IsPrintFailure(outcome)) {
+        const std::string text = PrintFailureMessage(outcome, content.accountName, SystemErrorText(target.Error()));
+        ShowMessage(owner, text.c_str(), kPrintErrorTitle, MB_OK | MB_ICONINFORMATION);
+    }
+    return outcome == PrintOutcome::Printed ? 1 : 0;
 }
 
 void RunPrintCommand(HWND hwnd, int) {

@@ -9,9 +9,9 @@
 // stop icon.
 void ShowLastError();
 
-// The system's text for an error code, without its line end; "Unknown
-// error" when the system has none.
-std::string SystemErrorText(unsigned long error);
-
 // The same, as the log line "LogLastError: %s", "Unknown error" or "No error".
 void LogLastError();
+
+// The system's text for an error code, without its line end; "Unknown
+// error" when the system has none, empty for 0 (no error to tell).
+std::string SystemErrorText(unsigned long error);

@@ -32,6 +32,7 @@ private:
 }  // namespace
 
 std::string SystemErrorText(unsigned long error) {
+    if (error == 0) return {};
     SystemMessage message(error, 0);
     std::string text = message.Text() ? message.Text() : kUnknownError;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();

@@ -56,6 +56,12 @@ protected:
         ASSERT_EQ(told->caption, "Password Set");
     }
 
+    // Puts a text into a field the way another program can: past the
+    // field's limit.
+    static void SetText(HWND dialog, int id, const std::string& text) {
+        SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+
     // The message a command shows, answered with OK.
     std::optional<MessageBoxText> MessageOf(int command) {
         if (!PostCommand(app_.MainWindow(), command)) return std::nullopt;
@@ -280,6 +286,60 @@ TEST_F(PasswordCommandsTest, AFailedSaveOfThePasswordIsToldOnce) {
     EXPECT_EQ(StoredPassword(), noPassword_);
     ASSERT_TRUE(app_.Stop());
     EXPECT_NE(StoredPassword(), noPassword_) << "the exit writes the password";
+}
+
+// Every password field takes 8 characters, and a longer text put there by
+// another program is never taken for the password it starts with.
+TEST_F(PasswordCommandsTest, PasswordFieldsTakeEightCharactersAndALongerTextIsRefused) {
+    const std::string password = "abcdefgh";
+    const std::string longer = password + "XYZ";
+
+    // Create: refused for its length, not cut to eight.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdCreatePassword));
+    HWND create = Dialog(kCreateDialog);
+    ASSERT_NE(create, nullptr) << app_.DescribeWindows();
+    SetText(create, kPasswordField, longer);
+    ASSERT_TRUE(Press(app_, create, IDOK));
+    std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->caption, "Password Error");
+    EXPECT_EQ(told->text, kLengthText);
+    ASSERT_TRUE(Press(app_, create, IDCANCEL));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_EQ(StoredPassword(), noPassword_);
+
+    CreatePassword(password);
+    const std::vector<uint8_t> withPassword = StoredPassword();
+
+    // Remove: eleven typed keys leave eight; eleven set are not the password.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdRemovePassword));
+    HWND remove = Dialog(kRemoveDialog);
+    ASSERT_NE(remove, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(remove, kPasswordField, longer, password));
+    SetText(remove, kPasswordField, longer);
+    ASSERT_TRUE(Press(app_, remove, IDOK));
+    told = AnswerMessageBox(app_, IDCANCEL);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->caption, "Password Incorrect");
+    EXPECT_EQ(told->text, "The password you entered is not correct.");
+
+    // Change: the same for the old password, refused for its length.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdChangePassword));
+    HWND change = Dialog(kChangeDialog);
+    ASSERT_NE(change, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(change, kPasswordField, longer, password));
+    ASSERT_TRUE(TypeInto(change, kNewPasswordField, "Newer1"));
+    SetText(change, kPasswordField, longer);
+    ASSERT_TRUE(Press(app_, change, IDOK));
+    told = AnswerMessageBox(app_);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->caption, "Password Error");
+    EXPECT_EQ(told->text, "Your old password needs to be between 1 to 8 characters long.");
+    EXPECT_TRUE(HasFocus(change, kPasswordField));
+    ASSERT_TRUE(Press(app_, change, IDCANCEL));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_TRUE(TopLevelWindows(app_.Id(), kDialogClass, kConfirmNewDialog).empty());
+    EXPECT_EQ(StoredPassword(), withPassword);
 }
 
 }  // namespace

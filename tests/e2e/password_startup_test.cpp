@@ -11,6 +11,7 @@ using namespace accounts;
 
 constexpr char kPasswordDialog[] = "Password";
 constexpr char kIncorrectDialog[] = "Password Incorrect";
+constexpr char kPassword[] = "Open8Me2";  // the longest a password can be
 
 class PasswordStartupTest : public ProgramTest {
 protected:
@@ -24,7 +25,7 @@ protected:
         for (const char* caption : {"Create Password", "Confirm Password"}) {
             HWND dialog = WaitForDialogShowing(app_, caption, kPasswordField);
             ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
-            ASSERT_TRUE(TypeInto(dialog, kPasswordField, "Open8Me"));
+            ASSERT_TRUE(TypeInto(dialog, kPasswordField, kPassword));
             ASSERT_TRUE(Press(app_, dialog, IDOK));
         }
         ASSERT_TRUE(AnswerMessageBox(app_));
@@ -38,15 +39,18 @@ protected:
         return WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     }
 
-    // Types into the password field; the field is masked, so only the
-    // number of characters can be seen.
-    bool EnterPassword(HWND dialog, const std::string& text) {
+    // Types into the password field until it holds `taken` characters; the
+    // field is masked, so only their number can be seen.
+    bool EnterPassword(HWND dialog, const std::string& text, std::size_t taken) {
         HWND field = GetDlgItem(dialog, kPasswordField);
         if (!field || !FocusControl(field) || !TypeText(text)) return false;
-        return WaitUntil([&] {
-                   return SendMessageA(field, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(text.size());
-               }) &&
-               Press(app_, dialog, IDOK);
+        return WaitUntil([&] { return TextLength(field) == taken; }) && app_.WaitIdle() &&
+               TextLength(field) == taken && Press(app_, dialog, IDOK);
+    }
+    bool EnterPassword(HWND dialog, const std::string& text) { return EnterPassword(dialog, text, text.size()); }
+
+    static std::size_t TextLength(HWND field) {
+        return static_cast<std::size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0));
     }
 };
 
@@ -68,14 +72,14 @@ TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpe
 
     ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr);
-    ASSERT_TRUE(EnterPassword(ask, "Open8Me"));
+    ASSERT_TRUE(EnterPassword(ask, kPassword));
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
 }
 
 TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     HWND ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
-    ASSERT_TRUE(EnterPassword(ask, "open8me"));  // wrong in case only
+    ASSERT_TRUE(EnterPassword(ask, "open8me2"));  // wrong in case only
 
     HWND incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
     ASSERT_NE(incorrect, nullptr) << app_.DescribeWindows();
@@ -95,6 +99,24 @@ TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
     EXPECT_EQ(app_.ExitCode(), 0u);
     EXPECT_EQ(StoredName(FileBytes(kFirstSlot)), "Protected");
+}
+
+// The field takes eight characters; a longer text put there by another
+// program is not the password it starts with.
+TEST_F(PasswordStartupTest, TheFieldTakesEightCharactersAndALongerTextIsRefused) {
+    const std::string longer = std::string(kPassword) + "XYZ";
+    HWND ask = PasswordAfter(kRecentButton);
+    ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
+    SendMessageA(GetDlgItem(ask, kPasswordField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longer.c_str()));
+    ASSERT_TRUE(Press(app_, ask, IDOK));
+    HWND incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
+    ASSERT_NE(incorrect, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(Press(app_, incorrect, kRetryButton));
+
+    ask = WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
+    ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(EnterPassword(ask, longer, 8)) << "only eight of the eleven keys are taken";
+    EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
 }
 
 TEST_F(PasswordStartupTest, QuitOnTheStartScreenDoesNotAsk) {

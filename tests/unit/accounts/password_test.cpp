@@ -2,7 +2,6 @@
 // box, in order, and what ends up stored and saved.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -25,17 +24,17 @@ public:
     std::deque<int> boxAnswers;   // consumed by boxes that ask (Retry/Cancel, Yes/No)
     std::vector<std::string> log; // "dlg13 shown='ab'", "box Password Set: ..."
 
-    int NewPassword(HWND__*, int number, PasswordBuffer& buffer) override {
-        return Exchange("dlg" + std::to_string(number), buffer, nullptr);
+    int NewPassword(HWND__*, int number, PasswordText& text) override {
+        return Exchange("dlg" + std::to_string(number), text, nullptr);
     }
-    int EnterPassword(HWND__*, int number, PasswordBuffer& buffer) override {
-        return Exchange("dlg" + std::to_string(number), buffer, nullptr);
+    int EnterPassword(HWND__*, int number, PasswordText& text) override {
+        return Exchange("dlg" + std::to_string(number), text, nullptr);
     }
     int PasswordIncorrect(HWND__*) override {
         log.push_back("dlg16");
         return Next().result;
     }
-    int OldAndNewPassword(HWND__*, PasswordBuffer& oldPw, PasswordBuffer& newPw) override {
+    int OldAndNewPassword(HWND__*, PasswordText& oldPw, PasswordText& newPw) override {
         return Exchange("dlg18", oldPw, &newPw);
     }
     int Message(HWND__*, const char* text, const char* title, unsigned type) override {
@@ -60,17 +59,13 @@ private:
         dialogs.pop_front();
         return step;
     }
-    int Exchange(const std::string& name, PasswordBuffer& first, PasswordBuffer* second) {
-        log.push_back(name + " shown='" + std::string(first) + "'" +
-                      (second ? " new='" + std::string(*second) + "'" : ""));
+    // The dialog hands back the whole text left in its field(s).
+    int Exchange(const std::string& name, PasswordText& first, PasswordText* second) {
+        log.push_back(name + " shown='" + first + "'" + (second ? " new='" + *second + "'" : ""));
         Step step = Next();
         if (step.result == kPasswordDialogOk) {
-            std::memset(first, 0, kPasswordBufferSize);
-            std::strncpy(first, step.first.c_str(), kPasswordMaxLength);
-            if (second) {
-                std::memset(*second, 0, kPasswordBufferSize);
-                std::strncpy(*second, step.second.c_str(), kPasswordMaxLength);
-            }
+            first = step.first;
+            if (second) *second = step.second;
         }
         return step.result;
     }
@@ -88,6 +83,19 @@ public:
         ++saves;
         return saveWorks;
     }
+};
+
+// One case's prompts and store: the stored password, the dialogs and the
+// answers to the boxes that ask.
+struct Script {
+    Script(const std::string& stored, const std::deque<Step>& dialogs, const std::deque<int>& answers) {
+        store.stored = stored;
+        prompts.dialogs = dialogs;
+        prompts.boxAnswers = answers;
+    }
+    ScriptedPrompts prompts;
+    MemoryStore store;
+    Password password{prompts, store};
 };
 
 constexpr int kOk = kPasswordDialogOk;
@@ -207,12 +215,10 @@ TEST_F(PasswordTest, RemoveAsksForPasswordThenYesNo) {
         {"wrong, retry, right, yes", {{kOk, "p"}, {kOk, "pw"}}, {pwbox::kAnswerRetry, pwbox::kAnswerYes}, "", 1},
     };
     for (const Case& c : cases) {
-        ScriptedPrompts p;
-        MemoryStore s;
-        s.stored = "pw";
-        p.dialogs = c.dialogs;
-        p.boxAnswers = c.answers;
-        Password(p, s).RemovePassword(nullptr);
+        Script script("pw", c.dialogs, c.answers);
+        script.password.RemovePassword(nullptr);
+        const ScriptedPrompts& p = script.prompts;
+        const MemoryStore& s = script.store;
         EXPECT_EQ(s.stored, c.storedAfter) << c.name;
         EXPECT_EQ(s.saves, c.saves) << c.name;
         EXPECT_TRUE(p.dialogs.empty() && p.boxAnswers.empty()) << c.name << ": script not used up";
@@ -254,13 +260,10 @@ TEST_F(PasswordTest, AskPasswordResults) {
          {"dlg15 shown=''", "dlg16", "dlg15 shown=''"}},
     };
     for (const Case& c : cases) {
-        ScriptedPrompts p;
-        MemoryStore s;
-        s.stored = c.stored;
-        p.dialogs = c.dialogs;
-        EXPECT_EQ(Password(p, s).AskPassword(nullptr), c.expected) << c.name;
-        EXPECT_EQ(p.log, c.log) << c.name;
-        EXPECT_EQ(s.saves, 0) << c.name;
+        Script script(c.stored, c.dialogs, {});
+        EXPECT_EQ(script.password.AskPassword(nullptr), c.expected) << c.name;
+        EXPECT_EQ(script.prompts.log, c.log) << c.name;
+        EXPECT_EQ(script.store.saves, 0) << c.name;
     }
 }
 
@@ -271,6 +274,52 @@ TEST_F(PasswordTest, EightCharacterPasswordIsKeptWhole) {
     ScriptedPrompts ask;
     ask.dialogs = {{kOk, "12345678"}};
     EXPECT_EQ(Password(ask, store).AskPassword(nullptr), kPasswordAccepted);
+}
+
+// A text that only starts with the password is not the password, at every
+// prompt that checks one.
+TEST_F(PasswordTest, AnEntryLongerThanThePasswordIsRefusedEverywhere) {
+    const std::string longer = "abcdefghXYZ";
+    struct Case {
+        const char* name;
+        void (*run)(Password&);
+        std::deque<Step> dialogs;
+        std::deque<int> answers;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"start-up", [](Password& p) { EXPECT_EQ(p.AskPassword(nullptr), kPasswordGiveUp); },
+         {{kOk, longer}, {kPasswordDialogQuit, ""}}, {}, "dlg16"},
+        {"remove", [](Password& p) { p.RemovePassword(nullptr); }, {{kOk, longer}}, {pwbox::kAnswerCancel},
+         Box(kPasswordIncorrectTitle, kPasswordWrongText)},
+        {"change", [](Password& p) { p.ChangePassword(nullptr); }, {{kOk, longer, "new"}}, {pwbox::kAnswerCancel},
+         Box(kPasswordIncorrectTitle, kOldPasswordWrongText)},
+    };
+    for (const Case& c : cases) {
+        Script script("abcdefgh", c.dialogs, c.answers);
+        c.run(script.password);
+        const ScriptedPrompts& p = script.prompts;
+        const MemoryStore& s = script.store;
+        ASSERT_EQ(p.log.size(), 2u) << c.name;
+        EXPECT_EQ(p.log[1], c.refusal) << c.name;
+        EXPECT_EQ(s.stored, "abcdefgh") << c.name;
+        EXPECT_EQ(s.saves, 0) << c.name;
+    }
+}
+
+TEST_F(PasswordTest, AConfirmationLongerThanTheFirstEntryDoesNotMatch) {
+    prompts.dialogs = {{kOk, "abcdefgh"}, {kOk, "abcdefghXYZ"}, {kCancel, ""}};
+    password.CreatePassword(nullptr);
+    EXPECT_EQ(prompts.log[2], Box(kPasswordIncorrectTitle, kPasswordsDoNotMatchText));
+    EXPECT_EQ(store.stored, "");
+}
+
+TEST(PasswordLength, OneToEightCharacters) {
+    const struct {
+        const char* text;
+        bool allowed;
+    } cases[] = {{"", false}, {"a", true}, {"abcdefgh", true}, {"abcdefghX", false}, {"abcdefghXYZ", false}};
+    for (const auto& c : cases) EXPECT_EQ(IsPasswordLength(c.text), c.allowed) << c.text;
 }
 
 TEST_F(PasswordTest, FailedSaveIsToldInsteadOfSuccess) {

@@ -14,20 +14,11 @@
 #include "model/account.h"
 #include "storage/atomic_file.h"
 #include "storage/data_folders.h"
+#include "storage/last_error.h"
 #include "storage/log.h"
 #include "ui/message_box.h"
 
 namespace {
-
-// The system's text for an error code, without its line end.
-std::string SystemErrorText(unsigned long error) {
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        error, 0, text, sizeof text, nullptr);
-    std::string result(text, length);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-    return result;
-}
 
 void Tell(HWND owner, const char* text, const char* title) {
     ShowMessage(owner, text, title, MB_OK | MB_ICONINFORMATION);

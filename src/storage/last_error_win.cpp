@@ -31,6 +31,15 @@ private:
 
 }  // namespace
 
+std::string SystemErrorText(unsigned long error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    return result.empty() ? kUnknownError : result;
+}
+
 void ShowLastError() {
     DWORD error = GetLastError();
     if (error == 0) {

@@ -261,6 +261,60 @@ TEST_F(OpenAccountTest, DamagedFileChosenFromTheMenuKeepsTheOpenAccount) {
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Good One]"), "Ledgerpad - [Good One]");
 }
 
+// An information file in use by another program is no missing file: the
+// account is refused, the open one stays, and no file is written.
+TEST_F(OpenAccountTest, InformationFileInUseRefusesTheAccountAndKeepsTheOpenOne) {
+    ASSERT_TRUE(WriteAccount(kFirstSlot, {HeaderBlock("Good One"), RecordBlock("20260905", "Books", 12, 0, false)}));
+    ASSERT_TRUE(WriteAccount(kSecondSlot, {HeaderBlock("Other One"), RecordBlock("20260906", "Rent", 700, 0, false)}));
+    auto info = ReadFileBytes(SampleFile("SAMPLEI.LPD"));
+    ASSERT_TRUE(info);
+    ASSERT_TRUE(WriteFileBytes(AccountPath("LEDGR2I.LPD"), *info));
+    ASSERT_NE(StartAndPress(app_, kOpenButton), nullptr);
+    HWND chooser = WaitForDialogShowing(app_, "Open Existing Account", kAccountList);
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_TRUE(Press(app_, chooser, IDOK));
+    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Good One]"), "Ledgerpad - [Good One]");
+    ASSERT_TRUE(app_.WaitIdle());
+    std::vector<std::vector<uint8_t>> before;
+    for (const char* name : {kFirstSlot, "LEDGR1I.LPD", kSecondSlot, "LEDGR2I.LPD"}) before.push_back(FileBytes(name));
+
+    auto openSecond = [&] {
+        ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdOpen));
+        HWND list = WaitForDialogShowing(app_, "Open Existing Account", kAccountList);
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(FocusControl(GetDlgItem(list, kAccountList)));
+        ASSERT_TRUE(PressKey(VK_DOWN));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(list, kFileName) == kSecondSlot; }));
+        ASSERT_TRUE(Press(app_, list, IDOK));
+    };
+    {
+        UniqueHandle held = HoldFile(AccountPath("LEDGR2I.LPD"));
+        ASSERT_TRUE(held);
+        ASSERT_NO_FATAL_FAILURE(openSecond());
+        std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+        ASSERT_TRUE(told) << app_.DescribeWindows();
+        EXPECT_EQ(told->caption, "File Read Error");
+        EXPECT_EQ(told->text, "The account information file could not be read:\n" + AccountPath("LEDGR2I.LPD") +
+                                  "\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION));
+        ASSERT_TRUE(app_.WaitIdle());
+        EXPECT_EQ(WindowText(app_.MainWindow()), "Ledgerpad - [Good One]");
+        EXPECT_TRUE(WaitUntil([&] { return RowText(app_.MainWindow(), 0, kDescriptionField) == "Books"; }));
+    }
+    std::vector<std::vector<uint8_t>> after;
+    for (const char* name : {kFirstSlot, "LEDGR1I.LPD", kSecondSlot, "LEDGR2I.LPD"}) after.push_back(FileBytes(name));
+    EXPECT_EQ(after, before) << "no file written";
+
+    // Once the other program lets go, the account opens with its information.
+    ASSERT_NO_FATAL_FAILURE(openSecond());
+    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Other One]"), "Ledgerpad - [Other One]");
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdAccountInfo));
+    HWND dialog = WaitForDialogShowing(app_, "Checking Account Info", kInfoFirstField);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, kInfoFirstField), "Riverside Community Bank");
+    ASSERT_TRUE(Press(app_, dialog, IDCANCEL));
+    EXPECT_EQ(FileBytes("LEDGR2I.LPD"), *info);
+}
+
 // The open account keeps its file name while the user chooses another:
 // the program closed meanwhile saves it to its own file without a word.
 TEST_F(OpenAccountTest, ClosedWhileChoosingTheOpenAccountStaysTheRecentOne) {

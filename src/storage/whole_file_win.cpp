@@ -60,6 +60,7 @@ WholeFileRead ReadWholeFile(void* file, std::uint64_t limit,
         result.tooLarge = true;
         return result;
     }
+    if (result.size == 0) return result;
     unsigned char* bytes = reserve(static_cast<std::size_t>(result.size));
     if (bytes == nullptr) {
         result.error = ERROR_NOT_ENOUGH_MEMORY;

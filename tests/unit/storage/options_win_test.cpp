@@ -35,6 +35,15 @@ protected:
         g_Date.SetDateFormat(kFormatMMDDYY);
     }
 
+    // An options file saved with the password "secret"; its bytes.
+    FileBytes SaveWithPassword() const {
+        OPTIONS_INIT first;
+        first.LoadOptions(optionsPath.c_str(), accounts.c_str());
+        first.SetPassword("secret");
+        EXPECT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
+        return ReadFileBytes(optionsPath);
+    }
+
     FileBytes Head(const FileBytes& bytes) const {
         return FileBytes(bytes.begin(), bytes.begin() + std::min<std::size_t>(32, bytes.size()));
     }
@@ -94,11 +103,7 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
 }
 
 TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
-    OPTIONS_INIT first;
-    first.LoadOptions(optionsPath.c_str(), accounts.c_str());
-    first.SetPassword("secret");
-    ASSERT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
-    const FileBytes good = ReadFileBytes(optionsPath);
+    const FileBytes good = SaveWithPassword();
 
     struct Case {
         const char* name;
@@ -160,13 +165,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
 // The file holds the password: defaults written over it would start the
 // program unprotected. Only a missing file gets the defaults.
 TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
-    {
-        OPTIONS_INIT first;
-        first.LoadOptions(optionsPath.c_str(), accounts.c_str());
-        first.SetPassword("secret");
-        ASSERT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
-    }
-    const FileBytes saved = ReadFileBytes(optionsPath);
+    const FileBytes saved = SaveWithPassword();
     const struct { const char* name; bool held; FileReadFaults faults; std::string reason; } cases[] = {
         {"in use by another program", true, {}, SystemErrorText(ERROR_SHARING_VIOLATION)},
         {"read fails", false, {.failReadNumber = 1}, SystemErrorText(ERROR_READ_FAULT)},

@@ -25,3 +25,10 @@ inline constexpr char kHelpMissingText[] =
     "The help page is missing. It belongs in the folder of Ledgerpad.exe:\n\n%s";
 inline constexpr char kHelpNotOpenedText[] =
     "Unable to show the help page in a web browser. You can open it yourself:\n\n%s";
+
+// An options file that is there but cannot be read stops the start: it
+// holds the password, which defaults would silently remove. The file's
+// path and the reason follow (titled "File Read Error").
+inline constexpr char kOptionsReadErrorText[] = "Ledgerpad cannot start because its options file could not be read:\n";
+// The exit code of that stop.
+inline constexpr int kExitOptionsUnreadable = 1;

@@ -12,6 +12,7 @@
 #include "storage/acct_info_credit_card.h"
 #include "storage/bounded_text.h"
 #include "storage/data_file.h"
+#include "storage/file_messages.h"
 #include "storage/save_account.h"
 #include "ui/dialog_ids.h"
 
@@ -65,9 +66,16 @@ void OpenAccount(HWND hwnd) {
     if (!ChoosePath(hwnd, path)) return;
     if (!SavePendingChanges()) return;
 
-    // The file is read before the open account is let go: a file that
-    // cannot be opened or is no account file is refused with the open
-    // account still there, and nothing of it is lost.
+    // Both files are read before the open account is let go: a file that
+    // cannot be opened or read, or is no account file, is refused with the
+    // open account still there, and nothing of it is lost or written.
+    AcctInfoCreditCard info;
+    const SavedInfoFile savedInfo = info.ReadSavedFile(path);
+    if (savedInfo.state == SavedInfoFile::State::Unreadable) {
+        Inform(hwnd, FileErrorMessage(kInfoReadErrorText, info.FileName().c_str(), savedInfo.reason.c_str()).c_str(),
+               kFileReadErrorTitle);
+        return;
+    }
     const bool wasOpen = g_Account.isOpen != 0;
     if (wasOpen) shell::ClearRegister();
     if (!g_DataFile.ReadAccountFile(path, g_Account)) {
@@ -77,6 +85,5 @@ void OpenAccount(HWND hwnd) {
     }
     SetCurrentAccountFile(path);
     ShowOpenedAccount(hwnd);
-    AcctInfoCreditCard info;
-    info.LoadSaved(g_CurrentAccountFile);
+    info.TakeSaved(g_CurrentAccountFile, savedInfo);
 }

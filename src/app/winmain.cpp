@@ -8,8 +8,10 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "storage/data_folders.h"
+#include "storage/file_messages.h"
 #include "storage/log.h"
 #include "storage/options.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -29,7 +31,9 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
     return static_cast<int>(msg.wParam);
 }
 
-void PrepareDataFiles() {
+// False when the options file is there but cannot be read: the user has
+// been told, and the program must not start without its password.
+bool PrepareDataFiles() {
     DataFolders folders;
     folders.PrepareFolders(kProductName);
     WriteLog("%s", GetAppDataFolder().c_str());
@@ -39,9 +43,14 @@ void PrepareDataFiles() {
     char optionsPath[kPathSize];
     BuildOptionsPath(optionsPath, kOptionsFileName);
     const auto accountsFolder = GetAccountsFolder();
-    g_Options.LoadOptions(optionsPath, accountsFolder.c_str());
+    std::string failure;
+    const bool loaded = g_Options.LoadOptions(optionsPath, accountsFolder.c_str(), &failure);
     WriteLog("%s", optionsPath);
     WriteLog("%s", accountsFolder.c_str());
+    if (!loaded)
+        ShowMessage(nullptr, FileErrorMessage(kOptionsReadErrorText, optionsPath, failure.c_str()).c_str(),
+                    kFileReadErrorTitle, MB_OK | MB_ICONINFORMATION);
+    return loaded;
 }
 
 }  // namespace
@@ -50,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SingleInstanceGuard instanceGuard;
     if (!instanceGuard.IsFirstInstance(kMainClassName, kInstanceMutexSuffix)) return 0;
 
-    PrepareDataFiles();
+    if (!PrepareDataFiles()) return kExitOptionsUnreadable;
 
     if (!RegisterMainClass(instance)) return 0;
     HWND mainWindow = CreateMainWindow(instance, showCommand);

@@ -5,6 +5,7 @@
 #include "features/amount_text.h"
 #include "features/date_range.h"
 #include "model/account.h"
+#include "storage/file_messages.h"
 #include "values/date.h"
 
 namespace {
@@ -70,8 +71,5 @@ std::string BuildExportText(const RecordNode* first, int view, const DateRange& 
 }
 
 std::string ExportErrorMessage(const char* path, const char* reason) {
-    std::string text = std::string(kExportErrorText) + (path ? path : "");
-    if (reason != nullptr && reason[0] != '\0')
-        text += std::string("\n\n") + reason;
-    return text;
+    return FileErrorMessage(kExportErrorText, path, reason);
 }

@@ -1,7 +1,9 @@
 #include "storage/acct_info_credit_card.h"
 
+#include "storage/exception_reporter.h"
 #include "storage/exceptions.h"
 #include "storage/log.h"
+#include "storage/memory_stream.h"
 #include "storage/typed_stream.h"
 
 std::string AcctInfoCreditCard::ms_Fields[kInfoFieldCount];
@@ -44,6 +46,21 @@ void AcctInfoCreditCard::DeSerialize(DeSerializerBase& reader) {
     if (version != ms_VersionNumber)
         throw ExceptionsAcctInfoCreditCard(ExceptionsAcctInfoCreditCard::kVersionNumber);
     for (std::string& field : ms_Fields) field = Unscramble(reader.GetString());
+}
+
+bool AcctInfoCreditCard::TakeImage(const std::vector<unsigned char>& bytes) {
+    ClearFields();
+    try {
+        MemoryDeSerializer reader(bytes);
+        DeSerialize(reader);
+        return true;
+    } catch (const ExceptionBase& e) {
+        WriteLog("Initialization::LoadSaved ExceptionBase Exception caught");
+        ExceptionReporter reporter;
+        e.Describe(reporter);
+    } catch (...) {
+    }
+    return false;
 }
 
 const std::string& AcctInfoCreditCard::InfoFileName(const char* accountFile) {

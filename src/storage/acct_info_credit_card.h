@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/serializable_base.h"
 
@@ -21,6 +22,18 @@ inline constexpr int kInfoAccountType = 4;
 inline constexpr int kInfoInterestRate = 5;
 inline constexpr int kInfoNotes = 6;       // several lines
 inline constexpr int kInfoFieldCount = 7;
+
+// A message for an information file that cannot be read: its path and the
+// reason follow (titled "File Read Error").
+inline constexpr char kInfoReadErrorText[] = "The account information file could not be read:\n";
+
+// The information file as read before it is taken over.
+struct SavedInfoFile {
+    enum class State { Read, Missing, Unreadable };
+    State state = State::Missing;
+    std::vector<unsigned char> bytes;  // Read: every byte of the file
+    std::string reason;                // Unreadable: why, for the user
+};
 
 class AcctInfoCreditCard : public SerializableBase {
 public:
@@ -41,8 +54,18 @@ public:
     bool Save(const char* accountFile, unsigned long* error = nullptr);
     // Reads the information file of the account into the texts. A missing,
     // damaged or foreign file leaves the texts read so far (none: empty)
-    // and is written anew from them. Never throws.
-    void LoadSaved(const char* accountFile);
+    // and is written anew from them. A file that is there but cannot be
+    // opened or read in full (in use, no rights) is no missing file: the
+    // texts and the file stay as they were, and the result is false.
+    // Never throws. The two steps below are the same, for an open that must
+    // refuse the account before anything of the open one changes.
+    bool LoadSaved(const char* accountFile);
+    SavedInfoFile ReadSavedFile(const char* accountFile);
+    bool TakeSaved(const char* accountFile, const SavedInfoFile& file);
+
+    // Platform-free: the texts from a file's bytes. False when they are no
+    // valid record; the texts read so far then stay set (the rest empty).
+    bool TakeImage(const std::vector<unsigned char>& bytes);
 
     // The account file name with "I" before its last four characters
     // (LEDGR1.LPD -> LEDGR1I.LPD); also kept as this object's file name.

@@ -5,12 +5,11 @@
 
 #include "storage/acct_info_credit_card.h"
 
-#include "storage/deserializer.h"
-#include "storage/exception_reporter.h"
-#include "storage/exceptions.h"
+#include "storage/last_error.h"
 #include "storage/log.h"
 #include "storage/memory_stream.h"
 #include "storage/serializer.h"
+#include "storage/whole_file.h"
 
 namespace {
 
@@ -51,20 +50,49 @@ bool AcctInfoCreditCard::Save(const char* accountFile, unsigned long* error) {
     }
 }
 
-void AcctInfoCreditCard::LoadSaved(const char* accountFile) {
-    InfoFileName(accountFile);
-    ClearFields();
-    try {
-        // The reader is gone (and its file closed) before a catch runs, so
-        // the file can be written anew there.
-        DeSerializer reader(m_FileName.c_str());
-        DeSerialize(reader);
-        return;
-    } catch (const ExceptionBase& e) {
-        WriteLog("Initialization::LoadSaved ExceptionBase Exception caught");
-        ExceptionReporter reporter;
-        e.Describe(reporter);
-    } catch (...) {
+bool AcctInfoCreditCard::LoadSaved(const char* accountFile) {
+    return TakeSaved(accountFile, ReadSavedFile(accountFile));
+}
+
+SavedInfoFile AcctInfoCreditCard::ReadSavedFile(const char* accountFile) {
+    SavedInfoFile saved;
+    const std::string& path = InfoFileName(accountFile);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Only a file that is not there is missing: one in use or barred to
+        // us still holds the user's texts and must not be written over.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return saved;
+        saved.state = SavedInfoFile::State::Unreadable;
+        saved.reason = SystemErrorText(error);
+        WriteLog("AcctInfoCreditCard::ReadSavedFile: CreateFile error %i\n%s", static_cast<int>(error),
+                 path.c_str());
+        return saved;
     }
-    Save(accountFile);
+    const WholeFileRead read = ReadWholeFile(file, kLargestWholeFile, [&](std::size_t size) {
+        saved.bytes.resize(size);
+        return saved.bytes.data();
+    });
+    CloseHandle(file);
+    if (read.Complete()) {
+        saved.state = SavedInfoFile::State::Read;
+        return saved;
+    }
+    saved.state = SavedInfoFile::State::Unreadable;
+    saved.reason = read.Reason();
+    saved.bytes.clear();
+    WriteLog("AcctInfoCreditCard::ReadSavedFile: %llu of %llu bytes read, error %lu\n%s", read.read, read.size,
+             read.error, path.c_str());
+    return saved;
+}
+
+bool AcctInfoCreditCard::TakeSaved(const char* accountFile, const SavedInfoFile& file) {
+    using State = SavedInfoFile::State;
+    if (file.state == State::Unreadable) return false;
+    // A missing, damaged or foreign file is written anew from what could be
+    // read, so that the next open finds a valid one.
+    if (file.state == State::Missing) ClearFields();
+    if (file.state == State::Missing || !TakeImage(file.bytes)) Save(accountFile);
+    return true;
 }

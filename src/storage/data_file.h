@@ -9,7 +9,9 @@
 
 #include "model/account.h"
 #include "storage/account_image.h"
+#include "storage/file_messages.h"
 #include "storage/save_messages.h"
+#include "storage/whole_file.h"
 
 struct HWND__;
 
@@ -17,10 +19,11 @@ inline constexpr std::size_t kDataFileNameSize = 260;  // 259 characters and a N
 
 // Files larger than this are no checkbook (millions of transactions) and are
 // refused as damaged instead of being read into memory.
-inline constexpr std::uint64_t kLargestAccountFile = 1ull << 30;
+inline constexpr std::uint64_t kLargestAccountFile = kLargestWholeFile;
 
-inline constexpr const char kFileReadErrorTitle[] = "File Read Error";
 inline constexpr const char kUnableToOpenText[] = "Unable to open account %s.";
+// A read that fails or ends early: the file's path and the reason follow.
+inline constexpr const char kAccountReadErrorText[] = "The account file could not be read:\n";
 inline constexpr const char kFileTypeErrorTitle[] = "File Type Error";
 inline constexpr const char kNotAccountFileText[] =
     "This is not a Ledgerpad file or the file has been damaged.";
@@ -41,7 +44,8 @@ public:
     // Opens an account: the whole file in one read, the header checked
     // (size and marker), then one record per whole block after it, or one
     // blank record. Tells the user and returns false, with account
-    // untouched, when the file cannot be opened or is not an account file.
+    // untouched, when the file cannot be opened, cannot be read in full or
+    // is not an account file.
     // Afterwards RecordCount() is the number of records read.
     bool ReadAccountFile(const char* name, Account& account);
 

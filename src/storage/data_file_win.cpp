@@ -24,24 +24,16 @@ constexpr std::size_t kLargestWrite = 1u << 30;
 
 HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
-// Whole file into memory in as few reads as the system allows. A read that
-// fails or ends early leaves fewer bytes; a file too large for an account
-// leaves none.
-void ReadWholeFile(HANDLE file, AccountImage& image) {
+// Whole file into memory, the image's buffer reused when it is large
+// enough. A file too large for an account is not read (the image stays
+// empty and is refused as damaged).
+WholeFileRead ReadImage(HANDLE file, AccountImage& image) {
     image.size = 0;
-    LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file, &length) || length.QuadPart < 0) return;
-    const auto total = static_cast<std::uint64_t>(length.QuadPart);
-    if (total > kLargestAccountFile || !ReserveImage(image, total)) return;
-    std::size_t size = 0;
-    while (size < total) {
-        DWORD read = 0;
-        if (!ReadFile(file, image.bytes.get() + size, static_cast<DWORD>(total - size), &read, nullptr) ||
-            read == 0)
-            break;
-        size += read;
-    }
-    image.size = size;
+    const WholeFileRead read = ReadWholeFile(file, kLargestAccountFile, [&](std::size_t size) {
+        return ReserveImage(image, size) ? image.bytes.get() : nullptr;
+    });
+    if (read.Complete()) image.size = static_cast<std::size_t>(read.read);
+    return read;
 }
 
 // Creating the account file afresh is refused for a read-only file, and so
@@ -149,8 +141,17 @@ bool DataFile::FileExists(const char* name) {
 bool DataFile::ReadAccountFile(const char* name, Account& account) {
     m_RecordCount = 0;
     if (!OpenFileForReading(name)) return false;
-    ReadWholeFile(AsHandle(m_hFile), m_Image);
+    const WholeFileRead read = ReadImage(AsHandle(m_hFile), m_Image);
     CloseFile();
+    // Taking what arrived would open the account short of records, and the
+    // next save would make that loss permanent.
+    if (!read.Complete() && !read.tooLarge) {
+        WriteLog("DataFile::ReadAccountFile: %llu of %llu bytes read, error %lu\n%s", read.read, read.size,
+                 read.error, m_FileName);
+        ShowMessage(m_Owner, FileErrorMessage(kAccountReadErrorText, m_FileName, read.Reason().c_str()).c_str(),
+                    kFileReadErrorTitle, kInfoBox);
+        return false;
+    }
 
     bool loaded = false;
     try {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "storage/atomic_file.h"
 #include "storage/storage_constants.h"
@@ -22,6 +23,8 @@ public:
     DATAFILEBASE& operator=(const DATAFILEBASE&) = delete;
 
     bool IsOpen() const { return m_Handle != nullptr; }
+    // GetLastError when the file could not be opened, else 0.
+    unsigned long OpenError() const { return m_OpenError; }
     const char* FileName() const { return m_FileName; }
 
 protected:
@@ -33,6 +36,7 @@ protected:
     unsigned long m_ShareMode = 0;
     unsigned long m_CreationDisposition = 0;
     void* m_Handle = nullptr;
+    unsigned long m_OpenError = 0;
 };
 
 class DATAFILEINPUT : public virtual DATAFILEBASE {
@@ -41,9 +45,15 @@ public:
     // The whole file into buffer: the count read, or 0 when the file is
     // missing, empty, larger than capacity or not read completely.
     std::uint32_t Read(void* buffer, std::uint32_t capacity);
+    // After Read: the file is there but could not be opened or read in full
+    // (in use, no rights, a failed read), and why. A missing, empty or
+    // oversized file is not unreadable.
+    bool Unreadable() const { return !m_Failure.empty(); }
+    const std::string& Failure() const { return m_Failure; }
 
 private:
     std::uint32_t m_FileSize = 0;
+    std::string m_Failure;
 };
 
 // Who tells the user that a write failed: the file class with its own box,

@@ -2,7 +2,9 @@
 
 #include "storage/bounded_text.h"
 #include "storage/datafile_base.h"
+#include "storage/last_error.h"
 #include "storage/log.h"
+#include "storage/whole_file.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -34,6 +36,7 @@ DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
     HANDLE handle = CreateFileA(m_FileName, m_DesiredAccess, m_ShareMode, nullptr, m_CreationDisposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) m_Handle = handle;
+    else m_OpenError = GetLastError();
 }
 
 DATAFILEBASE::~DATAFILEBASE() {
@@ -48,34 +51,29 @@ void DATAFILEBASE::Close() {
 DATAFILEINPUT::DATAFILEINPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileReadWrite) {}
 
 std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
+    m_Failure.clear();
     if (!m_Handle) {
         WriteLog("DATAFILEINPUT::INVALID_HANDLE_VALUE %i", -1);
+        // Only a file that is not there is missing.
+        if (m_OpenError != ERROR_FILE_NOT_FOUND && m_OpenError != ERROR_PATH_NOT_FOUND)
+            m_Failure = SystemErrorText(m_OpenError);
         return 0;
     }
-    HANDLE handle = static_cast<HANDLE>(m_Handle);
-    m_FileSize = GetFileSize(handle, nullptr);
-    // An empty file, one too large for the buffer, or one whose size is
-    // unknown is not read at all.
-    if (m_FileSize == 0 || m_FileSize == INVALID_FILE_SIZE || m_FileSize > capacity) {
-        Close();
-        return 0;
-    }
-    DWORD read = 0;
-    BOOL ok = ReadFile(handle, buffer, m_FileSize, &read, nullptr);
+    const WholeFileRead read =
+        ReadWholeFile(m_Handle, capacity, [&](std::size_t) { return static_cast<unsigned char*>(buffer); });
     Close();
-    if (!ok) {
-        WriteLog("DATAFILEINPUT::Read: ReadFile failed, error %i", static_cast<int>(GetLastError()));
-        return 0;
-    }
-    if (read == 0) {
+    m_FileSize = static_cast<std::uint32_t>(read.size);
+    // An empty file or one too large for the buffer is read but not ours.
+    if (read.error == 0 && (read.tooLarge || read.size == 0)) return 0;
+    if (read.Complete()) return static_cast<std::uint32_t>(read.read);
+    if (read.error != 0)
+        WriteLog("DATAFILEINPUT::Read: ReadFile failed, error %i", static_cast<int>(read.error));
+    else if (read.read == 0)
         WriteLog("DATAFILEINPUT::Read: Error loading the file. Passed the end of the file.");
-        return 0;
-    }
-    if (read != m_FileSize) {
+    else
         WriteLog("DATAFILEINPUT::Read: Error loading the Log file. Did not load all of the data.");
-        return 0;
-    }
-    return read;
+    m_Failure = read.Reason();
+    return 0;
 }
 
 DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName, WriteFailureReport report)

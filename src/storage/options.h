@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "storage/datafile_base.h"
 #include "storage/options_record.h"
@@ -11,13 +12,18 @@
 class OPTIONS_INIT {
 public:
     // Win32 (options_win.cpp). Reads the options file; a missing or damaged
-    // one is replaced by the defaults, written at once.
-    void LoadOptions(const char* optionsPath, const char* accountsFolder);
+    // one is replaced by the defaults, written at once. A file that is
+    // there but cannot be opened or read (in use, no rights) holds the
+    // user's password and settings: the result is then false, *failure
+    // says why, and the file is never written by this object, so that
+    // defaults cannot replace it.
+    bool LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure = nullptr);
     // Writes the options file crash-safely; the most-recent account comes
     // from the current account file name (g_CurrentAccountFile unless one
     // is given). False when the file was not written (the options in memory
-    // stay as they are). A failed write shows the file class's box unless
-    // the caller tells the user itself.
+    // stay as they are), and always after a load that could not read it. A
+    // failed write shows the file class's box unless the caller tells the
+    // user itself.
     bool SaveOptions(WriteFailureReport report = WriteFailureReport::Tell);
     bool SaveOptions(const char* currentAccountFileName,
                      WriteFailureReport report = WriteFailureReport::Tell);
@@ -65,6 +71,7 @@ public:
 
 private:
     char m_OptionsPath[kPathSize] = {};
+    bool m_Unreadable = false;  // the load could not read the file
     OptionsRecord m_Record = DefaultOptionsRecord();
 };
 

@@ -15,18 +15,22 @@ bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSiz
 
 }  // namespace
 
-void OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFolder) {
+bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
     CopyBounded(m_OptionsPath, optionsPath ? optionsPath : "");
     unsigned char image[kOptionsRecordSize] = {};
     std::uint32_t size = 0;
     {
         DATAFILEINPUT input(m_OptionsPath);
         size = input.Read(image, kOptionsRecordSize);
+        m_Unreadable = input.Unreadable();
+        if (failure) *failure = input.Failure();
     }
-    if (TakeLoadedImage(image, size, accountsFolder)) return;
+    if (m_Unreadable) return false;
+    if (TakeLoadedImage(image, size, accountsFolder)) return true;
     // Defaults are written at once; if that fails, the save at exit tries again.
     MakeImage(image);
     WriteImage(m_OptionsPath, image);
+    return true;
 }
 
 bool OPTIONS_INIT::SaveOptions(WriteFailureReport report) {
@@ -34,6 +38,7 @@ bool OPTIONS_INIT::SaveOptions(WriteFailureReport report) {
 }
 
 bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName, WriteFailureReport report) {
+    if (m_Unreadable) return false;
     unsigned char image[kOptionsRecordSize];
     MakeSaveImage(currentAccountFileName, image);
     return WriteImage(m_OptionsPath, image, report);

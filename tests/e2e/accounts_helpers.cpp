@@ -185,6 +185,19 @@ std::string StoredName(const std::vector<uint8_t>& file) {
     return std::string(name, strnlen(name, 89));
 }
 
+std::string SystemErrorText(DWORD error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    return result;
+}
+
+UniqueHandle HoldFile(const std::string& path) {
+    return UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 std::string SaveDialogShot(HWND dialog, const std::string& name, uint32_t background) {
     POINT corner = {3, 3};
     if (!ClientToScreen(dialog, &corner)) return {};

@@ -102,6 +102,14 @@ std::string StoredName(const std::vector<uint8_t>& file);
 // plain dialogs). Empty when it did not paint in time.
 std::string SaveDialogShot(HWND dialog, const std::string& name, uint32_t background = 0xFFFFFF);
 
+// The system's text for an error code without its line end: the reason the
+// program gives when a file fails it.
+std::string SystemErrorText(DWORD error);
+
+// Holds a file open without sharing anything, as another program using it
+// would; released when it goes out of scope.
+UniqueHandle HoldFile(const std::string& path);
+
 // The window's title once it equals `title` (or what it is at the deadline).
 std::string WaitForTitle(HWND window, const std::string& title, Duration timeout = kTimeout);
 

@@ -46,6 +46,26 @@ HWND StartAndPress(Program& app, int button) {
 
 class OpenAccountTest : public ProgramTest {};
 
+// Start screen -> Open -> OK: the first account of the list opens.
+void OpenFirstFromStartScreen(Program& app, const std::string& title) {
+    ASSERT_NE(StartAndPress(app, kOpenButton), nullptr) << app.DescribeWindows();
+    HWND chooser = WaitForDialogShowing(app, "Open Existing Account", kAccountList);
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_TRUE(Press(app, chooser, IDOK));
+    ASSERT_EQ(WaitForTitle(app.MainWindow(), title), title);
+}
+
+// File > Open Existing Account, the list's entry of that file, OK.
+void ChooseFromMenu(Program& app, const std::string& fileName) {
+    ASSERT_TRUE(PostCommand(app.MainWindow(), kCmdOpen));
+    HWND chooser = WaitForDialogShowing(app, "Open Existing Account", kAccountList);
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_TRUE(FocusControl(GetDlgItem(chooser, kAccountList)));
+    if (ControlText(chooser, kFileName) != fileName) ASSERT_TRUE(PressKey(VK_DOWN));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(chooser, kFileName) == fileName; }));
+    ASSERT_TRUE(Press(app, chooser, IDOK));
+}
+
 // The shipped sample account, as scripts/run installs it for a first-time
 // user: both files copied into the accounts folder.
 std::string SampleFile(const std::string& name) {
@@ -231,20 +251,10 @@ TEST_F(OpenAccountTest, DamagedFileChosenFromTheMenuKeepsTheOpenAccount) {
     ASSERT_TRUE(WriteAccount(kFirstSlot, {HeaderBlock("Good One"), RecordBlock("20260905", "Books", 12, 0, false)}));
     std::vector<uint8_t> damaged = FirstByteZero();
     ASSERT_TRUE(WriteFileBytes(AccountPath(kSecondSlot), damaged));
-    ASSERT_NE(StartAndPress(app_, kOpenButton), nullptr);
-    HWND chooser = WaitForDialogShowing(app_, "Open Existing Account", kAccountList);
-    ASSERT_NE(chooser, nullptr);
-    ASSERT_TRUE(Press(app_, chooser, IDOK));
-    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Good One]"), "Ledgerpad - [Good One]");
+    ASSERT_NO_FATAL_FAILURE(OpenFirstFromStartScreen(app_, "Ledgerpad - [Good One]"));
     const std::vector<uint8_t> good = FileBytes(kFirstSlot);
 
-    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdOpen));
-    chooser = WaitForDialogShowing(app_, "Open Existing Account", kAccountList);
-    ASSERT_NE(chooser, nullptr);
-    ASSERT_TRUE(FocusControl(GetDlgItem(chooser, kAccountList)));
-    ASSERT_TRUE(PressKey(VK_DOWN));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(chooser, kFileName) == kSecondSlot; }));
-    ASSERT_TRUE(Press(app_, chooser, IDOK));
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(app_, kSecondSlot));
     std::optional<MessageBoxText> told = AnswerMessageBox(app_);
     ASSERT_TRUE(told);
     EXPECT_EQ(told->caption, "File Type Error");
@@ -259,6 +269,52 @@ TEST_F(OpenAccountTest, DamagedFileChosenFromTheMenuKeepsTheOpenAccount) {
     ASSERT_TRUE(app_.Stop());
     ASSERT_NE(StartAndPress(app_, kRecentButton), nullptr);
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Good One]"), "Ledgerpad - [Good One]");
+}
+
+// An information file in use by another program is no missing file: the
+// account is refused, the open one stays, and no file is written.
+TEST_F(OpenAccountTest, InformationFileInUseRefusesTheAccountAndKeepsTheOpenOne) {
+    ASSERT_TRUE(WriteAccount(kFirstSlot, {HeaderBlock("Other One"), RecordBlock("20260906", "Rent", 700, 0, false)}));
+    ASSERT_TRUE(WriteAccount(kSecondSlot, {HeaderBlock("Good One"), RecordBlock("20260905", "Books", 12, 0, false)}));
+    // The first account gets information of its own ...
+    ASSERT_NO_FATAL_FAILURE(OpenFirstFromStartScreen(app_, "Ledgerpad - [Other One]"));
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdAccountInfo));
+    HWND dialog = WaitForDialogShowing(app_, "Checking Account Info", kInfoFirstField);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeInto(dialog, kInfoFirstField, "River Bank"));
+    ASSERT_TRUE(Press(app_, dialog, IDOK));
+    // ... and the second is open when another program takes the first's.
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(app_, kSecondSlot));
+    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Good One]"), "Ledgerpad - [Good One]");
+    ASSERT_TRUE(app_.WaitIdle());
+    const char* const files[] = {kFirstSlot, "LEDGR1I.LPD", kSecondSlot, "LEDGR2I.LPD"};
+    std::vector<std::vector<uint8_t>> before;
+    for (const char* name : files) before.push_back(FileBytes(name));
+    {
+        UniqueHandle held = HoldFile(AccountPath("LEDGR1I.LPD"));
+        ASSERT_TRUE(held);
+        ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(app_, kFirstSlot));
+        std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+        ASSERT_TRUE(told) << app_.DescribeWindows();
+        EXPECT_EQ(told->caption, "File Read Error");
+        EXPECT_EQ(told->text, "The account information file could not be read:\n" + AccountPath("LEDGR1I.LPD") +
+                                  "\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION));
+        ASSERT_TRUE(app_.WaitIdle());
+        EXPECT_EQ(WindowText(app_.MainWindow()), "Ledgerpad - [Good One]");
+        EXPECT_TRUE(WaitUntil([&] { return RowText(app_.MainWindow(), 0, kDescriptionField) == "Books"; }));
+    }
+    std::vector<std::vector<uint8_t>> after;
+    for (const char* name : files) after.push_back(FileBytes(name));
+    EXPECT_EQ(after, before) << "no file written";
+
+    // Once the other program lets go, the account opens with its information.
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(app_, kFirstSlot));
+    ASSERT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Other One]"), "Ledgerpad - [Other One]");
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdAccountInfo));
+    dialog = WaitForDialogShowing(app_, "Checking Account Info", kInfoFirstField);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, kInfoFirstField), "River Bank");
+    ASSERT_TRUE(Press(app_, dialog, IDCANCEL));
 }
 
 // The open account keeps its file name while the user chooses another:

@@ -127,5 +127,33 @@ TEST_F(PasswordStartupTest, QuitOnTheStartScreenDoesNotAsk) {
     EXPECT_EQ(app_.ExitCode(), 0u);
 }
 
+// An options file in use by another program is no missing one: defaults
+// in its place would start the program without its password. The start
+// stops with the reason, and the file is left as it was.
+TEST_F(PasswordStartupTest, OptionsFileInUseStopsTheStartAndKeepsThePassword) {
+    ASSERT_TRUE(app_.Stop());
+    const std::string options = OptionsFolder() + "Options.dta";
+    const auto before = ReadFileBytes(options);
+    ASSERT_TRUE(before);
+    {
+        UniqueHandle held = HoldFile(options);
+        ASSERT_TRUE(held);
+        ASSERT_TRUE(app_.Launch());
+        std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+        ASSERT_TRUE(told) << app_.DescribeWindows();
+        EXPECT_EQ(told->caption, "File Read Error");
+        EXPECT_EQ(told->text, "Ledgerpad cannot start because its options file could not be read:\n" + options +
+                                  "\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION));
+        ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
+        EXPECT_EQ(app_.ExitCode(), 1u);
+        EXPECT_EQ(FindTopLevel(app_.Id(), kMainClass), nullptr) << "no main window came up";
+    }
+    EXPECT_EQ(ReadFileBytes(options), before);
+
+    // Once the other program lets go, the password still guards the start.
+    ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    EXPECT_NE(PasswordAfter(kRecentButton), nullptr) << app_.DescribeWindows();
+}
+
 }  // namespace
 }  // namespace e2e

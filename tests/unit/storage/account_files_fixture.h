@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "storage/atomic_file.h"
+#include "storage/whole_file.h"
 #include "ui/message_box.h"
 
 namespace account_files_test {
@@ -81,6 +82,7 @@ protected:
     void TearDown() override {
         SetMessageBoxFunction(previousBox_);
         ClearAtomicFileFaultsForTesting();
+        ClearFileReadFaultsForTesting();
         RemoveFolder();
     }
 

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "storage/last_error.h"
 #include "storage/log.h"
+#include "storage/whole_file.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
 
@@ -128,6 +130,39 @@ TEST_F(AcctInfoFileTest, LoadSavedRewritesWhatItCannotRead) {
         EXPECT_EQ(ReadBytes(infoPath), InfoFile("LDGRINFO", 0xEF11ABCDu, c.fields)) << c.name;
     }
     EXPECT_TRUE(ShownBoxes().empty()) << "the information file never troubles the user";
+}
+
+// Only a file that is not there is missing. One that is there but cannot
+// be opened or read in full still holds the user's texts: it is neither
+// taken (the texts of the open account stay) nor written over.
+TEST_F(AcctInfoFileTest, AFileThereButUnreadableIsNeitherTakenNorWritten) {
+    const Bytes valid = InfoFile("LDGRINFO", 0xEF11ABCDu, kSample);
+    WriteBytes(infoPath, valid);
+    const std::vector<std::string> kept(kInfoFieldCount, "open account");
+    const struct { const char* name; bool held; FileReadFaults faults; std::string reason; } cases[] = {
+        {"in use by another program", true, {}, SystemErrorText(ERROR_SHARING_VIOLATION)},
+        {"read fails", false, {.failReadNumber = 1}, SystemErrorText(ERROR_READ_FAULT)},
+        {"read ends early", false, {.failReadNumber = 1, .shortRead = true},
+         "Only " + std::to_string(valid.size() / 2) + " of its " + std::to_string(valid.size()) +
+             " bytes could be read."},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, kept[i]);
+        HeldOpen held(c.held ? infoPath : Path("none"));
+        SetFileReadFaultsForTesting(c.faults);
+        const SavedInfoFile saved = info.ReadSavedFile(accountPath.c_str());
+        EXPECT_EQ(saved.state, SavedInfoFile::State::Unreadable) << c.name;
+        EXPECT_EQ(saved.reason, c.reason) << c.name;
+        SetFileReadFaultsForTesting(c.faults);
+        EXPECT_FALSE(info.LoadSaved(accountPath.c_str())) << c.name;
+        ClearFileReadFaultsForTesting();
+        EXPECT_EQ(Fields(), kept) << c.name;
+        EXPECT_EQ(info.FileName(), infoPath) << c.name;
+    }
+    EXPECT_EQ(ReadBytes(infoPath), valid);
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"LEDGR1I.LPD"});
+    EXPECT_TRUE(info.LoadSaved(accountPath.c_str())) << "free again, it is read";
+    EXPECT_EQ(Fields(), kSample);
 }
 
 TEST_F(AcctInfoFileTest, SaveIntoAMissingFolderFailsQuietly) {

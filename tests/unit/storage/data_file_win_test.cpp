@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "storage/last_error.h"
 #include "storage/log.h"
+#include "storage/whole_file.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
 
@@ -118,6 +120,34 @@ TEST_F(DataFileTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
         EXPECT_FALSE(file.IsOpen());
     }
     EXPECT_FALSE(Exists(missing)) << "reading never creates a file";
+}
+
+// Taking what arrived would open the account short of records, and its
+// next save would lose the rest for good.
+TEST_F(DataFileTest, AReadThatFailsOrEndsEarlyRefusesTheAccount) {
+    Bytes bytes = NewAccountFile();
+    bytes.resize(128 * 3, 0);
+    PutRecord(bytes, 1, "", "20260301", 2026, 60, "March", 12.5);
+    const std::string path = Path("LEDGR1.LPD");
+    WriteBytes(path, bytes);
+    const struct { const char* name; FileReadFaults faults; std::string reason; } cases[] = {
+        {"read fails", {.failReadNumber = 1}, SystemErrorText(ERROR_READ_FAULT)},
+        {"read ends early", {.failReadNumber = 1, .shortRead = true}, "Only 192 of its 384 bytes could be read."},
+    };
+    for (const auto& c : cases) {
+        ShownBoxes().clear();
+        SetFileReadFaultsForTesting(c.faults);
+        EXPECT_FALSE(file.ReadAccountFile(path.c_str(), account)) << c.name;
+        ClearFileReadFaultsForTesting();
+        ExpectOneBox("The account file could not be read:\n" + path + "\n\n" + c.reason, kFileReadErrorTitle,
+                     c.name);
+        ExpectAccountUntouched(c.name);
+        EXPECT_EQ(CountNodes(account), 1u) << c.name;
+        EXPECT_FALSE(file.IsOpen()) << c.name;
+        EXPECT_EQ(ReadBytes(path), bytes) << c.name;
+    }
+    ASSERT_TRUE(file.ReadAccountFile(path.c_str(), account)) << "read in full it opens";
+    EXPECT_EQ(CountNodes(account), 2u);
 }
 
 TEST_F(DataFileTest, AReadOnlyAccountFileOpens) {

@@ -7,7 +7,9 @@
 #include "storage/atomic_file.h"
 #include "storage/datafile_base.h"
 #include "storage/bounded_text.h"
+#include "storage/last_error.h"
 #include "storage/options.h"
+#include "storage/whole_file.h"
 #include "storage/save_account.h"
 #include "values/date.h"
 #include "log_capture.h"
@@ -29,7 +31,17 @@ protected:
     }
     void TearDown() override {
         ClearAtomicFileFaultsForTesting();
+        ClearFileReadFaultsForTesting();
         g_Date.SetDateFormat(kFormatMMDDYY);
+    }
+
+    // An options file saved with the password "secret"; its bytes.
+    FileBytes SaveWithPassword() const {
+        OPTIONS_INIT first;
+        first.LoadOptions(optionsPath.c_str(), accounts.c_str());
+        first.SetPassword("secret");
+        EXPECT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
+        return ReadFileBytes(optionsPath);
     }
 
     FileBytes Head(const FileBytes& bytes) const {
@@ -91,11 +103,7 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
 }
 
 TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
-    OPTIONS_INIT first;
-    first.LoadOptions(optionsPath.c_str(), accounts.c_str());
-    first.SetPassword("secret");
-    ASSERT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
-    const FileBytes good = ReadFileBytes(optionsPath);
+    const FileBytes good = SaveWithPassword();
 
     struct Case {
         const char* name;
@@ -168,6 +176,39 @@ TEST_F(OptionsFileTest, FailedWriteLeftToTheCallerShowsNoBox) {
     }
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(ReadFileBytes(optionsPath), before);
+}
+
+// The file holds the password: defaults written over it would start the
+// program unprotected. Only a missing file gets the defaults.
+TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
+    const FileBytes saved = SaveWithPassword();
+    const struct { const char* name; bool held; FileReadFaults faults; std::string reason; } cases[] = {
+        {"in use by another program", true, {}, SystemErrorText(ERROR_SHARING_VIOLATION)},
+        {"read fails", false, {.failReadNumber = 1}, SystemErrorText(ERROR_READ_FAULT)},
+        {"read ends early", false, {.failReadNumber = 1, .shortRead = true},
+         "Only 406 of its 813 bytes could be read."},
+    };
+    for (const auto& c : cases) {
+        OPTIONS_INIT options;
+        std::string failure;
+        {
+            ExclusiveHold hold(c.held ? optionsPath : folder.Path("none"));
+            SetFileReadFaultsForTesting(c.faults);
+            EXPECT_FALSE(options.LoadOptions(optionsPath.c_str(), accounts.c_str(), &failure)) << c.name;
+            ClearFileReadFaultsForTesting();
+        }
+        EXPECT_EQ(failure, c.reason) << c.name;
+        EXPECT_EQ(ReadFileBytes(optionsPath), saved) << c.name;
+        EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR2.LPD")) << c.name << ": nothing at exit either";
+        EXPECT_EQ(ReadFileBytes(optionsPath), saved) << c.name;
+    }
+    EXPECT_TRUE(boxes.Boxes().empty()) << "the caller tells the user";
+
+    OPTIONS_INIT options;
+    std::string failure = "stale";
+    EXPECT_TRUE(options.LoadOptions(optionsPath.c_str(), accounts.c_str(), &failure)) << "free again, it is read";
+    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(options.HasPassword());
 }
 
 TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {

@@ -73,6 +73,9 @@ bool BuildAccountImage(Account& account, AccountImage& image) {
     for (RecordNode* node = account.AdvanceWriteCursor(); node != nullptr;
          node = account.AdvanceWriteCursor()) {
         if (out == image.bytes.get() + capacity) break;  // never past the buffer
+        // The register's row for typing is no transaction. An account saved
+        // with no record opens with that row again.
+        if (node == account.Tail() && IsBlankRecord(*node->record)) break;
         std::memcpy(out, node->record.get(), kBlockSize);
         out += kBlockSize;
     }

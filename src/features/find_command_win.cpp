@@ -55,7 +55,10 @@ void RunFindCommand(HWND hwnd, int) {
     finder.KeepSelection(start, end);
     if (hasSelection)
         finder.SetSearch(selected, TheFindDialog().WholeWord(), TheFindDialog().MatchCase());
-    TheFindDialog().Open(hwnd, finder.SearchText());
+    // An open dialog keeps what the user typed into it unless text is
+    // selected in the register.
+    const bool newText = hasSelection || !TheFindDialog().IsOpen();
+    TheFindDialog().Open(hwnd, newText ? finder.SearchText() : std::string());
     g_MultiRecords.SetSelection(start, end);
 }
 

@@ -141,8 +141,9 @@ TEST(AccountImage, SavesEveryRecordWhateverTheView) {
 }
 
 // The register's row for typing is a blank record at the tail: it is no
-// transaction and never reaches the file. A blank record inside the list
-// (a row inserted above another) is kept.
+// transaction and never reaches the file, nor do blank records before it
+// (from an older file), so a saved file saves again to the same bytes. A
+// blank record inside the list (a row inserted above another) is kept.
 TEST(AccountImage, TheBlankRowForTypingIsNeverSaved) {
     Account account;
     account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
@@ -150,12 +151,15 @@ TEST(AccountImage, TheBlankRowForTypingIsNeverSaved) {
     Bytes image;
     BuildAccountImage(account, image);
     EXPECT_EQ(image, NewAccountFile());
+    account.AppendRecord();
+    BuildAccountImage(account, image);
+    EXPECT_EQ(image, NewAccountFile()) << "two blank records at the end";
 
-    account.InsertBefore(account.Tail());
     CopyFixedText(account.Tail()->record->description, "typed");
     BuildAccountImage(account, image);
     ASSERT_EQ(image.size(), 128u * 4);
-    EXPECT_EQ(image[256 + 22], 0) << "the inserted blank record stays";
+    EXPECT_EQ(image[256 + 22], 0) << "a blank record before a typed one stays";
+    EXPECT_EQ(image[384 + 22], 't');
 
     Account onlyBlank;
     ASSERT_TRUE(LoadAccountImage(ValidImage(128).data(), 128, onlyBlank));

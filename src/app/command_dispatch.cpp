@@ -61,6 +61,7 @@ bool RunGuard(HWND hwnd, Guard guard) {
 // refilled, with the focus on the last filled row.
 void RedisplayOpenAccount(bool keepField) {
     if (!g_Account.isOpen) return;
+    shell::DropBlankTail();
     g_Account.ComputeBalances();
     const int visible = static_cast<int>(g_Account.visibleCount);
     g_Account.topIndex = visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;

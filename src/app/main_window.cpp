@@ -37,6 +37,9 @@ struct MainWindowState {
     RECT savedRect{};       // the window cannot be resized away from this
     bool firstPaint = true;
     UINT findMessage = 0;
+    // An accelerator announces its menu item with the same menu messages
+    // as the menu itself; only a menu the user opens closes Find.
+    bool inMenuLoop = false;
 };
 MainWindowState g_State;
 
@@ -163,7 +166,11 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             *reinterpret_cast<RECT*>(lParam) = g_State.savedRect;
             return TRUE;
         case WM_MOVING: OnMoving(reinterpret_cast<RECT*>(lParam)); return TRUE;
-        case WM_INITMENUPOPUP: CloseFindDialog(); return 0;
+        case WM_ENTERMENULOOP: g_State.inMenuLoop = true; break;
+        case WM_EXITMENULOOP: g_State.inMenuLoop = false; break;
+        case WM_INITMENUPOPUP:
+            if (g_State.inMenuLoop) CloseFindDialog();
+            return 0;
         case WM_VSCROLL: shell::ScrollRegister(wParam, lParam); return 0;
         case WM_COMMAND:
             if (DispatchCommand(hwnd, LOWORD(wParam))) return 0;

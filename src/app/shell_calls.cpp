@@ -47,6 +47,7 @@ void ClearRegister() { ::ClearRegister(); }
 void UpdateScrollBar() { g_MultiRecords.UpdateScrollBar(); }
 void SetFocusToRecordAndField(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
 int LastFilledRow() { return g_count_rec_displayed; }
+void DropBlankTail() { g_MultiRecords.DropBlankTail(); }
 
 bool DropEmptyLastRecord() { return g_MultiRecords.DropEmptyLastRecord(); }
 bool CheckLastRecordDate() { return g_MultiRecords.CheckLastRecordDate(); }

@@ -20,6 +20,7 @@ void UpdateScrollBar();
 // register's focused row or field.
 void SetFocusToRecordAndField(int row, int field);
 int LastFilledRow();                           // -1 when no row is filled
+void DropBlankTail();                          // before the rows show another view
 
 // Checks of the command guards; true when they pass.
 bool DropEmptyLastRecord();

@@ -37,11 +37,6 @@ static bool IsSteppedOver(const AcctRecord& record, int view) {
     return (view == ViewCurrent && IsReconciled(record)) || IsBlankRecord(record);
 }
 
-bool IsBlankRecord(const AcctRecord& record) {
-    return !IsReconciled(record) && HasEmptyDate(record) && record.checkText[0] == '\0' &&
-           record.description[0] == '\0' && record.payment == 0.0 && record.deposit == 0.0;
-}
-
 int DateRange::HasRecords(const RecordNode* first, int view) const {
     const RecordNode* node = first;
     while (true) {

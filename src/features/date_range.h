@@ -34,10 +34,6 @@ inline constexpr int kRangeReversed = 3;   // From later than To
 inline constexpr char kRangeReversedText[] =
     "The \"From\" date cannot be a date that occurs later than the \"To\" date.";
 
-// The empty record the register keeps at the end for typing: nothing
-// filled in. It is no transaction, so it is neither printed nor exported.
-bool IsBlankRecord(const AcctRecord& record);
-
 class DateRange {
 public:
     // Whether the walk from first finds a record to print or export: in

@@ -5,6 +5,7 @@
 #include "features/amount_text.h"
 #include "features/date_range.h"
 #include "model/account.h"
+#include "model/record_text.h"
 #include "storage/file_messages.h"
 #include "values/date.h"
 
@@ -13,8 +14,12 @@ namespace {
 // A generous guess of one line, so that the text grows a few times only.
 constexpr std::size_t kTypicalLineSize = 64;
 
+// A control character in a stored text (a file from before the register
+// refused them) would split the line's fields: it is written as a space.
 void AppendField(std::string& out, const char* field, std::size_t width) {
+    const std::size_t at = out.size();
     out.append(field, strnlen(field, width));
+    out.resize(at + ReplaceControlCharacters(out.data() + at, out.size() - at));
 }
 
 void AppendAmount(std::string& out, double amount) {
@@ -25,7 +30,7 @@ void AppendAmount(std::string& out, double amount) {
 // The stored date as MM/DD/YY, whatever format the user reads dates in.
 void AppendExportDate(std::string& out, const char* stored) {
     static Date monthFirst;  // format 0, MM/DD/YY
-    out += monthFirst.ToDisplay(stored);
+    AppendField(out, monthFirst.ToDisplay(stored), kDisplayDateSize);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TextFinder& TheTextFinder() {
     return finder;
 }
 
-void ShowMatch(const FindMatch& match) {
+void ShowMatch(TextFinder& finder, const FindMatch& match) {
     const FindPlacement place =
         PlaceMatch(match.record, static_cast<int>(g_Account.visibleCount), g_Account.topIndex);
     g_Account.topIndex = place.topIndex;
@@ -30,6 +30,9 @@ void ShowMatch(const FindMatch& match) {
     DisplayRecords(g_Account.current);
     g_MultiRecords.SetFocusWithoutActivating(place.row, match.field);
     g_MultiRecords.SetSelection(match.start, match.end);
+    int start = 0, end = 0;
+    g_MultiRecords.GetSelection(start, end);
+    finder.NoteShownMatch(match, start, end);
     g_MultiRecords.UpdateScrollBar();
 }
 
@@ -52,7 +55,10 @@ void RunFindCommand(HWND hwnd, int) {
     finder.KeepSelection(start, end);
     if (hasSelection)
         finder.SetSearch(selected, TheFindDialog().WholeWord(), TheFindDialog().MatchCase());
-    TheFindDialog().Open(hwnd, finder.SearchText());
+    // An open dialog keeps what the user typed into it unless text is
+    // selected in the register.
+    const bool newText = hasSelection || !TheFindDialog().IsOpen();
+    TheFindDialog().Open(hwnd, newText ? finder.SearchText() : std::string());
     g_MultiRecords.SetSelection(start, end);
 }
 
@@ -61,11 +67,13 @@ void RunFindRequest(HWND hwnd) {
     TextFinder& finder = TheTextFinder();
     const FindDialog& dialog = TheFindDialog();
     finder.SetSearch(dialog.FindText(), dialog.WholeWord(), dialog.MatchCase());
-    finder.SetStart(g_Account.topIndex + g_MultiRecords.Focus(), g_MultiRecords.EditFocus(),
-                    g_MultiRecords.GetSelectionEnd());
+    int start = 0, end = 0;
+    g_MultiRecords.GetSelection(start, end);
+    finder.SetStartFromSelection(g_Account.topIndex + g_MultiRecords.Focus(), g_MultiRecords.EditFocus(), start,
+                                 end);
     FindMatch match;
     if (finder.FindNext(g_Account.Head(), g_Account.view, g_CurrentAccountFile, match))
-        ShowMatch(match);
+        ShowMatch(finder, match);
     else
         TellNotFound(hwnd, finder);
 }

@@ -1,5 +1,6 @@
 #include "features/text_finder.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -36,7 +37,12 @@ std::size_t CopyBounded(char* out, std::size_t size, const char* field, std::siz
     return n;
 }
 
+// A zero amount shows as an empty field, so it holds nothing to find.
 std::size_t AmountText(double amount, char* out, std::size_t size) {
+    if (amount == 0.0) {
+        out[0] = '\0';
+        return 0;
+    }
     FormatAmountText(out, size, amount);
     InsertThousandsSeparators(out, size);
     return std::strlen(out);
@@ -107,6 +113,17 @@ void TextFinder::SetStart(int recordIndex, int field, int caret) {
         m_FieldState = kFindNextRecord;
         m_MatchPosition = -1;
     }
+}
+
+void TextFinder::SetStartFromSelection(int recordIndex, int field, int selectionStart, int selectionEnd) {
+    const bool showsLastMatch = m_Shown.record == recordIndex && m_Shown.field == field &&
+                                m_Shown.start == selectionStart && m_Shown.end == selectionEnd;
+    SetStart(recordIndex, field, showsLastMatch ? std::max(selectionEnd, m_ShownMatchEnd) : selectionEnd);
+}
+
+void TextFinder::NoteShownMatch(const FindMatch& match, int selectionStart, int selectionEnd) {
+    m_Shown = {match.record, match.field, selectionStart, selectionEnd};
+    m_ShownMatchEnd = match.end;
 }
 
 void TextFinder::KeepSelection(int start, int end) {

@@ -38,8 +38,9 @@ inline constexpr std::size_t kFindFieldTextSize = 96;
 
 // The text the register shows for field (kFindDate .. kFindDeposit) of a
 // record: the date in the user's format, the check number, the description,
-// payment and deposit with two decimals and thousands separators ("0.00"
-// for none). Returns the length; any other field gives "".
+// payment and deposit with two decimals and thousands separators (empty
+// for none, as the field shows it). Returns the length; any other field
+// gives "".
 std::size_t FindFieldText(const AcctRecord& record, int field, char* out, std::size_t size);
 
 // "Cannot find \"text\"".
@@ -68,6 +69,13 @@ public:
     // The start: the register's focused record (topIndex + row), its field
     // (0 .. 6) and the end of the selection in it.
     void SetStart(int recordIndex, int field, int caret);
+    // The start from the register's selection in its focused field: from
+    // the end of the selection, or right after the last match while the
+    // register still shows that match as it was left (a field that cannot
+    // show the selection must not hold the search on the same match).
+    void SetStartFromSelection(int recordIndex, int field, int selectionStart, int selectionEnd);
+    // The selection the register shows once it has shown match.
+    void NoteShownMatch(const FindMatch& match, int selectionStart, int selectionEnd);
     // The register's selection when Find opened, put back after a failed
     // search.
     void KeepSelection(int start, int end);
@@ -107,4 +115,6 @@ private:
     int m_SelectionEnd = 0;
     std::string m_PreviousFile;
     int m_PreviousView = -1;
+    FindMatch m_Shown;  // the last match, with the selection the register shows for it
+    int m_ShownMatchEnd = -1;
 };

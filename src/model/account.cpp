@@ -68,6 +68,11 @@ void CopyFixedText(char* dst, std::size_t size, const char* src) {
     CopyField(dst, size, src, size - 1);
 }
 
+bool IsBlankRecord(const AcctRecord& record) {
+    return !IsReconciled(record) && HasEmptyDate(record) && record.checkText[0] == '\0' &&
+           record.description[0] == '\0' && record.payment == 0.0 && record.deposit == 0.0;
+}
+
 bool SortsBefore(const AcctRecord& a, const AcctRecord& b) {
     return KeyOf(a) < KeyOf(b);
 }

@@ -82,6 +82,11 @@ template <std::size_t N> void CopyFixedText(char (&dst)[N], const char* src) {
 inline bool IsReconciled(const AcctRecord& r) { return r.reconcile[0] == 'R'; }
 inline bool HasEmptyDate(const AcctRecord& r) { return r.date[0] == '\0'; }
 
+// The empty record the register keeps at the end for typing: nothing
+// filled in. It is no transaction: it is neither saved, printed nor
+// exported.
+bool IsBlankRecord(const AcctRecord& record);
+
 // Sort order of the register: year, then day of year, then check number
 // with 0 (no number) after every numbered check. An empty date counts as
 // year 0, day 0. True when a sorts strictly before b.

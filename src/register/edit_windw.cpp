@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/record_text.h"
 #include "register/event_msg.h"
 #include "register/register_layout.h"
 #include "register/register_host.h"
@@ -32,6 +33,9 @@ void EditWindw::SetText(const char* text) {
 
 void EditWindw::GetInput(char* out, std::size_t size) {
     Host().GetText(m_Index, m_Text, kFieldReadSize);
+    // Whatever reached the control (a paste, a message from outside), no
+    // control character gets into a record.
+    ReplaceControlCharacters(m_Text);
     m_Invalid = 0;
     if (m_Kind == kKindAmount) {
         // Both run: the cleaning leaves digits and points whatever was typed.

@@ -25,8 +25,9 @@ public:
     // Stores at most 89 characters (an amount that is not empty and every
     // balance get their thousands separators) and writes them to the control.
     void SetText(const char* text);
-    // Reads the control (at most 88 characters) and, for an amount, checks
-    // and cleans the text; copies the result to out (cut to fit).
+    // Reads the control (at most 88 characters), turns control characters
+    // into spaces and, for an amount, checks and cleans the text; copies the
+    // result to out (cut to fit).
     void GetInput(char* out, std::size_t size);
     template <std::size_t N> void GetInput(char (&out)[N]) { GetInput(out, N); }
 

@@ -4,7 +4,11 @@
 // the edit control.
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 #include "model/account.h"
+#include "model/record_text.h"
 #include "register/field_input.h"
 #include "register/multi_records.h"
 #include "register/register.h"
@@ -64,6 +68,34 @@ LRESULT OnButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return PassOn(hwnd, message, wParam, lParam);
 }
 
+// The clipboard's text with its tabs and line breaks as spaces, as the
+// register stores it: the control would keep a tab and drop all after a
+// line break.
+std::string ClipboardTextForField(HWND hwnd) {
+    std::string text;
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text.assign(locked, strnlen(locked, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    text.resize(ReplaceControlCharacters(text.data(), text.size()));
+    return text;
+}
+
+// A paste as the control does it (at the selection, within the control's
+// limit), with the cleaned text.
+LRESULT OnPaste(HWND hwnd) {
+    const InputRule rule = CutPasteRule();
+    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    SendKey(rule.eventKey, FieldNumberOf(hwnd));
+    const std::string text = ClipboardTextForField(hwnd);
+    if (!text.empty()) SendMessageA(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+}
+
 LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam) {
     UINT lines = 0;
     const bool read = SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) != FALSE;
@@ -96,8 +128,8 @@ LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             }
             break;
         case WM_MOUSEWHEEL: return OnMouseWheel(hwnd, wParam);
-        case WM_CUT:
-        case WM_PASTE: return ApplyRule(CutPasteRule(), hwnd, message, wParam, lParam);
+        case WM_CUT: return ApplyRule(CutPasteRule(), hwnd, message, wParam, lParam);
+        case WM_PASTE: return OnPaste(hwnd);
         case WM_CLEAR:
         case WM_UNDO:
         case EM_UNDO: return ApplyRule(ClearUndoRule(), hwnd, message, wParam, lParam);

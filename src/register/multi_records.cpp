@@ -483,6 +483,15 @@ bool MultiRecords::DropEmptyLastRecord() {
     return true;
 }
 
+void MultiRecords::DropBlankTail() {
+    RecordNode* tail = g_Account.Tail();
+    if (!g_Account.isOpen || !tail || !IsBlankRecord(*tail->record)) return;
+    // Typed text not yet in the record keeps its row.
+    for (int row = 0; row <= g_count_rec_displayed; ++row)
+        if (g_RowSlots[row] == tail && (!DateFieldEmpty(row) || !m_EditR[row].IsRecordEmpty())) return;
+    RemoveBlankTail();
+}
+
 bool MultiRecords::CheckLastRecordDate() {
     if (!g_Account.isOpen) return false;
     RecordNode* node = FocusedNode();

@@ -53,6 +53,11 @@ public:
     void ThumbDrop(int position);
     void UpdateScrollBar();
 
+    // Before the rows are filled for another view: the untouched blank
+    // record at the end goes, since the refill adds one back only where the
+    // view has no record to show.
+    void DropBlankTail();
+
     // After opening an account or changing the view or the date format:
     // the last screenful of the view, the focus on the last record's Date.
     void ShowLastRecords();

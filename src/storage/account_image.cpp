@@ -69,8 +69,14 @@ bool BuildAccountImage(Account& account, AccountImage& image) {
     std::memcpy(out, &account.header, kBlockSize);
     out += kBlockSize;
 
+    // Blank records at the end (the register's row for typing) are no
+    // transactions. An account saved with no record opens with that row.
+    const RecordNode* end = account.Tail();
+    while (end != nullptr && IsBlankRecord(*end->record)) end = end->prev;
+    const RecordNode* past = end != nullptr ? end->next : account.Head();
+
     account.writeCursor = nullptr;
-    for (RecordNode* node = account.AdvanceWriteCursor(); node != nullptr;
+    for (RecordNode* node = account.AdvanceWriteCursor(); node != past;
          node = account.AdvanceWriteCursor()) {
         if (out == image.bytes.get() + capacity) break;  // never past the buffer
         std::memcpy(out, node->record.get(), kBlockSize);

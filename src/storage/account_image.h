@@ -33,8 +33,9 @@ void TerminateTextFields(AcctRecord& record);
 bool LoadAccountImage(const unsigned char* bytes, std::size_t size, Account& account);
 
 // The complete file image of account: its header, then every record of the
-// list from head to tail whatever the view. Walks the list with the
-// account's write cursor, as a save does.
+// list from head to tail whatever the view, except blank records at the
+// tail (the register's row for typing). Walks the list with the account's
+// write cursor, as a save does.
 // The buffer is kept for the next build when it is large enough: a save of
 // a large account then touches no fresh memory.
 struct AccountImage {

@@ -140,6 +140,66 @@ TEST_F(FindTest, AMissingTextIsToldOncePerPress) {
     }
 }
 
+// A zero payment or deposit shows as an empty field and holds nothing to
+// find: a search for "0" that the register shows nowhere is told as not
+// found on every press, instead of stopping in an empty field for ever.
+TEST_F(FindTest, AZeroAmountIsNotFoundAndTheSearchEnds) {
+    ASSERT_NO_FATAL_FAILURE(Open({{.date = "20251231", .description = "Rent", .payment = 12.25},
+                                  {.date = "20251231", .description = "Pay", .deposit = 7.25}}));
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    for (const char* search : {"0", ".00"}) {
+        ASSERT_TRUE(TypeInto(dialog, kFindText, search));
+        for (int press = 0; press < 2; ++press) {
+            ASSERT_TRUE(ClickButton(dialog, IDOK));
+            std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+            ASSERT_TRUE(told) << search << ", press " << press << "\n" << app_.DescribeWindows();
+            EXPECT_EQ(told->text, std::string("Cannot find \"") + search + "\"");
+            ASSERT_TRUE(app_.WaitIdle());
+        }
+    }
+    // Shown amounts are still found, from the focus on the last record's
+    // date onwards, then by the wrap.
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "."));
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 1, reg::Deposit), std::make_pair(1, 2));
+    ASSERT_TRUE(FindNext(dialog));
+    EXPECT_EQ(Selection(app_, 0, reg::Payment), std::make_pair(2, 3));
+    EXPECT_TRUE(reg::NoMessage(app_));
+}
+
+// Ctrl+F typed in the register while Find is open brings that same dialog
+// forward where the user left it, with the register's selection as its text.
+TEST_F(FindTest, CtrlFInTheRegisterKeepsTheOpenDialog) {
+    ASSERT_NO_FATAL_FAILURE(Open(Shopping()));
+    HWND dialog = OpenFindDialog();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    ASSERT_TRUE(TypeInto(dialog, kFindText, "gas"));
+    ASSERT_TRUE(SetWindowPos(dialog, nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(app_.WaitIdle());
+    RECT placed{};
+    GetWindowRect(dialog, &placed);
+
+    HWND coffee = reg::FieldWindow(app_.MainWindow(), 1, reg::Desc);
+    const struct {
+        int selectionEnd;  // 0: nothing selected
+        const char* text;  // what the dialog then shows
+    } presses[] = {{0, "gas"}, {3, "Cof"}};
+    for (const auto& press : presses) {
+        ASSERT_TRUE(reg::Click(app_, 1, reg::Desc));
+        ASSERT_EQ(reg::FocusedPlace(app_), (reg::Place{1, reg::Desc}));
+        SendMessageA(coffee, EM_SETSEL, 0, press.selectionEnd);
+        ASSERT_TRUE(reg::Press(app_, 'F', {VK_CONTROL}));
+        ASSERT_TRUE(WaitUntil([&] { return DialogHasFocus(dialog); })) << press.text << "\n" << app_.DescribeWindows();
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(TopLevelWindows(app_.Id(), kDialogClass, kFindCaption).size(), 1u);
+        EXPECT_EQ(ControlText(dialog, kFindText), press.text);
+        RECT now{};
+        GetWindowRect(dialog, &now);
+        EXPECT_TRUE(EqualRect(&now, &placed)) << press.text << ": at " << now.left << "," << now.top;
+    }
+}
+
 TEST_F(FindTest, ReconciledRecordsAreNotFoundInTheCurrentView) {
     std::vector<reg::Tx> records = Shopping();
     records[1].cleared = true;  // Coffee

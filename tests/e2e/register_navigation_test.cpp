@@ -170,5 +170,33 @@ TEST_F(RegisterNavigationTest, AClearedRowLeavesTheCurrentViewWhenClickingBelow)
     EXPECT_EQ(FieldText(app_, 1, R), "R");
 }
 
+// A new account holds only its cleared opening balance: the Current view
+// shows a blank row to type into. View All shows the account's record
+// alone, and that blank row never reaches the file.
+TEST_F(RegisterNavigationTest, ViewAllOfAnAccountWithOnlyClearedRecordsShowsOnlyThem) {
+    ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    ASSERT_EQ(accounts::CreateFromStartScreen(app_, "Register Test", "100.00", "8/31/26"), "");
+    ASSERT_EQ(WaitForFocus(app_, 0, Date), (Place{0, Date})) << app_.DescribeWindows();
+    ASSERT_EQ(FieldText(app_, 0, Balance), "100.00");
+
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdViewAll));
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(app_, 0, Desc) == "OPENING BALANCE"; })) << Rows();
+    std::string oneRow = "OPENING BALANCE";
+    for (int row = 1; row < kRows; ++row) oneRow += " _";
+    EXPECT_EQ(Rows(), oneRow);
+    EXPECT_EQ(FieldText(app_, 1, Balance), "") << "no second row";
+    EXPECT_EQ(FieldText(app_, 0, Balance), "100.00");
+    EXPECT_EQ(BoxText(app_, kEndingBox), "100.00");
+    EXPECT_EQ(GetScrollPos(ScrollBar(app_), SB_CTL), 0);
+    EXPECT_EQ(StoredRecords().size(), 1u);
+
+    // Back in the Current view the blank row for typing is there again.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdViewCurrent));
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(app_, 0, Desc).empty(); })) << Rows();
+    EXPECT_EQ(FieldText(app_, 0, Balance), "100.00");
+    EXPECT_EQ(FieldText(app_, 1, Balance), "");
+    EXPECT_EQ(StoredRecords().size(), 1u);
+}
+
 }  // namespace
 }  // namespace e2e

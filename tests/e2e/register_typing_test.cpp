@@ -3,6 +3,7 @@
 // messages, the payment/deposit rule, the check number, Insert Date, and a
 // refused row that keeps a command from running.
 #include <cstdio>
+#include <cstring>
 
 #include "program_test.h"
 #include "register_helpers.h"
@@ -31,6 +32,23 @@ protected:
         EXPECT_EQ(box->text, text);
     }
 };
+
+// Puts text on the clipboard, as copying it in another program does.
+bool PutOnClipboard(const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory) return false;
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool put = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!put) GlobalFree(memory);
+    return put;
+}
 
 constexpr char kDateHelpStart[] = "Enter a valid date in one of the following formats: \n\n";
 
@@ -62,6 +80,31 @@ TEST_F(RegisterTypingTest, TheRoadOfOneTypedPayment) {
     EXPECT_EQ(stored[1].payment, 12.5);
     EXPECT_EQ(stored[2].payment, 20.0);
     SaveScreenshot("register-two-payments", app_.MainWindow());
+}
+
+// Text copied from elsewhere may hold tabs and line breaks; pasted into the
+// register they become spaces, so that the file (and every export of it)
+// never holds them.
+TEST_F(RegisterTypingTest, APastedTabOrLineBreakIsStoredAsASpace) {
+    StartNewAccount();
+    ASSERT_TRUE(Type(app_, "9/1/26\t"));
+    ASSERT_EQ(WaitForFocus(app_, 0, Num), (Place{0, Num}));
+    ASSERT_TRUE(PutOnClipboard("1\t2"));
+    ASSERT_TRUE(Press(app_, 'V', {VK_CONTROL}));
+    ASSERT_TRUE(Press(app_, VK_TAB));
+    ASSERT_EQ(WaitForFocus(app_, 0, Desc), (Place{0, Desc}));
+    ASSERT_TRUE(PutOnClipboard("Rent\tMay\r\nJune"));
+    ASSERT_TRUE(Press(app_, 'V', {VK_CONTROL}));
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(app_, 0, Desc) == "Rent May June"; })) << FieldText(app_, 0, Desc);
+    ASSERT_TRUE(Type(app_, "\t12.50\n"));
+    ASSERT_EQ(WaitForFocus(app_, 1, Date), (Place{1, Date}));
+    EXPECT_TRUE(NoMessage(app_));
+
+    const std::vector<reg::Tx> stored = StoredRecords();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].num, "1 2");
+    EXPECT_EQ(stored[1].description, "Rent May June");
+    EXPECT_EQ(stored[1].payment, 12.5);
 }
 
 TEST_F(RegisterTypingTest, TabCyclesTheRowAndEnterLeavesFromPaymentAndDeposit) {

@@ -69,6 +69,18 @@ TEST_F(ExportLines, DamagedTextsStayInsideTheirFields) {
     EXPECT_EQ(line, "\t03/05/13\t9999\t" + std::string(89, 'd') + "\t\t\t0.00\r\n");
 }
 
+// A tab or line break stored by an older program would shift every later
+// column of the spreadsheet: the line holds exactly six tabs and one CR LF.
+TEST_F(ExportLines, ControlCharactersInStoredTextsBecomeSpaces) {
+    AcctRecord record{};
+    model_test::Fill(record, {.desc = "x", .date = "20130305", .payment = 2.5});
+    CopyFixedText(record.checkText, "1\t2");
+    CopyFixedText(record.description, "Rent\tMay\r\nJune\n\x01");
+    std::string line;
+    AppendExportLine(line, record, -2.5);
+    EXPECT_EQ(line, "\t03/05/13\t1 2\tRent May June  \t2.50\t\t-2.50\r\n");
+}
+
 class ExportText : public AccountTest {
 protected:
     void SetUp() override {

@@ -64,8 +64,8 @@ TEST_F(Find, MatchingRules) {
         {"date as shown", {.desc = "Rent", .date = "20130503"}, "05/03/13", false, false, kFindDate, 0, 8},
         {"payment with separator", {.desc = "Car", .date = "20130301", .payment = 1234.56}, "1,234.56", false, false, kFindPayment, 0, 8},
         {"payment without separator", {.desc = "Car", .date = "20130301", .payment = 1234.56}, "1234", false, false, 0, 0, 0},
-        {"zero payment", {.desc = "Pay", .date = "20130301", .deposit = 12.5}, "0.00", false, false, kFindPayment, 0, 4},
-        {"zero deposit", {.desc = "Pay", .date = "20130301", .payment = 12.5}, "0.00", false, false, kFindDeposit, 0, 4},
+        {"deposit 12.50", {.desc = "Pay", .date = "20130301", .deposit = 12.5}, "0.00", false, false, 0, 0, 0},
+        {"payment 12.50", {.desc = "Pay", .date = "20130301", .payment = 12.5}, ".5", false, false, kFindPayment, 2, 4},
         {"longer than the field", {.desc = "ab", .date = "20130301"}, "abc", false, false, 0, 0, 0},
         {"mark is not searched", Cleared({.desc = "Pay", .date = "20130301", .deposit = 1}), "R", true, true, 0, 0, 0},
     };
@@ -80,6 +80,47 @@ TEST_F(Find, MatchingRules) {
             EXPECT_EQ(match.start, c.start) << c.name;
             EXPECT_EQ(match.end, c.end) << c.name;
         }
+    }
+}
+
+// A zero payment or deposit shows as an empty field: nothing in it is
+// found, so the selection never lands in an empty field.
+TEST_F(Find, AZeroAmountIsAnEmptyField) {
+    Build({{.desc = "Pay", .date = "20131231", .payment = 12.25},
+           {.desc = "Rent", .date = "20131231", .deposit = 7.25}});
+    for (const char* search : {"0", ".00", "0.00", "0.0"}) {
+        EXPECT_FALSE(FindFromTop(search)) << search;
+        EXPECT_FALSE(FindFrom(1, kFindDeposit, 0)) << search << ", from the deposit";
+    }
+    ASSERT_TRUE(FindFromTop("7.2"));
+    EXPECT_EQ(match.record, 1);
+    EXPECT_EQ(match.field, kFindDeposit);
+}
+
+// The register may show a match otherwise than it was selected (a field
+// that cannot hold the selection collapses it): while it still shows it so,
+// the next press goes on after the match instead of finding it again.
+TEST_F(Find, TheNextPressStartsAfterTheMatchTheRegisterShows) {
+    Build({{.desc = "ab ab", .date = "20130101"}});
+    finder.SetSearch("b", false, false);
+    ASSERT_TRUE(FindFrom(0, kFindDescription, 0));
+    ASSERT_EQ(match.start, 1);
+    const struct {
+        const char* name;
+        int shownStart, shownEnd;  // what the register shows after the match
+        int nowStart, nowEnd;      // the selection at the next press
+        int expectedStart;
+    } cases[] = {
+        {"selection kept", 1, 2, 1, 2, 4},
+        {"selection collapsed", 0, 0, 0, 0, 4},
+        {"caret moved by the user", 0, 0, 0, 1, 1},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(FindFrom(0, kFindDescription, 0)) << c.name;
+        finder.NoteShownMatch(match, c.shownStart, c.shownEnd);
+        finder.SetStartFromSelection(0, kFindDescription, c.nowStart, c.nowEnd);
+        ASSERT_TRUE(finder.FindNext(account.Head(), account.view, kFile, match)) << c.name;
+        EXPECT_EQ(match.start, c.expectedStart) << c.name;
     }
 }
 
@@ -259,7 +300,7 @@ TEST(FindFieldTexts, AsTheRegisterShowsThem) {
         const char* expected;
     } cases[] = {
         {kFindDate, "12/31/13"}, {kFindCheckNumber, "1042"}, {kFindDescription, "Paycheck"},
-        {kFindPayment, "0.00"},  {kFindDeposit, "1,234,567.50"},
+        {kFindPayment, ""},  {kFindDeposit, "1,234,567.50"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindFieldText(r, c.field, text, sizeof text), std::string(c.expected).size());

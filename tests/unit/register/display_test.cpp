@@ -64,6 +64,35 @@ TEST_F(DisplayTest, CurrentViewWithEveryRecordClearedShowsOneBlankRecord) {
     EXPECT_EQ(g_Account.RecordCount(), 3u);
 }
 
+// The blank row of an empty Current view is no record of the account: shown
+// in another view it goes, and comes back only where a view is empty. A
+// row the user has typed into stays.
+TEST_F(DisplayTest, TheBlankRowOfAnEmptyViewGoesWhenAnotherViewIsShown) {
+    Open({Cleared({.desc = "OPENING BALANCE", .date = "20260101", .deposit = 1500}),
+          Cleared({.desc = "rent", .date = "20260102", .payment = 250.25})},
+         ViewCurrent);
+    ASSERT_EQ(g_Account.RecordCount(), 3u);
+    ASSERT_EQ(g_RowSlots[0], g_Account.Tail());
+
+    g_Account.view = ViewAll;
+    g_MultiRecords.DropBlankTail();
+    g_MultiRecords.ShowLastRecords();
+    EXPECT_EQ(g_Account.RecordCount(), 2u);
+    EXPECT_EQ(Shown(), "OPENING BALANCE rent");
+    EXPECT_EQ(Text(2, BALANCE_FLD), "");
+
+    g_Account.view = ViewCurrent;
+    g_MultiRecords.DropBlankTail();
+    g_MultiRecords.ShowLastRecords();
+    EXPECT_EQ(g_Account.RecordCount(), 3u) << "the empty view gets its row for typing again";
+    EXPECT_EQ(g_count_rec_displayed, 0);
+
+    Type(0, DESC_FLD, "half typed");
+    g_MultiRecords.DropBlankTail();
+    EXPECT_EQ(g_Account.RecordCount(), 3u);
+    EXPECT_EQ(g_RowSlots[0], g_Account.Tail());
+}
+
 TEST_F(DisplayTest, AmountsAndBalancesAsTheFieldsShowThem) {
     struct Case {
         const char* name;

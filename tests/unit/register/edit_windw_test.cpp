@@ -68,6 +68,29 @@ TEST_F(EditWindwTest, ReadingAnAmountChecksAndCleansIt) {
     }
 }
 
+// Whatever reached a control (a paste, old text shown again), a tab or a
+// line break is read as a space, in every kind of field.
+TEST_F(EditWindwTest, ReadingTurnsControlCharactersIntoSpaces) {
+    const struct {
+        int field;
+        int kind;
+        const char* typed;
+        const char* read;
+    } cases[] = {
+        {DESC_FLD, kKindDescription, "Rent\tMay\r\nJune", "Rent May June"},
+        {NUM_FLD, kKindText, "1\t2", "1 2"},
+        {PAYMENT_FLD, kKindAmount, "12.50\t", "12.50"},
+    };
+    for (const auto& c : cases) {
+        EditWindw field(FieldId(4, c.field), c.kind);
+        Type(4, c.field, c.typed);
+        char out[kFieldTextSize];
+        field.GetInput(out);
+        EXPECT_STREQ(out, c.read) << c.typed;
+        EXPECT_EQ(field.IsInvalid(), 0) << c.typed;
+    }
+}
+
 TEST_F(EditWindwTest, ReadingTakesAtMost88CharactersAndCutsToTheCallersBuffer) {
     EditWindw field(FieldId(1, DESC_FLD), kKindDescription);
     Type(1, DESC_FLD, std::string(120, 'q'));

@@ -140,6 +140,33 @@ TEST(AccountImage, SavesEveryRecordWhateverTheView) {
     EXPECT_STREQ(reinterpret_cast<const char*>(image.data() + 256 + 22), "open");
 }
 
+// The register's row for typing is a blank record at the tail: it is no
+// transaction and never reaches the file, nor do blank records before it
+// (from an older file), so a saved file saves again to the same bytes. A
+// blank record inside the list (a row inserted above another) is kept.
+TEST(AccountImage, TheBlankRowForTypingIsNeverSaved) {
+    Account account;
+    account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
+    account.AppendRecord();
+    Bytes image;
+    BuildAccountImage(account, image);
+    EXPECT_EQ(image, NewAccountFile());
+    account.AppendRecord();
+    BuildAccountImage(account, image);
+    EXPECT_EQ(image, NewAccountFile()) << "two blank records at the end";
+
+    CopyFixedText(account.Tail()->record->description, "typed");
+    BuildAccountImage(account, image);
+    ASSERT_EQ(image.size(), 128u * 4);
+    EXPECT_EQ(image[256 + 22], 0) << "a blank record before a typed one stays";
+    EXPECT_EQ(image[384 + 22], 't');
+
+    Account onlyBlank;
+    ASSERT_TRUE(LoadAccountImage(ValidImage(128).data(), 128, onlyBlank));
+    BuildAccountImage(onlyBlank, image);
+    EXPECT_EQ(image, ValidImage(128));
+}
+
 TEST(AccountImage, TwoBuildsOfOneStateAreIdentical) {
     Bytes image = NewAccountFile();
     image.resize(128 * 5, 0);
@@ -162,7 +189,9 @@ namespace {
 // larger one gives its own bytes only, a larger one after it grows the buffer.
 TEST(AccountImage, AReusedBufferHoldsOnlyTheLatestImage) {
     Account big, small;
-    ASSERT_TRUE(LoadAccountImage(ValidImage(128 * 6).data(), 128 * 6, big));
+    Bytes bigImage = ValidImage(128 * 6);
+    PutRecord(bigImage, 4, "", "20260301", 2026, 60, "last");
+    ASSERT_TRUE(LoadAccountImage(bigImage.data(), bigImage.size(), big));
     small.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
     AccountImage image;
     for (Account* account : {&big, &small, &big}) {

@@ -37,17 +37,6 @@ protected:
         if (!start || !ClickButton(start, button)) return nullptr;
         return WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     }
-
-    // Types into the password field; the field is masked, so only the
-    // number of characters can be seen.
-    bool EnterPassword(HWND dialog, const std::string& text) {
-        HWND field = GetDlgItem(dialog, kPasswordField);
-        if (!field || !FocusControl(field) || !TypeText(text)) return false;
-        return WaitUntil([&] {
-                   return SendMessageA(field, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(text.size());
-               }) &&
-               Press(app_, dialog, IDOK);
-    }
 };
 
 TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpens) {
@@ -68,14 +57,14 @@ TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpe
 
     ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr);
-    ASSERT_TRUE(EnterPassword(ask, "Open8Me"));
+    ASSERT_TRUE(EnterPassword(app_, ask, "Open8Me"));
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
 }
 
 TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     HWND ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
-    ASSERT_TRUE(EnterPassword(ask, "open8me"));  // wrong in case only
+    ASSERT_TRUE(EnterPassword(app_, ask, "open8me"));  // wrong in case only
 
     HWND incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
     ASSERT_NE(incorrect, nullptr) << app_.DescribeWindows();
@@ -88,7 +77,7 @@ TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     ask = WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(ask, kPasswordField), WM_GETTEXTLENGTH, 0, 0), 0) << "asked again, empty";
-    ASSERT_TRUE(EnterPassword(ask, "Open8"));
+    ASSERT_TRUE(EnterPassword(app_, ask, "Open8"));
     incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
     ASSERT_NE(incorrect, nullptr);
     ASSERT_TRUE(ClickButton(incorrect, IDCANCEL));

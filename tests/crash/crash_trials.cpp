@@ -219,18 +219,20 @@ HWND DialogAfter(Program& app, int command, const char* caption, int field) {
     return WaitForDialogShowing(app, caption, field);
 }
 
+// The register opens at the end of the account, where the blank row waits.
 std::string TypeRow(Program& app, HWND&) {
-    reg::Place place;
-    if (!WaitUntil([&] {
-            place = reg::FocusedPlace(app);
-            return place.field == reg::Date;
-        }))
-        return "the register has no focused date field";
-    if (!reg::FieldText(app, place.row, reg::Desc).empty()) return "the focused row is not the blank one";
+    int blank = -1;
+    for (int row = reg::kRows - 1; row >= 0 && blank < 0; --row)
+        if (reg::FieldText(app, row, reg::Date).empty() && reg::FieldText(app, row, reg::Desc).empty() &&
+            (row == 0 || !reg::FieldText(app, row - 1, reg::Desc).empty()))
+            blank = row;
+    if (blank < 0) return "the register shows no blank row";
+    if (!reg::Click(app, blank, reg::Date) || reg::WaitForFocus(app, blank, reg::Date) != reg::Place{blank, reg::Date})
+        return "the blank row's date field did not take the focus";
     if (!reg::Type(app, "9/1/26\t\tCrash trial\t12.50")) return "could not type the row";
-    if (reg::WaitForFocus(app, place.row, reg::Payment) != reg::Place{place.row, reg::Payment})
+    if (reg::WaitForFocus(app, blank, reg::Payment) != reg::Place{blank, reg::Payment})
         return "the row was not typed up to its payment";
-    return reg::FieldText(app, place.row, reg::Payment) == "12.50" ? "" : "the payment was not typed";
+    return reg::FieldText(app, blank, reg::Payment) == "12.50" ? "" : "the payment was not typed";
 }
 
 std::string FillRename(Program& app, HWND& dialog) {

@@ -103,6 +103,18 @@ bool Press(const Program& app, HWND dialog, int id) {
     });
 }
 
+bool EnterPassword(const Program& app, HWND dialog, const std::string& text, std::size_t taken) {
+    HWND field = GetDlgItem(dialog, kPasswordField);
+    if (!field || !FocusControl(field) || !TypeText(text)) return false;
+    auto length = [&] { return static_cast<std::size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0)); };
+    return WaitUntil([&] { return length() == taken; }) && app.WaitIdle() && length() == taken &&
+           Press(app, dialog, IDOK);
+}
+
+bool EnterPassword(const Program& app, HWND dialog, const std::string& text) {
+    return EnterPassword(app, dialog, text, text.size());
+}
+
 bool HasFocus(HWND dialog, int id) {
     return WaitUntil([&] { return FocusedWindow(dialog) == GetDlgItem(dialog, id); });
 }
@@ -137,6 +149,15 @@ std::string CreateFromStartScreen(const Program& app, const std::string& name, c
     if (!start) return "no start screen\n" + app.DescribeWindows();
     if (!ClickButton(start, kCreateButton)) return "no Create button";
     return FillCreateDialogs(app, name, balance, date);
+}
+
+std::string OpenFirstFromStartScreen(const Program& app, const std::string& title) {
+    HWND start = WaitForStartScreen(app);
+    if (!start || !ClickButton(start, kOpenButton)) return "no start screen\n" + app.DescribeWindows();
+    HWND chooser = WaitForDialogShowing(app, nullptr, kAccountList);
+    if (!chooser || !ClickButton(chooser, IDOK)) return "no account chooser\n" + app.DescribeWindows();
+    if (WaitForTitle(app.MainWindow(), title) != title) return "the account did not open\n" + app.DescribeWindows();
+    return "";
 }
 
 std::string AccountPath(const std::string& fileName) { return AccountsFolder() + fileName; }

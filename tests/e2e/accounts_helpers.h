@@ -71,6 +71,12 @@ bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& s
 // Presses the dialog's button and waits until the dialog has gone or a
 // message box came up.
 bool Press(const Program& app, HWND dialog, int id);
+// Types `text` into the masked password field of `dialog` and presses OK.
+// Only the number of characters can be seen in a masked field.
+bool EnterPassword(const Program& app, HWND dialog, const std::string& text);
+// The same when the field takes only `taken` of the characters typed (it is
+// masked, so only their number can be seen).
+bool EnterPassword(const Program& app, HWND dialog, const std::string& text, std::size_t taken);
 // The control that has the keyboard focus in `dialog`'s thread is its `id`.
 bool HasFocus(HWND dialog, int id);
 
@@ -81,6 +87,9 @@ std::string FillCreateDialogs(const Program& app, const std::string& name, const
 // Start screen -> Create -> the three dialogs; the account is open after.
 std::string CreateFromStartScreen(const Program& app, const std::string& name, const std::string& balance = "100.00",
                                   const std::string& date = "8/31/26");
+// Start screen -> Open Existing Account -> OK on the chooser's first
+// account; waits until the main window's title is `title`.
+std::string OpenFirstFromStartScreen(const Program& app, const std::string& title);
 
 // The accounts folder's file of that name.
 std::string AccountPath(const std::string& fileName);

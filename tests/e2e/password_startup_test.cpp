@@ -38,20 +38,6 @@ protected:
         if (!start || !ClickButton(start, button)) return nullptr;
         return WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     }
-
-    // Types into the password field until it holds `taken` characters; the
-    // field is masked, so only their number can be seen.
-    bool EnterPassword(HWND dialog, const std::string& text, std::size_t taken) {
-        HWND field = GetDlgItem(dialog, kPasswordField);
-        if (!field || !FocusControl(field) || !TypeText(text)) return false;
-        return WaitUntil([&] { return TextLength(field) == taken; }) && app_.WaitIdle() &&
-               TextLength(field) == taken && Press(app_, dialog, IDOK);
-    }
-    bool EnterPassword(HWND dialog, const std::string& text) { return EnterPassword(dialog, text, text.size()); }
-
-    static std::size_t TextLength(HWND field) {
-        return static_cast<std::size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0));
-    }
 };
 
 TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpens) {
@@ -72,14 +58,14 @@ TEST_F(PasswordStartupTest, CancelShowsTheStartScreenAgainAndTheRightPasswordOpe
 
     ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr);
-    ASSERT_TRUE(EnterPassword(ask, kPassword));
+    ASSERT_TRUE(EnterPassword(app_, ask, kPassword));
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
 }
 
 TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     HWND ask = PasswordAfter(kRecentButton);
     ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
-    ASSERT_TRUE(EnterPassword(ask, "open8me2"));  // wrong in case only
+    ASSERT_TRUE(EnterPassword(app_, ask, "open8me2"));  // wrong in case only
 
     HWND incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
     ASSERT_NE(incorrect, nullptr) << app_.DescribeWindows();
@@ -92,7 +78,7 @@ TEST_F(PasswordStartupTest, WrongPasswordOffersRetryWithAnEmptyFieldThenQuit) {
     ask = WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(ask, kPasswordField), WM_GETTEXTLENGTH, 0, 0), 0) << "asked again, empty";
-    ASSERT_TRUE(EnterPassword(ask, "Open8"));
+    ASSERT_TRUE(EnterPassword(app_, ask, "Open8"));
     incorrect = WaitForDialogShowing(app_, kIncorrectDialog, kRetryButton);
     ASSERT_NE(incorrect, nullptr);
     ASSERT_TRUE(ClickButton(incorrect, IDCANCEL));
@@ -115,7 +101,7 @@ TEST_F(PasswordStartupTest, TheFieldTakesEightCharactersAndALongerTextIsRefused)
 
     ask = WaitForDialogShowing(app_, kPasswordDialog, kPasswordField);
     ASSERT_NE(ask, nullptr) << app_.DescribeWindows();
-    ASSERT_TRUE(EnterPassword(ask, longer, 8)) << "only eight of the eleven keys are taken";
+    ASSERT_TRUE(EnterPassword(app_, ask, longer, 8)) << "only eight of the eleven keys are taken";
     EXPECT_EQ(WaitForTitle(app_.MainWindow(), "Ledgerpad - [Protected]"), "Ledgerpad - [Protected]");
 }
 

@@ -9,7 +9,6 @@ namespace {
 using namespace accounts;
 
 constexpr char kTestAccountName[] = "Register Test";
-constexpr int kChooserList = 2110;
 
 template <typename T> T ValueAt(const std::vector<uint8_t>& bytes, size_t offset) {
     T value{};
@@ -38,12 +37,8 @@ std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records) {
     for (const Tx& tx : records) blocks.push_back(RecordBlock(tx.date, tx.description, tx.payment, tx.deposit, tx.cleared));
     if (!WriteAccount(kFirstSlot, blocks)) return "the account file could not be written";
     if (!app.Start()) return "no main window\n" + app.DescribeWindows();
-    HWND start = WaitForStartScreen(app);
-    if (!start || !ClickButton(start, kOpenButton)) return "no start screen\n" + app.DescribeWindows();
-    HWND chooser = WaitForDialogShowing(app, nullptr, kChooserList);
-    if (!chooser || !ClickButton(chooser, IDOK)) return "no account chooser\n" + app.DescribeWindows();
-    const std::string title = std::string("Ledgerpad - [") + kTestAccountName + "]";
-    if (WaitForTitle(app.MainWindow(), title) != title) return "the account did not open\n" + app.DescribeWindows();
+    const std::string opened = OpenFirstFromStartScreen(app, std::string("Ledgerpad - [") + kTestAccountName + "]");
+    if (!opened.empty()) return opened;
     return Handled(app) ? "" : "the program did not settle";
 }
 

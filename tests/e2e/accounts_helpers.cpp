@@ -139,6 +139,12 @@ std::string CreateFromStartScreen(const Program& app, const std::string& name, c
     return FillCreateDialogs(app, name, balance, date);
 }
 
+std::string ShippedSampleFile(const std::string& name) {
+    std::string source = __FILE__;
+    source = source.substr(0, source.rfind("tests"));
+    return ToWindowsPath(source + "res/sample/" + name);
+}
+
 std::string AccountPath(const std::string& fileName) { return AccountsFolder() + fileName; }
 
 std::vector<uint8_t> FileBytes(const std::string& fileName) {

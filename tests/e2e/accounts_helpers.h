@@ -82,6 +82,9 @@ std::string FillCreateDialogs(const Program& app, const std::string& name, const
 std::string CreateFromStartScreen(const Program& app, const std::string& name, const std::string& balance = "100.00",
                                   const std::string& date = "8/31/26");
 
+// A file of the sample account that ships with the program (res/sample).
+std::string ShippedSampleFile(const std::string& name);
+
 // The accounts folder's file of that name.
 std::string AccountPath(const std::string& fileName);
 std::vector<uint8_t> FileBytes(const std::string& fileName);

@@ -46,18 +46,12 @@ HWND StartAndPress(Program& app, int button) {
 
 class OpenAccountTest : public ProgramTest {};
 
-// The shipped sample account, as scripts/run installs it for a first-time
-// user: both files copied into the accounts folder.
-std::string SampleFile(const std::string& name) {
-    std::string source = __FILE__;
-    source = source.substr(0, source.rfind("tests"));
-    return ToWindowsPath(source + "res/sample/" + name);
-}
-
+// The shipped sample account, as a first start copies it in: both files in
+// the accounts folder.
 TEST_F(OpenAccountTest, ShippedSampleAccountOpensWithItsTransactionsAndInformation) {
     for (const char* name : {"SAMPLE.LPD", "SAMPLEI.LPD"}) {
-        auto bytes = ReadFileBytes(SampleFile(name));
-        ASSERT_TRUE(bytes) << SampleFile(name);
+        auto bytes = ReadFileBytes(ShippedSampleFile(name));
+        ASSERT_TRUE(bytes) << ShippedSampleFile(name);
         ASSERT_TRUE(WriteFileBytes(AccountPath(name), *bytes));
     }
     ASSERT_NE(StartAndPress(app_, kOpenButton), nullptr) << app_.DescribeWindows();

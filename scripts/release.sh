@@ -76,8 +76,12 @@ ledger_release_test() (
     wine_run "$driver" --installed --ledgerpad="$1" --shots="$shots" \
       --gtest_filter='ReleasedProgramTest.*' --gtest_brief=1 || fail "driver on $1"
   }
+  # The values of the uninstall entry; nothing when there is none (reg
+  # then fails, and may say so on its output).
   uninstall_entry() {
-    wine_run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerpad' 2>/dev/null | tr -d '\r'
+    local values
+    values=$(wine_run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerpad' 2>/dev/null) &&
+      tr -d '\r' <<<"$values"
   }
   program_listed() { wine_run winedbg --command "info proc" 2>/dev/null | grep -q "'Ledgerpad.exe'"; }
   data_sums() { (cd "$user" && sha256sum Documents/TallwoodWorks/Ledgerpad/* AppData/Roaming/TallwoodWorks/Ledgerpad/*); }

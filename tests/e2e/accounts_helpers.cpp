@@ -140,9 +140,7 @@ std::string CreateFromStartScreen(const Program& app, const std::string& name, c
 }
 
 std::string ShippedSampleFile(const std::string& name) {
-    std::string source = __FILE__;
-    source = source.substr(0, source.rfind("tests"));
-    return ToWindowsPath(source + "res/sample/" + name);
+    return ToWindowsPath(std::string(LEDGERPAD_SAMPLE_FOLDER) + "/" + name);
 }
 
 std::string AccountPath(const std::string& fileName) { return AccountsFolder() + fileName; }

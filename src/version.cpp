@@ -1,2 +1,4 @@
 // The program's version text, shared by the About box and the help page.
-extern const char kLedgerpadVersion[] = "1.0.0";
+#include "ledgerpad_version.h"
+
+extern const char kLedgerpadVersion[] = LEDGERPAD_VERSION_TEXT;

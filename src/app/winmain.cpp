@@ -6,6 +6,7 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/sample_account.h"
 #include "app/single_instance.h"
 #include "storage/data_folders.h"
 #include "storage/file_messages.h"
@@ -35,9 +36,10 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 // been told, and the program must not start without its password.
 bool PrepareDataFiles() {
     DataFolders folders;
-    folders.PrepareFolders(kProductName);
+    const bool firstStart = folders.PrepareFolders(kProductName);
     WriteLog("%s", GetAppDataFolder().c_str());
     WriteLog("%s", GetAccountsFolder().c_str());
+    if (firstStart) CopySampleAccountBesideProgram(GetAccountsFolder());
     BuildAccountSlotPaths();
 
     char optionsPath[kPathSize];

@@ -31,12 +31,13 @@ void JoinPath(char (&out)[kPathSize], const char* a, const char* b, const char* 
 }
 
 // Tests both roots first, then creates what is missing, application-data
-// side first.
-void EnsureFolderPair(FolderSystem& folders, const char* appDataPath, const char* documentsPath) {
+// side first. True when the documents side was missing.
+bool EnsureFolderPair(FolderSystem& folders, const char* appDataPath, const char* documentsPath) {
     bool appDataExists = folders.IsFolder(appDataPath);
     bool documentsExists = folders.IsFolder(documentsPath);
     if (!appDataExists) folders.CreateFolder(appDataPath);
     if (!documentsExists) folders.CreateFolder(documentsPath);
+    return !documentsExists;
 }
 
 void BuildPath(const char* folder, char* buffer, std::size_t size, const char* fileName) {
@@ -48,7 +49,7 @@ void BuildPath(const char* folder, char* buffer, std::size_t size, const char* f
 
 }  // namespace
 
-void DataFolders::PrepareFolders(const char* productName, const char* documentsRoot,
+bool DataFolders::PrepareFolders(const char* productName, const char* documentsRoot,
                                  const char* appDataRoot, FolderSystem& folders) {
     char productFolder[kPathSize];
     JoinPath(productFolder, kPathSeparator, productName ? productName : "");
@@ -63,10 +64,11 @@ void DataFolders::PrepareFolders(const char* productName, const char* documentsR
 
     JoinPath(appDataPath, g_appDataRoot, kMakerFolder, productFolder);
     JoinPath(documentsPath, g_documentsRoot, kMakerFolder, productFolder);
-    EnsureFolderPair(folders, appDataPath, documentsPath);
+    const bool accountsFolderNew = EnsureFolderPair(folders, appDataPath, documentsPath);
 
     JoinPath(g_accountsFolder, g_documentsRoot, kMakerFolder, productFolder, kPathSeparator);
     JoinPath(g_optionsFolder, g_appDataRoot, kMakerFolder, productFolder, kPathSeparator);
+    return accountsFolderNew;
 }
 
 std::string GetAccountsFolder() {

@@ -25,12 +25,13 @@ public:
 
     // Win32 (data_folders_win.cpp): takes the documents and application-data
     // folders from the shell (or the roots set for tests) and makes sure
-    // the maker and product folders exist under both.
-    void PrepareFolders(const char* productName);
+    // the maker and product folders exist under both. True when the
+    // accounts folder was missing, that is, on a first start.
+    bool PrepareFolders(const char* productName);
 
     // The same on given roots and file system. An empty root (the shell
     // lookup failed) puts the folders under the root of the current drive.
-    void PrepareFolders(const char* productName, const char* documentsRoot,
+    bool PrepareFolders(const char* productName, const char* documentsRoot,
                         const char* appDataRoot, FolderSystem& folders);
 };
 

@@ -31,7 +31,7 @@ public:
 
 }  // namespace
 
-void DataFolders::PrepareFolders(const char* productName) {
+bool DataFolders::PrepareFolders(const char* productName) {
     char documents[kPathSize];
     char appData[kPathSize];
     if (DocumentsRootForTesting()) {
@@ -42,5 +42,5 @@ void DataFolders::PrepareFolders(const char* productName) {
         SpecialFolderPath(CSIDL_APPDATA, appData);
     }
     Win32Folders folders;
-    PrepareFolders(productName, documents, appData, folders);
+    return PrepareFolders(productName, documents, appData, folders);
 }

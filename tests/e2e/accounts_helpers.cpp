@@ -160,6 +160,10 @@ std::string OpenFirstFromStartScreen(const Program& app, const std::string& titl
     return "";
 }
 
+std::string ShippedSampleFile(const std::string& name) {
+    return ToWindowsPath(std::string(LEDGERPAD_SAMPLE_FOLDER) + "/" + name);
+}
+
 std::string AccountPath(const std::string& fileName) { return AccountsFolder() + fileName; }
 
 std::vector<uint8_t> FileBytes(const std::string& fileName) {

@@ -91,6 +91,9 @@ std::string CreateFromStartScreen(const Program& app, const std::string& name, c
 // account; waits until the main window's title is `title`.
 std::string OpenFirstFromStartScreen(const Program& app, const std::string& title);
 
+// A file of the sample account that ships with the program (res/sample).
+std::string ShippedSampleFile(const std::string& name);
+
 // The accounts folder's file of that name.
 std::string AccountPath(const std::string& fileName);
 std::vector<uint8_t> FileBytes(const std::string& fileName);

@@ -1,6 +1,8 @@
 // Runs the end-to-end tests. The program to test comes from
 // --ledgerpad=<path>; screenshots go to LEDGER_SHOTS when set, else to
 // --shots=<folder>, else to "screenshots" in the current folder.
+// --installed runs the checks of a released program (scripts/test names the
+// installed or unpacked Ledgerpad.exe with --ledgerpad).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,6 +20,7 @@ void ReadArguments(int argc, char** argv, e2e::Settings& settings) {
         std::string_view arg = argv[i];
         if (arg.starts_with(kProgram)) settings.program = arg.substr(kProgram.size());
         if (arg.starts_with(kShots)) settings.shots = arg.substr(kShots.size());
+        if (arg == "--installed") settings.installed = true;
     }
     if (const char* shots = std::getenv("LEDGER_SHOTS"); shots && *shots) settings.shots = shots;
     if (settings.shots.empty()) settings.shots = "screenshots";

@@ -9,6 +9,7 @@ namespace e2e {
 struct Settings {
     std::string program;  // Ledgerpad.exe
     std::string shots;    // folder for screenshots
+    bool installed = false;  // the program is an installed or unpacked release
 };
 Settings& GetSettings();
 

@@ -111,3 +111,26 @@ TEST(DataFolders, OverlongRootsAreCutNotOverflowed) {
     EXPECT_EQ(GetDocumentsFolder().size(), kMaxPathLength);
     for (const std::string& call : fs.calls) EXPECT_LE(call.size(), kMaxPathLength + 7);
 }
+
+// The sample account is copied in only on the start that makes the accounts
+// folder; whatever else was missing does not count.
+TEST(DataFolders, TellsWhetherTheAccountsFolderWasMissing) {
+    struct Case {
+        const char* name;
+        std::set<std::string> existing;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"nothing yet", {}, true},
+        {"only the options side", {"A:\\Roam\\TallwoodWorks", "A:\\Roam\\TallwoodWorks\\Ledgerpad"}, true},
+        {"maker folders only", {"D:\\Docs\\TallwoodWorks", "A:\\Roam\\TallwoodWorks"}, true},
+        {"accounts folder there, options missing",
+         {"D:\\Docs\\TallwoodWorks", "D:\\Docs\\TallwoodWorks\\Ledgerpad"}, false},
+    };
+    for (const Case& c : cases) {
+        FakeFolders fs;
+        fs.existing = c.existing;
+        EXPECT_EQ(DataFolders().PrepareFolders("Ledgerpad", "D:\\Docs", "A:\\Roam", fs), c.expected) << c.name;
+        EXPECT_FALSE(DataFolders().PrepareFolders("Ledgerpad", "D:\\Docs", "A:\\Roam", fs)) << c.name << ", again";
+    }
+}

@@ -1,0 +1,47 @@
+#include "app/sample_account.h"
+
+#include <windows.h>
+
+#include <iterator>
+
+#include "app/account_slots.h"
+#include "storage/log.h"
+
+namespace {
+
+constexpr const char* kSampleFiles[] = {"SAMPLEI.LPD", kAccountSlotNames[kSampleAccountSlot]};
+
+bool IsFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return {};
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+bool CopySampleAccount(const std::string& programFolder, const std::string& accountsFolder) {
+    for (const char* name : kSampleFiles)
+        if (!IsFile(programFolder + name)) return false;
+    // The information file goes first: the account file never stands
+    // without it.
+    for (size_t i = 0; i < std::size(kSampleFiles); ++i) {
+        const std::string target = accountsFolder + kSampleFiles[i];
+        if (CopyFileA((programFolder + kSampleFiles[i]).c_str(), target.c_str(), TRUE)) continue;
+        WriteLog("CopySampleAccount: %s  error %lu", target.c_str(), GetLastError());
+        while (i-- > 0) DeleteFileA((accountsFolder + kSampleFiles[i]).c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CopySampleAccountBesideProgram(const std::string& accountsFolder) {
+    const std::string programFolder = ProgramFolder();
+    return !programFolder.empty() && CopySampleAccount(programFolder, accountsFolder);
+}

@@ -103,7 +103,7 @@ bool Press(const Program& app, HWND dialog, int id) {
     });
 }
 
-bool EnterPassword(const Program& app, HWND dialog, const std::string& text, std::size_t taken) {
+bool EnterPassword(Program& app, HWND dialog, const std::string& text, std::size_t taken) {
     HWND field = GetDlgItem(dialog, kPasswordField);
     if (!field || !FocusControl(field) || !TypeText(text)) return false;
     auto length = [&] { return static_cast<std::size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0)); };
@@ -111,7 +111,7 @@ bool EnterPassword(const Program& app, HWND dialog, const std::string& text, std
            Press(app, dialog, IDOK);
 }
 
-bool EnterPassword(const Program& app, HWND dialog, const std::string& text) {
+bool EnterPassword(Program& app, HWND dialog, const std::string& text) {
     return EnterPassword(app, dialog, text, text.size());
 }
 

@@ -73,10 +73,10 @@ bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& s
 bool Press(const Program& app, HWND dialog, int id);
 // Types `text` into the masked password field of `dialog` and presses OK.
 // Only the number of characters can be seen in a masked field.
-bool EnterPassword(const Program& app, HWND dialog, const std::string& text);
+bool EnterPassword(Program& app, HWND dialog, const std::string& text);
 // The same when the field takes only `taken` of the characters typed (it is
 // masked, so only their number can be seen).
-bool EnterPassword(const Program& app, HWND dialog, const std::string& text, std::size_t taken);
+bool EnterPassword(Program& app, HWND dialog, const std::string& text, std::size_t taken);
 // The control that has the keyboard focus in `dialog`'s thread is its `id`.
 bool HasFocus(HWND dialog, int id);
 

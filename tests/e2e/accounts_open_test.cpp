@@ -52,7 +52,9 @@ void ChooseFromMenu(Program& app, const std::string& fileName) {
     HWND chooser = WaitForDialogShowing(app, "Open Existing Account", kAccountList);
     ASSERT_NE(chooser, nullptr);
     ASSERT_TRUE(FocusControl(GetDlgItem(chooser, kAccountList)));
-    if (ControlText(chooser, kFileName) != fileName) ASSERT_TRUE(PressKey(VK_DOWN));
+    if (ControlText(chooser, kFileName) != fileName) {
+        ASSERT_TRUE(PressKey(VK_DOWN));
+    }
     ASSERT_TRUE(WaitUntil([&] { return ControlText(chooser, kFileName) == fileName; }));
     ASSERT_TRUE(Press(app, chooser, IDOK));
 }

@@ -9,13 +9,14 @@
 #include "storage/acct_info_credit_card.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 
 namespace {
 
 // The open: the account file read and checked, the list built, the
 // information file read.
 void OpenPair(BenchAccount& a) {
-    if (!g_DataFile.ReadAccountFile(a.accountPath.c_str(), g_Account)) BenchFail("open failed");
+    if (!ReadAccountFile(g_DataFile, a.accountPath.c_str(), g_Account)) BenchFail("open failed");
     AcctInfoCreditCard().LoadSaved(a.accountPath.c_str());
     g_Account.isOpen = 1;
 }

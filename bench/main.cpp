@@ -16,6 +16,7 @@
 #include "storage/acct_info_credit_card.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/message_box.h"
 
 std::vector<BenchCase>& BenchCases() {

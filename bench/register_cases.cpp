@@ -16,6 +16,7 @@
 #include "register/register_host.h"
 #include "register/register_state.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 
 namespace {
 

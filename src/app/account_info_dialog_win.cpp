@@ -5,6 +5,7 @@
 #include "model/account.h"
 #include "storage/acct_info_credit_card.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
 

@@ -5,11 +5,14 @@
 #include "app/command_dispatch.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/shell_calls.h"
 #include "model/model_texts.h"
-#include "storage/bounded_text.h"
+#include "register/multi_records.h"
+#include "register/register_display.h"
+#include "register/register_state.h"
+#include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/message_box.h"
 
 char g_RequestedAccountFile[kPathSize] = {};
@@ -24,7 +27,7 @@ constexpr int kLastScreenOffset = 18;
 bool SlotFiles::Exists(const char* path) { return DataFile::FileExists(path); }
 
 bool SlotFiles::ReadHeader(const char* path, ACCOUNTDATA& header) {
-    if (!g_DataFile.OpenFileForReading(path)) return false;
+    if (!OpenFileForReading(g_DataFile, path)) return false;
     g_DataFile.ReadAccountData(header);
     g_DataFile.CloseFile();
     return true;
@@ -56,7 +59,7 @@ void ReportBalanceResult(HWND hwnd, int result) {
 }
 
 void SelectAccountView(int view) {
-    SelectViewMenuItem(kViewMenuBase + view);
+    SelectViewMenuItem(IDM_VIEW_ALL + view);
     g_Account.view = view;
 }
 
@@ -67,10 +70,10 @@ int LastScreenTopIndex() {
 
 void RefillRegister() {
     g_Account.PositionAtTop(g_Account.topIndex);
-    shell::ClearRegister();
-    shell::DisplayRecords();
-    shell::SetFocusToRecordAndField(shell::LastFilledRow(), -1);
-    shell::UpdateScrollBar();
+    ClearRegister();
+    DisplayRecords(g_Account.current);
+    g_MultiRecords.SetFocusToRecordAndField(g_count_rec_displayed, -1);
+    g_MultiRecords.UpdateScrollBar();
 }
 
 bool SavePendingChanges() {
@@ -79,12 +82,12 @@ bool SavePendingChanges() {
 }
 
 void CloseAccount(HWND hwnd) {
-    shell::ClearRegister();
+    ClearRegister();
     SetTitle(hwnd, false);
     g_Account.ClearAccount();
     g_Account.isOpen = 0;
     g_Account.visibleCount = 0;
     // Whatever was pending belonged to the records just freed.
     g_NeedsSaving = 0;
-    shell::UpdateScrollBar();
+    g_MultiRecords.UpdateScrollBar();
 }

@@ -9,11 +9,13 @@
 #include "app/commands.h"
 #include "app/help_page.h"
 #include "app/main_window.h"
-#include "app/shell_calls.h"
 #include "app/transaction_commands.h"
 #include "features/feature_commands.h"
 #include "model/account.h"
+#include "register/multi_records.h"
 #include "register/register.h"
+#include "register/register_display.h"
+#include "register/register_state.h"
 #include "storage/save_attempt.h"
 #include "values/date.h"
 
@@ -50,9 +52,9 @@ bool RunGuard(HWND hwnd, Guard guard) {
         case Guard::Errors: return CheckForErrors(hwnd);
         case Guard::BeforeFind: return CheckForErrorBeforeFind(hwnd);
         case Guard::LastDateThenErrors:
-            return shell::CheckLastRecordDate() && CheckForErrors(hwnd);
+            return g_MultiRecords.CheckLastRecordDate() && CheckForErrors(hwnd);
         case Guard::DropEmptyThenErrors:
-            return shell::DropEmptyLastRecord() && CheckForErrors(hwnd);
+            return g_MultiRecords.DropEmptyLastRecord() && CheckForErrors(hwnd);
     }
     return false;
 }
@@ -61,14 +63,14 @@ bool RunGuard(HWND hwnd, Guard guard) {
 // refilled, with the focus on the last filled row.
 void RedisplayOpenAccount(bool keepField) {
     if (!g_Account.isOpen) return;
-    shell::DropBlankTail();
+    g_MultiRecords.DropBlankTail();
     g_Account.ComputeBalances();
     const int visible = static_cast<int>(g_Account.visibleCount);
     g_Account.topIndex = visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;
     g_Account.PositionAtTop(g_Account.topIndex);
-    shell::DisplayRecords();
-    shell::SetFocusToRecordAndField(shell::LastFilledRow(), keepField ? -1 : 1);
-    shell::UpdateScrollBar();
+    DisplayRecords(g_Account.current);
+    g_MultiRecords.SetFocusToRecordAndField(g_count_rec_displayed, keepField ? -1 : 1);
+    g_MultiRecords.UpdateScrollBar();
 }
 
 void RunAbout(HWND hwnd, int) {
@@ -76,11 +78,28 @@ void RunAbout(HWND hwnd, int) {
     RefreshAfterCommand(true);
 }
 
+// The feature commands leave the register to be refilled here, the layer
+// that owns it.
+void RunBalance(HWND hwnd, int id) {
+    RunBalanceCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
+void RunExport(HWND hwnd, int id) {
+    RunExportCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
+void RunPrint(HWND hwnd, int id) {
+    RunPrintCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
 void RunQuitFromStart(HWND hwnd, int) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
 
 void RunView(HWND, int id) {
     SelectViewMenuItem(id);
-    g_Account.view = id - kViewMenuBase;
+    g_Account.view = id - IDM_VIEW_ALL;
     RedisplayOpenAccount(false);
 }
 
@@ -98,7 +117,7 @@ void RunCalculator(HWND hwnd, int) {
 
 void RunExit(HWND hwnd, int) {
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    shell::SetFocusToRecordAndField(-1, -1);
+    g_MultiRecords.SetFocusToRecordAndField(-1, -1);
 }
 
 void RunDateFormat(HWND, int id) {
@@ -115,10 +134,10 @@ constexpr CommandEntry kCommands[] = {
     {IDM_CREATE_ACCOUNT, Guard::Errors, RunCreateAccountCommand},
     {IDM_OPEN_ACCOUNT, Guard::Errors, RunOpenAccountCommand},
     {IDM_DELETE_ACCOUNT, Guard::LastDateThenErrors, RunDeleteAccountCommand},
-    {IDM_PRINT, Guard::Errors, RunPrintCommand},
+    {IDM_PRINT, Guard::Errors, RunPrint},
     {IDM_NEW_TRANSACTION, Guard::BeforeFind, RunNewTransactionCommand},
     {IDM_DELETE_TRANSACTION, Guard::None, RunDeleteTransactionCommand},
-    {IDM_BALANCE, Guard::Errors, RunBalanceCommand},
+    {IDM_BALANCE, Guard::Errors, RunBalance},
     {IDM_VIEW_ALL, Guard::Errors, RunView},
     {IDM_VIEW_CURRENT, Guard::Errors, RunView},
     {IDM_HELP, Guard::Errors, RunHelp},
@@ -132,7 +151,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DATE_YYMMDD, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_DATE_YYDDMM, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_RENAME_ACCOUNT, Guard::None, RunRenameAccountCommand},
-    {IDM_EXPORT, Guard::Errors, RunExportCommand},
+    {IDM_EXPORT, Guard::Errors, RunExport},
     {IDM_CREATE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_CHANGE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},
@@ -153,11 +172,6 @@ void SelectViewMenuItem(int id) {
     CheckMenuItem(g_hMenu, g_ViewItem, MF_BYCOMMAND | MF_UNCHECKED);
     CheckMenuItem(g_hMenu, id, MF_BYCOMMAND | MF_CHECKED);
     g_ViewItem = id;
-}
-
-bool IsCommandAvailable(int id) {
-    const CommandEntry* entry = FindCommand(id);
-    return entry && entry->run;
 }
 
 bool DispatchCommand(HWND hwnd, int id) {

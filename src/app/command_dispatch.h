@@ -14,9 +14,6 @@ bool DispatchCommand(HWND hwnd, int id);
 // greyed out.
 void InitCommandMenu(HMENU menu);
 
-// True when the command has a function behind it in this build.
-bool IsCommandAvailable(int id);
-
 // Checks the View menu item id (IDM_VIEW_ALL or IDM_VIEW_CURRENT), unchecks
 // the one checked before and remembers it; opening and creating an account
 // select the Current view this way.

@@ -1,8 +1,11 @@
 #include "app/command_guards.h"
 
-#include "app/shell_calls.h"
 #include "model/account.h"
-#include "storage/log.h"
+#include "register/multi_records.h"
+#include "register/register_display.h"
+#include "storage/save_account.h"
+#include "ui/storage_messages.h"
+#include "base/log.h"
 
 namespace {
 
@@ -10,19 +13,19 @@ namespace {
 // typed, every row must be committed and the account saved.
 bool CheckFocusedRow(HWND hwnd) {
     if (!g_Account.isOpen) return true;
-    return shell::CheckFocusedRow(hwnd);
+    return g_MultiRecords.CheckFocusedRow();
 }
 
 bool CommitAndSave() {
     if (!g_NeedsSaving) return true;
-    if (!shell::CommitAllRows()) return false;
-    return shell::SaveAccount();
+    if (!g_MultiRecords.CommitAllRows()) return false;
+    return SaveAccount();
 }
 
 }  // namespace
 
 bool CheckForErrors(HWND hwnd) {
-    if (!shell::DropEmptyLastRecord()) return false;
+    if (!g_MultiRecords.DropEmptyLastRecord()) return false;
     if (!CheckFocusedRow(hwnd)) {
         WriteLog("CheckForErrors( hWnd )");
         return false;
@@ -31,21 +34,21 @@ bool CheckForErrors(HWND hwnd) {
 }
 
 bool CheckForErrorBeforeFind(HWND hwnd) {
-    if (!shell::CheckLastRecordDate()) return false;
+    if (!g_MultiRecords.CheckLastRecordDate()) return false;
     if (!CheckFocusedRow(hwnd)) {
         WriteLog("CheckForErrorBeforeFind - CheckForErrors( hWnd )");
         return false;
     }
     const bool saving = g_NeedsSaving != 0;
     if (!CommitAndSave()) return false;
-    if (saving) shell::DisplayRecords();
+    if (saving) DisplayRecords(g_Account.current);
     return true;
 }
 
 void RefreshAfterCommand(bool focus) {
     if (!g_Account.isOpen) return;
     g_Account.PositionAtTop(g_Account.topIndex);
-    shell::DisplayRecords();
-    if (focus) shell::SetFocusToRecordAndField(-1, -1);
-    shell::UpdateScrollBar();
+    DisplayRecords(g_Account.current);
+    if (focus) g_MultiRecords.SetFocusToRecordAndField(-1, -1);
+    g_MultiRecords.UpdateScrollBar();
 }

@@ -11,15 +11,21 @@
 #include "app/main_window.h"
 #include "model/account_lifecycle.h"
 #include "storage/acct_info_credit_card.h"
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"
+#include "ui/date_message.h"
 #include "ui/dialog_runner.h"
 #include "values/amount.h"
 #include "values/date.h"
 
 namespace {
+
+// The prompt of the statement-date dialog, in its second static text.
+constexpr int kStatementDatePromptId = kIdText1;
+constexpr char kStatementDatePrompt[] = "Enter the date from your last statement for this checking account.";
 
 // What the three dialogs collect.
 struct NewAccountFacts {
@@ -100,7 +106,7 @@ bool AcceptDate(HWND dialog) {
     char typed[kStatementDateMaxLength + 1];
     ReadField(dialog, typed, sizeof typed);
     if (!g_Date.Parse(typed)) {
-        g_Date.ShowDateError(dialog, kDateErrorStatement);
+        ShowDateError(g_Date, dialog, kDateErrorStatement);
         return false;
     }
     NewAccountFacts& facts = FactsOf(dialog);
@@ -134,7 +140,7 @@ INT_PTR CALLBACK DateProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The field is only as wide as a date: without the edit's own
         // margins all eight characters fit, so the last one can be typed.
         SendMessageA(Field(dialog), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
-        g_Date.SetStatementDatePrompt(dialog);
+        SetDlgItemTextA(dialog, kStatementDatePromptId, kStatementDatePrompt);
         return TRUE;
     }
     return StepProc(dialog, msg, wParam, AcceptDate);
@@ -165,7 +171,7 @@ bool WriteNewAccountFile(HWND hwnd, const NewAccountFacts& facts) {
     FillAccountHeader(g_Account.header, facts.name, AmountValue(facts.balance), facts.date, facts.year,
                       facts.dayOfYear);
     SetTitle(hwnd, true);
-    if (!g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account)) {
+    if (!WriteAccountFile(g_DataFile, g_CurrentAccountFile, g_Account)) {
         SetTitle(hwnd, false);
         return false;
     }

@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 #include "app/app_texts.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/message_box.h"
 
 bool BuildHelpPagePath(char* out, std::size_t size) {

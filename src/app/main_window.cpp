@@ -6,12 +6,17 @@
 #include "app/app_texts.h"
 #include "app/command_dispatch.h"
 #include "app/command_guards.h"
-#include "app/shell_calls.h"
+#include "app/account_lifecycle.h"
 #include "app/single_instance.h"
+#include "features/feature_commands.h"
+#include "features/find_dialog_win.h"
+#include "features/text_finder.h"
 #include "model/account.h"
 #include "register/font_set.h"
+#include "register/multi_records.h"
+#include "register/register.h"
 #include "register/register_layout.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/last_error.h"
 #include "storage/options.h"
 #include "storage/save_attempt.h"
@@ -19,16 +24,14 @@
 #include "ui/message_box.h"
 #include "ui/dialog_runner.h"
 #include "ui/hot_link_text.h"
+#include "ui/storage_messages.h"
 
 HWND g_hWnd = nullptr;
 HINSTANCE g_hInst = nullptr;
 HMENU g_hMenu = nullptr;
-HWND g_hFindDlg = nullptr;
 
 namespace {
 
-// Registered by the Find dialog too; the same name gives the same number.
-constexpr char kFindMessageName[] = "finddlg_Find";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
 
 struct MainWindowState {
@@ -69,6 +72,24 @@ void OnCreate(HWND hwnd) {
     g_State.findMessage = RegisterWindowMessageA(kFindMessageName);
 }
 
+// L: where the register panel starts in the client area, read back from
+// the first field (3 pixels into the panel).
+int PanelLeft() {
+    HWND first = g_hFieldWindows[0];
+    if (!first) return 0;
+    RECT rect;
+    GetWindowRect(first, &rect);
+    MapWindowPoints(nullptr, GetParent(first), reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left - kFieldColumns[RECONCILE_FLD].x;
+}
+
+// The register's frame and headers, in the selected font.
+void PaintRegister(HDC dc) {
+    const int left = PanelLeft();
+    DrawRegisterFrame(dc, left, GetMainWindowMetrics().panelWidth);
+    DrawRegisterHeaders(dc, left);
+}
+
 void OnSize(HWND hwnd, WPARAM sizeType) {
     g_State.panelLeft = sizeType != SIZE_RESTORED ? CentredPanelLeft() : 0;
     g_Options.SetShowState(static_cast<int>(sizeType));
@@ -91,8 +112,8 @@ void OnPaint(HWND hwnd) {
             SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_Fonts.RegisterFont()), TRUE);
         }
     }
-    shell::PaintRegister(dc);
-    if (first) shell::RunStartScreen(hwnd);
+    PaintRegister(dc);
+    if (first) RunStartScreen(hwnd);
     SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
 }
@@ -114,7 +135,7 @@ bool MayClose(HWND hwnd) {
 
 void OnClose(HWND hwnd) {
     if (!MayClose(hwnd)) {
-        shell::SetFocusToRecordAndField(-1, -1);
+        g_MultiRecords.SetFocusToRecordAndField(-1, -1);
         return;
     }
     DestroyWindow(hwnd);
@@ -130,7 +151,7 @@ void SaveBeforeSessionEnds(HWND hwnd) {
 }
 
 void OnDestroy() {
-    g_Options.SaveOptions();
+    TellFileWrite(g_Options.SaveOptions());
     PostQuitMessage(0);
 }
 
@@ -145,7 +166,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_CREATE: OnCreate(hwnd); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
         case WM_SIZE: OnSize(hwnd, wParam); return 0;
-        case WM_SETFOCUS: shell::SetFocusToRecordAndField(-1, -1); return 0;
+        case WM_SETFOCUS: g_MultiRecords.SetFocusToRecordAndField(-1, -1); return 0;
         case WM_PAINT: OnPaint(hwnd); return 0;
         case WM_CLOSE: OnClose(hwnd); return 0;
         case WM_QUERYENDSESSION: SaveBeforeSessionEnds(hwnd); return TRUE;
@@ -153,7 +174,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             // The window is never destroyed: the options are saved here.
             if (wParam) {
                 SaveBeforeSessionEnds(hwnd);
-                g_Options.SaveOptions(WriteFailureReport::LeaveToCaller);
+                g_Options.SaveOptions();  // no message while the session ends
             }
             return 0;
         case WM_GETMINMAXINFO: {
@@ -171,14 +192,14 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_INITMENUPOPUP:
             if (g_State.inMenuLoop) CloseFindDialog();
             return 0;
-        case WM_VSCROLL: shell::ScrollRegister(wParam, lParam); return 0;
+        case WM_VSCROLL: ScrollRegister(wParam, lParam); return 0;
         case WM_COMMAND:
             if (DispatchCommand(hwnd, LOWORD(wParam))) return 0;
             break;
         default:
             if (msg == g_State.findMessage && g_State.findMessage != 0) {
                 SaveAttempt attempt;
-                if (CheckForErrors(hwnd)) shell::RunFindRequest(hwnd, wParam, lParam);
+                if (CheckForErrors(hwnd)) RunFindRequest(hwnd);
                 return 0;
             }
             break;
@@ -230,7 +251,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
         DestroyWindow(hwnd);
         return nullptr;
     }
-    shell::AttachFieldProcedures();
+    AttachFieldProcedures();
 
     ShowWindow(hwnd, SW_SHOWNORMAL);
     g_Options.SetShowState(showCommand);
@@ -255,6 +276,5 @@ void SetTitle(HWND hwnd, bool withAccount) {
 RECT GetSavedWindowRect() { return g_State.savedRect; }
 
 void CloseFindDialog() {
-    if (g_hFindDlg && IsWindow(g_hFindDlg)) DestroyWindow(g_hFindDlg);
-    g_hFindDlg = nullptr;
+    TheFindDialog().Close();
 }

@@ -8,10 +8,6 @@ extern HWND g_hWnd;
 extern HINSTANCE g_hInst;
 extern HMENU g_hMenu;
 
-// The open Find dialog, null while it is closed. The Find feature keeps it
-// up to date; the message loop offers it every message first.
-extern HWND g_hFindDlg;
-
 // Size of the window whatever the options say: the register panel plus
 // the frame, caption and menu.
 struct MainWindowMetrics {

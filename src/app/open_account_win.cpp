@@ -8,12 +8,13 @@
 #include "app/account_lifecycle.h"
 #include "app/account_operations.h"
 #include "app/main_window.h"
-#include "app/shell_calls.h"
+#include "register/register_display.h"
 #include "storage/acct_info_credit_card.h"
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/file_messages.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"
 
 namespace {
@@ -77,8 +78,8 @@ void OpenAccount(HWND hwnd) {
         return;
     }
     const bool wasOpen = g_Account.isOpen != 0;
-    if (wasOpen) shell::ClearRegister();
-    if (!g_DataFile.ReadAccountFile(path, g_Account)) {
+    if (wasOpen) ClearRegister();
+    if (!ReadAccountFile(g_DataFile, path, g_Account)) {
         if (wasOpen && g_Account.Head() != nullptr) RefillRegister();
         else if (wasOpen) CloseAccount(hwnd);
         return;

@@ -8,8 +8,9 @@
 #include "app/account_lifecycle.h"
 #include "app/account_operations.h"
 #include "app/main_window.h"
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
 

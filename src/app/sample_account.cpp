@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "app/account_slots.h"
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

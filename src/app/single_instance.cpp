@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "storage/save_account.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
+#include "ui/start_choice.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "features/find_hook.h"
 #include "model/account.h"
 #include "register/multi_records.h"
 #include "register/register_display.h"
@@ -119,8 +118,8 @@ void RunNewTransactionCommand(HWND, int) { NewTransaction(); }
 
 void RunDeleteTransactionCommand(HWND hwnd, int) {
     if (!g_Account.isOpen) return;
-    CloseFindDialogBeforeMessage();
-    if (ShowMessage(hwnd, kAreYouSureText, kDeleteTransactionTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (ShowMessage(hwnd, kAreYouSureText, kDeleteTransactionTitle, MB_YESNO | MB_ICONQUESTION,
+                    FindDialogBeforeMessage::Close) != IDYES) {
         g_MultiRecords.SetFocusToRecordAndField();
         return;
     }

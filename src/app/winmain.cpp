@@ -8,11 +8,13 @@
 #include "app/main_window.h"
 #include "app/sample_account.h"
 #include "app/single_instance.h"
+#include "features/find_dialog_win.h"
 #include "storage/data_folders.h"
 #include "storage/file_messages.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/options.h"
 #include "ui/message_box.h"
+#include "ui/storage_messages.h"
 
 namespace {
 
@@ -22,7 +24,8 @@ namespace {
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (g_hFindDlg && IsDialogMessageA(g_hFindDlg, &msg)) continue;
+        HWND find = TheFindDialog().Window();
+        if (find && IsDialogMessageA(find, &msg)) continue;
         if (!TranslateAcceleratorA(mainWindow, accelerators, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -47,6 +50,8 @@ bool PrepareDataFiles() {
     const auto accountsFolder = GetAccountsFolder();
     std::string failure;
     const bool loaded = g_Options.LoadOptions(optionsPath, accountsFolder.c_str(), &failure);
+    // Defaults that could not be written are written again at exit.
+    TellFileWrite(g_Options.DefaultsWrite());
     WriteLog("%s", optionsPath);
     WriteLog("%s", accountsFolder.c_str());
     if (!loaded)

@@ -2,7 +2,6 @@
 // message boxes, owned by the main window.
 #include <windows.h>
 
-#include "app/command_guards.h"
 #include "features/balance_account.h"
 #include "features/feature_commands.h"
 #include "model/account.h"
@@ -76,5 +75,4 @@ void BalanceAccount(HWND owner) {
 
 void RunBalanceCommand(HWND hwnd, int) {
     if (g_Account.isOpen) BalanceAccount(hwnd);
-    RefreshAfterCommand(true);
 }

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/command_guards.h"
 #include "features/date_range.h"
 #include "features/export_file.h"
 #include "features/feature_commands.h"
@@ -15,7 +14,7 @@
 #include "storage/atomic_file.h"
 #include "storage/data_folders.h"
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -79,5 +78,4 @@ void RunExportCommand(HWND hwnd, int) {
         ExportFile file;
         file.Export(hwnd, g_Account.Head(), g_Account.view);
     }
-    RefreshAfterCommand(true);
 }

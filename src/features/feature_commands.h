@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-// Balance (1010): the questions and dialog 10, then the register's focus
-// back.
+// Balance (1010): the questions and dialog 10. The command dispatch then
+// refills the register and gives it the focus back, as after export and
+// printing.
 void RunBalanceCommand(HWND hwnd, int id);
 // Find (1040): the register's selection as the text to find, then the
 // Find dialog opens (or comes to the front).

@@ -1,11 +1,10 @@
 #include "features/find_dialog_win.h"
 
-#include "app/main_window.h"
-#include "features/find_hook.h"
 #include "features/text_finder.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -42,14 +41,12 @@ HWND FindDialog::Open(HWND owner, const std::string& text) {
         return m_Window;
     }
     m_Window = DoModeless(owner, kAskModeless);
-    g_hFindDlg = m_Window;
     return m_Window;
 }
 
 void FindDialog::Close() {
     if (IsOpen()) DestroyWindow(m_Window);
     m_Window = nullptr;
-    g_hFindDlg = nullptr;
 }
 
 void FindDialog::Activate() {
@@ -91,7 +88,6 @@ BOOL FindDialog::OnCommand(WORD id, HWND, WORD codeNotify) {
 
 void FindDialog::OnDestroy() {
     m_Window = nullptr;
-    g_hFindDlg = nullptr;
 }
 
 void FindDialog::UpdateFindNext() {

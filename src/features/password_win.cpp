@@ -177,7 +177,7 @@ public:
     void Set(const char* password) override { g_Options.SetPassword(password); }
     void Clear() override { g_Options.ClearPassword(); }
     // The password command words the one message of a failed save.
-    bool Save() override { return g_Options.SaveOptions(WriteFailureReport::LeaveToCaller); }
+    bool Save() override { return g_Options.SaveOptions() == FileWriteResult::Written; }
 };
 
 DialogPrompts g_DialogPrompts;

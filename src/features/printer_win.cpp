@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/command_guards.h"
 #include "features/date_range.h"
 #include "features/feature_commands.h"
 #include "features/print_job.h"
@@ -13,7 +12,7 @@
 #include "features/range_dialog_win.h"
 #include "model/account.h"
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
 #include "ui/message_box.h"
@@ -269,5 +268,4 @@ void RunPrintCommand(HWND hwnd, int) {
         static Printer printer;
         printer.Print(hwnd, g_Account.Head(), g_Account.view);
     }
-    RefreshAfterCommand(true);
 }

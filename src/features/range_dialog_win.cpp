@@ -3,6 +3,7 @@
 #include "features/date_range.h"
 #include "model/account.h"
 #include "ui/dialog_ids.h"
+#include "ui/date_message.h"
 #include "ui/dialog_runner.h"
 #include "ui/message_box.h"
 #include "values/date.h"
@@ -43,7 +44,7 @@ void OnChoice(HWND dialog, RangeExchange& exchange, int id) {
 void RefuseDate(HWND dialog, int field, int errorKind) {
     HWND control = GetDlgItem(dialog, field);
     if (IsWindowEnabled(control)) SetFocus(control);
-    g_Date.ShowDateError(dialog, errorKind);
+    ShowDateError(g_Date, dialog, errorKind);
 }
 
 void OnOk(HWND dialog, RangeExchange& exchange) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/bounded_text.h"
 #include "features/amount_text.h"
 #include "model/account.h"
 #include "values/amount.h"
@@ -25,16 +26,6 @@ bool IsWordChar(char c) {
 // character cannot occur in one, so the amount need not be formatted.
 bool IsAmountChar(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-';
-}
-
-std::size_t CopyBounded(char* out, std::size_t size, const char* field, std::size_t width) {
-    std::size_t n = 0;
-    while (n < width && field[n] != '\0' && n + 1 < size) {
-        out[n] = field[n];
-        ++n;
-    }
-    out[n] = '\0';
-    return n;
 }
 
 // A zero amount shows as an empty field, so it holds nothing to find.
@@ -63,10 +54,10 @@ std::size_t FindFieldText(const AcctRecord& record, int field, char* out, std::s
     switch (field) {
         case kFindDate: {
             const char* shown = g_Date.ToDisplay(record.date);
-            return CopyBounded(out, size, shown, kDisplayDateSize);
+            return CopyBoundedField(out, size, shown, kDisplayDateSize);
         }
-        case kFindCheckNumber: return CopyBounded(out, size, record.checkText, kCheckTextSize - 1);
-        case kFindDescription: return CopyBounded(out, size, record.description, kDescriptionSize - 1);
+        case kFindCheckNumber: return CopyBoundedField(out, size, record.checkText, kCheckTextSize - 1);
+        case kFindDescription: return CopyBoundedField(out, size, record.description, kDescriptionSize - 1);
         case kFindPayment: return AmountText(record.payment, out, size);
         case kFindDeposit: return AmountText(record.deposit, out, size);
     }

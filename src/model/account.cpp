@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/bounded_text.h"
 #include "model/model_texts.h"
 #include "values/amount.h"
 #include "values/date.h"
@@ -42,11 +43,12 @@ SortKey KeyOf(const AcctRecord& r) {
 }
 
 // Copies a fixed field of another record or header, which may lack its NUL.
+// The rest of the field is zeroed: the record's bytes go to the file as
+// they are.
 void CopyField(char* dst, std::size_t dstSize, const char* src, std::size_t srcSize) {
     if (dstSize == 0)
         return;
-    const std::size_t n = strnlen(src, std::min(srcSize, dstSize - 1));
-    std::memcpy(dst, src, n);
+    const std::size_t n = CopyBoundedField(dst, dstSize, src, srcSize);
     std::memset(dst + n, 0, dstSize - n);
 }
 

@@ -113,10 +113,9 @@ struct RecordNode {
     RecordNode* prev = nullptr;
 };
 
-// View flag: the View menu command minus kViewMenuBase.
+// View flag: the View menu command minus the first View command.
 inline constexpr int ViewAll = 0;      // every record, from 0
 inline constexpr int ViewCurrent = 1;  // records without "R", from reconciledBalance
-inline constexpr int kViewMenuBase = 1011;
 
 // Results of ComputeBalances.
 inline constexpr int kBalancesOk = 0;

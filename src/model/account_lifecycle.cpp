@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "storage/bounded_text.h"
-#include "ui/dialog_ids.h"
+#include "base/bounded_text.h"
 #include "values/amount.h"
 
 const AccountListEntry* AccountList::Chosen() const {
@@ -74,17 +73,4 @@ bool CheckStartingBalanceText(const char* typed, char* cleaned, std::size_t size
     if (HasInvalidBalanceChars(text) || CleanStartingBalance(text)) return false;
     CopyBounded(cleaned, size, text);
     return true;
-}
-
-StartAction DecideStartChoice(int choice, int existingAccounts, const char* mostRecent) {
-    switch (choice) {
-        case kIdCreateAccount: return StartAction::Create;
-        case kIdOpenAccount:
-            return existingAccounts > 0 ? StartAction::OpenFromList : StartAction::TellNoAccountToOpen;
-        case kIdOpenRecent:
-            if (existingAccounts == 0) return StartAction::TellNoAccountForRecent;
-            if (!mostRecent || !*mostRecent) return StartAction::TellNoRecentAccount;
-            return StartAction::OpenMostRecent;
-        default: return StartAction::Quit;
-    }
 }

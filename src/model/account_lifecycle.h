@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/account.h"
-#include "storage/storage_constants.h"
+#include "base/path_size.h"
 
 // The current file name while the start screen shows with no account open.
 inline constexpr char kNewAccountPlaceholder[] = "new";
@@ -108,19 +108,3 @@ bool IsValidAccountName(const char* name);
 // leading "-", within the starting-balance range. On success cleaned holds
 // the text without the commas (cut to size).
 bool CheckStartingBalanceText(const char* typed, char* cleaned, std::size_t size);
-
-// What a start-screen button leads to, given how many account files exist
-// and the most recently used account.
-enum class StartAction {
-    OpenFromList,
-    OpenMostRecent,
-    Create,
-    Quit,
-    TellNoAccountToOpen,    // Open with no account file
-    TellNoAccountForRecent, // Most Recently Used with no account file
-    TellNoRecentAccount,    // Most Recently Used with none recorded
-};
-// choice is the start screen's result: its button id (ui/dialog_ids.h), or
-// any other value when the screen could not be shown, which quits rather
-// than showing it again and again.
-StartAction DecideStartChoice(int choice, int existingAccounts, const char* mostRecent);

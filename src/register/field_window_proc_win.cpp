@@ -14,7 +14,7 @@
 #include "register/register.h"
 #include "register/register_host_win.h"
 #include "register/register_state.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/save_account.h"
 #include "ui/instance_subclasser.h"
 

@@ -1,6 +1,5 @@
 #include "register/register_host.h"
 
-#include "features/find_hook.h"
 #include "values/date.h"
 
 namespace {
@@ -35,7 +34,6 @@ RegisterHost* SetRegisterHost(RegisterHost* host) {
 }
 
 void ShowRegisterMessage(const char* text, const char* title) {
-    CloseFindDialogBeforeMessage();
     Host().ShowMessage(text, title);
 }
 

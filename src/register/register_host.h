@@ -22,7 +22,8 @@ public:
 
     // Scroll range 0..maxValue (0..0 when maxValue is below 0).
     virtual void SetScrollBar(int maxValue, int position) = 0;
-    // The modal information box with an OK button, owned by the main window.
+    // The modal information box with an OK button, owned by the main window;
+    // the Find dialog is closed first.
     virtual void ShowMessage(const char* text, const char* title) = 0;
     virtual void Beep() = 0;
     // Rewrites the open account's files (SaveAccount); false when the save
@@ -35,8 +36,8 @@ RegisterHost& Host();
 // Returns the previous host; nullptr puts the empty host back.
 RegisterHost* SetRegisterHost(RegisterHost* host);
 
-// Every register message box goes through here: the Find dialog is closed
-// first, so that the message is never hidden behind it.
+// Every register message box goes through here (the host closes the Find
+// dialog first, so that the message is never hidden behind it).
 void ShowRegisterMessage(const char* text, const char* title);
 // The "Incorrect Date Format" box for a register date field.
 void ShowRegisterDateError();

@@ -6,8 +6,9 @@
 
 #include "register/register_layout.h"
 #include "register/register_texts.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -64,7 +65,8 @@ void Win32RegisterHost::SetScrollBar(int maxValue, int position) {
 
 void Win32RegisterHost::ShowMessage(const char* text, const char* title) {
     HWND owner = g_hFieldWindows[0] ? GetParent(g_hFieldWindows[0]) : nullptr;
-    ::ShowMessage(owner, text, title, MB_OK | MB_ICONINFORMATION);
+    // Never hidden behind the Find dialog.
+    ::ShowMessage(owner, text, title, MB_OK | MB_ICONINFORMATION, FindDialogBeforeMessage::Close);
 }
 
 void Win32RegisterHost::Beep() { MessageBeep(MB_OK); }

@@ -2,7 +2,7 @@
 
 #include "storage/exception_reporter.h"
 #include "storage/exceptions.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/memory_stream.h"
 #include "storage/typed_stream.h"
 

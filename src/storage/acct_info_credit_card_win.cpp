@@ -6,7 +6,7 @@
 #include "storage/acct_info_credit_card.h"
 
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/memory_stream.h"
 #include "storage/serializer.h"
 #include "storage/whole_file.h"

@@ -6,14 +6,25 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "model/account.h"
 #include "storage/account_image.h"
 #include "storage/file_messages.h"
+#include "storage/save_attempt.h"
 #include "storage/save_messages.h"
 #include "storage/whole_file.h"
 
 struct HWND__;
+
+// What a read of an account file came to. The window that asked turns a
+// failure into its message (ui/storage_messages.h).
+enum class AccountReadResult {
+    Read,
+    CannotOpen,      // "Unable to open account <name>."
+    ReadFailed,      // cut short: the path and ReadFailure() follow the text
+    NotAccountFile,  // no header, or damaged
+};
 
 inline constexpr std::size_t kDataFileNameSize = 260;  // 259 characters and a NUL
 
@@ -27,8 +38,6 @@ inline constexpr const char kAccountReadErrorText[] = "The account file could no
 inline constexpr const char kFileTypeErrorTitle[] = "File Type Error";
 inline constexpr const char kNotAccountFileText[] =
     "This is not a Ledgerpad file or the file has been damaged.";
-inline constexpr const char kFileEmptyTitle[] = "Error: DataFile::FileCountAcctRecords";
-inline constexpr const char kFileEmptyText[] = "The file was empty.";
 
 class DataFile {
 public:
@@ -38,52 +47,47 @@ public:
     DataFile& operator=(const DataFile&) = delete;
 
     // Window that owns the file messages (the main window); none until set.
+    // The file itself never shows them.
     void SetOwner(HWND__* owner) { m_Owner = owner; }
     HWND__* Owner() const { return m_Owner; }
 
     // Opens an account: the whole file in one read, the header checked
     // (size and marker), then one record per whole block after it, or one
-    // blank record. Tells the user and returns false, with account
-    // untouched, when the file cannot be opened, cannot be read in full or
-    // is not an account file.
-    // Afterwards RecordCount() is the number of records read.
-    bool ReadAccountFile(const char* name, Account& account);
+    // blank record. Any other result than Read leaves account untouched.
+    AccountReadResult ReadAccountFile(const char* name, Account& account);
+    // Why the last read was cut short (ReadFailed).
+    const std::string& ReadFailure() const { return m_ReadFailure; }
 
     // Saves an account: the header and every record from head to tail
     // written as one image to a file beside the target, flushed, then put
-    // in its place. On any failure the previous file stays as it was, the
-    // failure is reported (ReportSaveFailure: "Error Saving File") and the
-    // result is false.
-    bool WriteAccountFile(const char* name, Account& account);
+    // in its place. On any failure the previous file stays as it was and
+    // the failure is recorded in the current save attempt (save_attempt.h),
+    // which says whether the user is still to be told.
+    SaveResult WriteAccountFile(const char* name, Account& account);
 
     // Single steps, used where only the header is wanted (account lists).
-    // OpenFileForReading returns 1 when open, 0 after telling the user.
-    int OpenFileForReading(const char* name);
+    // False when the file cannot be opened ("Unable to open account").
+    bool OpenFileForReading(const char* name);
     void CloseFile();
     // One block at the current position; false when 128 bytes could not
     // be read (the rest of the block is then zero). Text fields come back
     // terminated within their width.
     bool ReadAccountData(ACCOUNTDATA& header);
-    bool ReadRecord(AcctRecord& record);  // raises the record counter
-    // Whole transaction blocks in the file; opens and closes it itself.
-    std::uint32_t FileCountAcctRecords(const char* name);
-    // 128, or -1 when no file is open or the pointer cannot be moved.
-    long long MoveFilePointerPastACCOUNTDATA();
     bool IsOpen() const { return m_hFile != nullptr; }
     // Whether a file or folder of that name exists.
     static bool FileExists(const char* name);
 
+    // Records of the last account read or written.
     std::uint32_t RecordCount() const { return m_RecordCount; }
-    void SetRecordCount(std::uint32_t count) { m_RecordCount = count; }
-    const char* FileName() const { return m_FileName; }
 
 private:
     bool TakeName(const char* name);
     bool ReadBlock(void* block);
-    void ReportSaveError(const char* name, unsigned long error) const;
+    SaveResult SaveFailed(const char* name, unsigned long error) const;
 
     std::uint32_t m_RecordCount = 0;
     char m_FileName[kDataFileNameSize] = {};
+    std::string m_ReadFailure;
     std::uint32_t m_DesiredAccess = 0xC0000000u;  // GENERIC_READ | GENERIC_WRITE
     std::uint32_t m_ShareMode = 0;                // no sharing while open
     std::uint32_t m_CreationDisposition = 0;

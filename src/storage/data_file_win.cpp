@@ -8,17 +8,15 @@
 
 #include "storage/account_image.h"
 #include "storage/atomic_file.h"
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/save_attempt.h"
-#include "storage/log.h"
-#include "ui/message_box.h"
+#include "base/log.h"
 
 DataFile g_DataFile;
 
 namespace {
 
-constexpr UINT kInfoBox = MB_OK | MB_ICONINFORMATION;
 // Large images go down in pieces WriteFile can take in one call.
 constexpr std::size_t kLargestWrite = 1u << 30;
 
@@ -55,7 +53,7 @@ bool DataFile::TakeName(const char* name) {
     return false;
 }
 
-int DataFile::OpenFileForReading(const char* name) {
+bool DataFile::OpenFileForReading(const char* name) {
     CloseFile();
     m_CreationDisposition = OPEN_EXISTING;
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -68,16 +66,13 @@ int DataFile::OpenFileForReading(const char* name) {
     }
     if (file != INVALID_HANDLE_VALUE) {
         m_hFile = file;
-        return 1;
+        return true;
     }
     WriteLog("DataFile::OpenFileForReading: CreateFile: m_hFile %i, error %i\n%s",
              static_cast<int>(reinterpret_cast<INT_PTR>(file)), static_cast<int>(GetLastError()),
              name ? name : "");
     m_hFile = nullptr;
-    char text[sizeof kUnableToOpenText + kDataFileNameSize + 512];
-    std::snprintf(text, sizeof text, kUnableToOpenText, name ? name : "");
-    ShowMessage(m_Owner, text, kFileReadErrorTitle, kInfoBox);
-    return 0;
+    return false;
 }
 
 void DataFile::CloseFile() {
@@ -102,45 +97,14 @@ bool DataFile::ReadAccountData(ACCOUNTDATA& header) {
     return whole;
 }
 
-bool DataFile::ReadRecord(AcctRecord& record) {
-    const bool whole = ReadBlock(&record);
-    TerminateTextFields(record);
-    if (whole) ++m_RecordCount;
-    return whole;
-}
-
-std::uint32_t DataFile::FileCountAcctRecords(const char* name) {
-    if (!OpenFileForReading(name)) return 0;
-    LARGE_INTEGER size{};
-    const bool known = GetFileSizeEx(AsHandle(m_hFile), &size) != FALSE;
-    CloseFile();
-    if (!known) return 0;
-    if (size.QuadPart == 0) {
-        ShowMessage(nullptr, kFileEmptyText, kFileEmptyTitle, MB_OK);
-        return 0;
-    }
-    const std::uint64_t blocks = CountRecordBlocks(static_cast<std::uint64_t>(size.QuadPart));
-    return blocks > std::numeric_limits<std::uint32_t>::max()
-               ? std::numeric_limits<std::uint32_t>::max()
-               : static_cast<std::uint32_t>(blocks);
-}
-
-long long DataFile::MoveFilePointerPastACCOUNTDATA() {
-    if (m_hFile == nullptr) {
-        WriteLog("Error: DataFile::MoveFilePointerPastACCOUNTDATA: File is not open ");
-        return -1;
-    }
-    const DWORD position = SetFilePointer(AsHandle(m_hFile), kBlockSize, nullptr, FILE_BEGIN);
-    return position == INVALID_SET_FILE_POINTER ? -1 : static_cast<long long>(position);
-}
-
 bool DataFile::FileExists(const char* name) {
     return name != nullptr && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool DataFile::ReadAccountFile(const char* name, Account& account) {
+AccountReadResult DataFile::ReadAccountFile(const char* name, Account& account) {
     m_RecordCount = 0;
-    if (!OpenFileForReading(name)) return false;
+    m_ReadFailure.clear();
+    if (!OpenFileForReading(name)) return AccountReadResult::CannotOpen;
     const WholeFileRead read = ReadImage(AsHandle(m_hFile), m_Image);
     CloseFile();
     // Taking what arrived would open the account short of records, and the
@@ -148,9 +112,8 @@ bool DataFile::ReadAccountFile(const char* name, Account& account) {
     if (!read.Complete() && !read.tooLarge) {
         WriteLog("DataFile::ReadAccountFile: %llu of %llu bytes read, error %lu\n%s", read.read, read.size,
                  read.error, m_FileName);
-        ShowMessage(m_Owner, FileErrorMessage(kAccountReadErrorText, m_FileName, read.Reason().c_str()).c_str(),
-                    kFileReadErrorTitle, kInfoBox);
-        return false;
+        m_ReadFailure = read.Reason();
+        return AccountReadResult::ReadFailed;
     }
 
     bool loaded = false;
@@ -160,19 +123,16 @@ bool DataFile::ReadAccountFile(const char* name, Account& account) {
         account.ClearAccount();  // no half-built account
         WriteLog("DataFile::ReadAccountFile: out of memory for %s", m_FileName);
     }
-    if (!loaded) {
-        ShowMessage(m_Owner, kNotAccountFileText, kFileTypeErrorTitle, kInfoBox);
-        return false;
-    }
+    if (!loaded) return AccountReadResult::NotAccountFile;
     m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(m_Image.size));
-    return true;
+    return AccountReadResult::Read;
 }
 
-void DataFile::ReportSaveError(const char* name, unsigned long error) const {
-    ReportSaveFailure(m_Owner, name ? name : "", error);
+SaveResult DataFile::SaveFailed(const char* name, unsigned long error) const {
+    return SaveAttempt::RecordFailure(name ? name : "", error);
 }
 
-bool DataFile::WriteAccountFile(const char* name, Account& account) {
+SaveResult DataFile::WriteAccountFile(const char* name, Account& account) {
     m_RecordCount = 0;
     CloseFile();
     m_CreationDisposition = CREATE_ALWAYS;
@@ -180,8 +140,7 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
     AtomicFileWriter file;
     if (!BuildAccountImage(account, m_Image)) {
         WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
-        ReportSaveError(name, ERROR_NOT_ENOUGH_MEMORY);
-        return false;
+        return SaveFailed(name, ERROR_NOT_ENOUGH_MEMORY);
     }
     unsigned long error = 0;
     if (!TakeName(name)) error = ERROR_INVALID_NAME;
@@ -190,8 +149,7 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
     if (error != 0) {
         WriteLog("DataFile::OpenFileForWriting: CreateFile: error %i\n%s", static_cast<int>(error),
                  name ? name : "");
-        ReportSaveError(name, error);
-        return false;
+        return SaveFailed(name, error);
     }
 
     // The whole image in one write (the format is one block after another,
@@ -204,17 +162,15 @@ bool DataFile::WriteAccountFile(const char* name, Account& account) {
         if (!ok || written != chunk) {
             WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
                      static_cast<int>(written));
-            ReportSaveError(name, file.LastError());
-            return false;  // the writer removes its temporary file
+            return SaveFailed(name, file.LastError());  // the writer removes its temporary file
         }
         at += chunk;
     }
     if (!file.Commit()) {
         WriteLog("DataFile::WriteAccountFile: replacing %s failed, error %lu", m_FileName,
                  file.LastError());
-        ReportSaveError(name, file.LastError());
-        return false;
+        return SaveFailed(name, file.LastError());
     }
     m_RecordCount = static_cast<std::uint32_t>(image.size / kBlockSize - 1);
-    return true;
+    return SaveResult::Saved;
 }

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/data_folders.h"
 
 namespace {

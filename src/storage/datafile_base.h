@@ -56,20 +56,23 @@ private:
     std::string m_Failure;
 };
 
-// Who tells the user that a write failed: the file class with its own box,
-// or the caller, which words one message for the whole operation.
-enum class WriteFailureReport { Tell, LeaveToCaller };
+// What a replacement of a whole file came to. The window that asked tells
+// the user of a Failed write (ui/storage_messages.h), or words its own
+// message for the whole operation.
+enum class FileWriteResult {
+    Written,
+    NotWritten,  // the file could not be created, or was never to be written
+    Failed,      // the write or the replacement failed; the old file stays
+};
 
 class DATAFILEOUTPUT : public virtual DATAFILEBASE {
 public:
-    explicit DATAFILEOUTPUT(const char* fileName, WriteFailureReport report = WriteFailureReport::Tell);
-    // Replaces the file with the bytes: non-zero when written. 0 at once
-    // when the file could not be created; a failed write leaves the old
-    // file as it was and is told as the report asks.
-    int Write(const void* buffer, std::uint32_t count);
+    explicit DATAFILEOUTPUT(const char* fileName);
+    // Replaces the file with the bytes. NotWritten at once when the file
+    // could not be created; a failed write leaves the old file as it was.
+    FileWriteResult Write(const void* buffer, std::uint32_t count);
 
 private:
     AtomicFileWriter m_File;
     std::uint32_t m_BytesWritten = 0;
-    WriteFailureReport m_Report;
 };

@@ -1,18 +1,10 @@
 #include <windows.h>
 
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/datafile_base.h"
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/whole_file.h"
-#include "ui/message_box.h"
-
-namespace {
-
-const char kWriteErrorText[] = "An error occured while trying to write to the file.";
-const char kWriteErrorTitle[] = "Error: DATAFILEOUTPUT::Write";
-
-}  // namespace
 
 DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
     CopyBounded(m_FileName, fileName ? fileName : "");
@@ -76,13 +68,12 @@ std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
     return 0;
 }
 
-DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName, WriteFailureReport report)
-    : DATAFILEBASE(fileName, kDataFileWrite), m_Report(report) {
+DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileWrite) {
     m_File.Open(m_FileName);
 }
 
-int DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
-    if (!m_File.IsOpen()) return 0;
+FileWriteResult DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
+    if (!m_File.IsOpen()) return FileWriteResult::NotWritten;
     m_BytesWritten = 0;
     bool ok = m_File.Write(buffer, count, &m_BytesWritten) && m_BytesWritten == count;
     ok = ok && m_File.Commit();
@@ -90,8 +81,7 @@ int DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
         m_File.Abandon();
         WriteLog("DATAFILEOUTPUT::Write: %s not replaced, error %i", m_FileName,
                  static_cast<int>(m_File.LastError()));
-        if (m_Report == WriteFailureReport::Tell) ShowMessage(nullptr, kWriteErrorText, kWriteErrorTitle, MB_OK);
-        return 0;
+        return FileWriteResult::Failed;
     }
-    return 1;
+    return FileWriteResult::Written;
 }

@@ -2,7 +2,7 @@
 
 #include "storage/deserializer.h"
 #include "storage/exceptions.h"
-#include "storage/log.h"
+#include "base/log.h"
 
 DeSerializer::DeSerializer(const char* fileName) {
     HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

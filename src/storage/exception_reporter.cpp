@@ -1,6 +1,6 @@
 #include "storage/exception_reporter.h"
 
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -1,22 +1,18 @@
 #include <windows.h>
 
 #include "storage/last_error.h"
-#include "storage/log.h"
-#include "ui/message_box.h"
 
 namespace {
 
-const char kErrorReportTitle[] = "Windows SDK Error Report";
-const char kNoError[] = "No error";
 const char kUnknownError[] = "Unknown error";
 
 // The system's text for an error code, freed with LocalFree by the owner.
 class SystemMessage {
 public:
-    SystemMessage(DWORD error, DWORD language) {
+    explicit SystemMessage(DWORD error) {
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, language, reinterpret_cast<LPSTR>(&m_Text), 0, nullptr);
+                       nullptr, error, 0, reinterpret_cast<LPSTR>(&m_Text), 0, nullptr);
     }
     ~SystemMessage() {
         if (m_Text) LocalFree(m_Text);
@@ -33,30 +29,8 @@ private:
 
 std::string SystemErrorText(unsigned long error) {
     if (error == 0) return {};
-    SystemMessage message(error, 0);
+    SystemMessage message(error);
     std::string text = message.Text() ? message.Text() : kUnknownError;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text.empty() ? kUnknownError : text;
-}
-
-void ShowLastError() {
-    DWORD error = GetLastError();
-    if (error == 0) {
-        ShowMessage(nullptr, kNoError, kErrorReportTitle, MB_OK);
-        return;
-    }
-    SystemMessage message(error, 0);
-    const char* text = message.Text() ? message.Text() : kUnknownError;
-    ShowMessage(nullptr, text, kErrorReportTitle, MB_OK | MB_ICONSTOP);
-}
-
-void LogLastError() {
-    DWORD error = GetLastError();
-    if (error == 0) {
-        WriteLog("%s", kNoError);
-        return;
-    }
-    SystemMessage message(error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT));
-    if (message.Text()) WriteLog("LogLastError: %s", message.Text());
-    else WriteLog("%s", kUnknownError);
 }

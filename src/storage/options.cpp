@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "storage/bounded_text.h"
-#include "storage/log.h"
+#include "base/bounded_text.h"
+#include "base/log.h"
 #include "values/date.h"
 
 OPTIONS_INIT g_Options;

@@ -18,15 +18,15 @@ public:
     // says why, and the file is never written by this object, so that
     // defaults cannot replace it.
     bool LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure = nullptr);
+    // How the write of the defaults by the last LoadOptions came out
+    // (NotWritten when the file was valid and nothing was written).
+    FileWriteResult DefaultsWrite() const { return m_DefaultsWrite; }
     // Writes the options file crash-safely; the most-recent account comes
     // from the current account file name (g_CurrentAccountFile unless one
-    // is given). False when the file was not written (the options in memory
-    // stay as they are), and always after a load that could not read it. A
-    // failed write shows the file class's box unless the caller tells the
-    // user itself.
-    bool SaveOptions(WriteFailureReport report = WriteFailureReport::Tell);
-    bool SaveOptions(const char* currentAccountFileName,
-                     WriteFailureReport report = WriteFailureReport::Tell);
+    // is given). Anything but Written leaves the options in memory as they
+    // are; after a load that could not read the file nothing is written.
+    FileWriteResult SaveOptions();
+    FileWriteResult SaveOptions(const char* currentAccountFileName);
 
     // The load without the file: takes a valid image (true) or puts the
     // defaults in place (false, the caller then writes them). Either way
@@ -72,6 +72,7 @@ public:
 private:
     char m_OptionsPath[kPathSize] = {};
     bool m_Unreadable = false;  // the load could not read the file
+    FileWriteResult m_DefaultsWrite = FileWriteResult::NotWritten;
     OptionsRecord m_Record = DefaultOptionsRecord();
 };
 

@@ -1,22 +1,22 @@
 #include <windows.h>
 
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/datafile_base.h"
 #include "storage/options.h"
 #include "storage/save_account.h"
 
 namespace {
 
-bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize],
-                WriteFailureReport report = WriteFailureReport::Tell) {
-    DATAFILEOUTPUT output(path, report);
-    return output.Write(image, kOptionsRecordSize) != 0;
+FileWriteResult WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize]) {
+    DATAFILEOUTPUT output(path);
+    return output.Write(image, kOptionsRecordSize);
 }
 
 }  // namespace
 
 bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
     CopyBounded(m_OptionsPath, optionsPath ? optionsPath : "");
+    m_DefaultsWrite = FileWriteResult::NotWritten;
     unsigned char image[kOptionsRecordSize] = {};
     std::uint32_t size = 0;
     {
@@ -29,17 +29,15 @@ bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFold
     if (TakeLoadedImage(image, size, accountsFolder)) return true;
     // Defaults are written at once; if that fails, the save at exit tries again.
     MakeImage(image);
-    WriteImage(m_OptionsPath, image);
+    m_DefaultsWrite = WriteImage(m_OptionsPath, image);
     return true;
 }
 
-bool OPTIONS_INIT::SaveOptions(WriteFailureReport report) {
-    return SaveOptions(g_CurrentAccountFile, report);
-}
+FileWriteResult OPTIONS_INIT::SaveOptions() { return SaveOptions(g_CurrentAccountFile); }
 
-bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName, WriteFailureReport report) {
-    if (m_Unreadable) return false;
+FileWriteResult OPTIONS_INIT::SaveOptions(const char* currentAccountFileName) {
+    if (m_Unreadable) return FileWriteResult::NotWritten;
     unsigned char image[kOptionsRecordSize];
     MakeSaveImage(currentAccountFileName, image);
-    return WriteImage(m_OptionsPath, image, report);
+    return WriteImage(m_OptionsPath, image);
 }

@@ -2,6 +2,7 @@
 // account file and its information file at once. There is no Save command.
 #pragma once
 
+#include "storage/save_attempt.h"
 #include "storage/storage_constants.h"
 
 struct RecordNode;
@@ -16,12 +17,12 @@ inline constexpr const char kNoAccountToSaveText[] = "There is no open account t
 
 // Writes g_Account to g_CurrentAccountFile, then its information file.
 // The record of the register's focused row first moves to its sorted place.
-// A save that fails leaves the previous files as they were, reports the
-// failure once per action (save_attempt.h) and keeps g_NeedsSaving set, so
+// A save that fails leaves the previous files as they were, records the
+// failure in the action (save_attempt.h) and keeps g_NeedsSaving set, so
 // the change is written by the next save. Within an action whose save
-// failed already, nothing is tried again. Returns whether both files were
-// written.
-bool SaveAccount();
+// failed already, nothing is tried again. The program saves through
+// SaveAccount (ui/storage_messages.h), which tells the user.
+SaveResult SaveOpenAccount();
 
 // The register names the node of its focused row here, so that a record
 // whose date was just typed is stored in date order. Without a source (or

@@ -5,7 +5,6 @@
 #include "storage/data_file.h"
 #include "storage/save_account.h"
 #include "storage/save_attempt.h"
-#include "ui/message_box.h"
 
 char g_CurrentAccountFile[kPathSize] = {};
 
@@ -24,27 +23,26 @@ void SortFocusedRecord() {
 
 void SetFocusedNodeSource(FocusedNodeSource source) { g_focusedNode = source; }
 
-bool SaveAccount() {
+SaveResult SaveOpenAccount() {
     if (!g_Account.isOpen) {
         g_NeedsSaving = 0;
-        ShowMessage(g_DataFile.Owner(), kNoAccountToSaveText, kNoAccountToSaveTitle,
-                    MB_OK | MB_ICONINFORMATION);
-        return false;
+        return SaveResult::NoAccount;
     }
     // A save of this action failed already: the change stays pending for
     // the next action, without a second message.
-    if (!SaveAttempt::MayTry()) return false;
+    if (!SaveAttempt::MayTry()) return SaveResult::FailedUntold;
     SortFocusedRecord();
 
-    const bool accountSaved = g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account);
+    SaveResult result = g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account);
     // The information file is written even when the account file was not:
     // its texts may be the change being saved.
     AcctInfoCreditCard info;
     unsigned long infoError = 0;
     const bool infoSaved = info.Save(g_CurrentAccountFile, &infoError);
-    if (accountSaved && !infoSaved) ReportSaveFailure(g_DataFile.Owner(), info.FileName(), infoError);
+    if (result == SaveResult::Saved && !infoSaved)
+        result = SaveAttempt::RecordFailure(info.FileName(), infoError);
 
     // Cleared only by a complete save: a failed one is retried next time.
-    g_NeedsSaving = accountSaved && infoSaved ? 0 : 1;
-    return accountSaved && infoSaved;
+    g_NeedsSaving = result == SaveResult::Saved ? 0 : 1;
+    return result;
 }

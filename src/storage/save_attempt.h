@@ -16,6 +16,15 @@ struct SaveFailure {
     unsigned long error = 0;  // the system's error code of the failed step
 };
 
+// What a save came to. The window that asked turns it into its message
+// (ui/storage_messages.h): "Error Saving File" for Failed only.
+enum class SaveResult {
+    Saved,
+    Failed,        // recorded in the action, and the user is to be told
+    FailedUntold,  // recorded; told already in this action, or kept by its caller
+    NoAccount,     // no account is open: nothing was written
+};
+
 class SaveAttempt {
 public:
     enum class Report {
@@ -36,6 +45,10 @@ public:
     // Records a failed save in the current action; true when the user is
     // to see the message (always true outside any action).
     static bool Record(const std::string& file, unsigned long error);
+    // Record as the result of the failed save: Failed when it is to be told.
+    static SaveResult RecordFailure(const std::string& file, unsigned long error) {
+        return Record(file, error) ? SaveResult::Failed : SaveResult::FailedUntold;
+    }
 
 private:
     Report m_Report;
@@ -48,8 +61,3 @@ private:
 // The question before quitting with a change that could not be saved; the
 // reason is the system's text, its own final full stop left out.
 std::string QuitAnywayQuestion(const std::string& file, std::string reason);
-
-struct HWND__;
-// Win32 (save_attempt_win.cpp): records the failure and, unless the action
-// keeps it, shows "Error Saving File" owned by owner.
-void ReportSaveFailure(HWND__* owner, const std::string& file, unsigned long error);

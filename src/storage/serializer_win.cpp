@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "storage/exceptions.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/serializer.h"
 
 Serializer::Serializer(const char* fileName, unsigned long* error) : m_Error(error) {

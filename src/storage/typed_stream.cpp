@@ -5,7 +5,7 @@
 
 #include "storage/exception_reporter.h"
 #include "storage/exceptions.h"
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/dialog_runner.h"
 #include "ui/instance_subclasser.h"
 

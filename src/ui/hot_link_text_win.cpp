@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "storage/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -5,8 +5,17 @@
 // Window handles without <windows.h>: windows.h declares HWND as HWND__*.
 struct HWND__;
 
+// The modeless Find dialog must never hide a message about the register:
+// such a message closes it first (Close). The Find dialog installs the
+// function that closes it; until then nothing is closed.
+enum class FindDialogBeforeMessage { Keep, Close };
+using CloseFindDialogFunction = void (*)();
+// Installs the closing function and returns the previous one.
+CloseFindDialogFunction SetCloseFindDialogFunction(CloseFindDialogFunction function);
+
 // Shows a message box (MessageBoxA) and returns the button pressed.
-int ShowMessage(HWND__* owner, const char* text, const char* title, unsigned type);
+int ShowMessage(HWND__* owner, const char* text, const char* title, unsigned type,
+                FindDialogBeforeMessage find = FindDialogBeforeMessage::Keep);
 
 // Replaces the function behind ShowMessage and returns the previous one;
 // nullptr puts MessageBoxA back. Tests install a function that records the

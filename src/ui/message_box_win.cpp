@@ -9,10 +9,18 @@ int ShowWithMessageBoxA(HWND owner, const char* text, const char* title, unsigne
 }
 
 MessageBoxFunction g_messageBox = ShowWithMessageBoxA;
+CloseFindDialogFunction g_closeFindDialog = nullptr;
 
 }  // namespace
 
-int ShowMessage(HWND owner, const char* text, const char* title, unsigned type) {
+CloseFindDialogFunction SetCloseFindDialogFunction(CloseFindDialogFunction function) {
+    CloseFindDialogFunction previous = g_closeFindDialog;
+    g_closeFindDialog = function;
+    return previous;
+}
+
+int ShowMessage(HWND owner, const char* text, const char* title, unsigned type, FindDialogBeforeMessage find) {
+    if (find == FindDialogBeforeMessage::Close && g_closeFindDialog) g_closeFindDialog();
     return g_messageBox(owner, text, title, type);
 }
 

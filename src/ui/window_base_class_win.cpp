@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "storage/log.h"
+#include "base/log.h"
 #include "ui/instance_subclasser.h"
 
 namespace {

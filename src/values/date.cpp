@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/bounded_text.h"
+
 Date g_Date;
 
 namespace {
@@ -77,18 +79,9 @@ bool SplitAtSeparators(char* input, std::size_t length, int parts[3]) {
 
 // Appends src to out (capacity size), always terminating; never overflows.
 void Append(char* out, std::size_t size, std::size_t& used, const char* src, std::size_t count) {
-    if (size == 0)
+    if (used >= size)
         return;
-    while (count > 0 && *src != '\0' && used + 1 < size) {
-        out[used++] = *src++;
-        --count;
-    }
-    out[used] = '\0';
-}
-
-void CopyText(char* out, std::size_t size, const char* src) {
-    std::size_t used = 0;
-    Append(out, size, used, src, std::strlen(src));
+    used += CopyBoundedField(out + used, size - used, src, count);
 }
 
 // One help line: "    N (i.e. T) - leading zeros ...".
@@ -216,7 +209,7 @@ void Date::Today(char* out, std::size_t size) const {
 
 void Date::FormatName(char* out, std::size_t size) const {
     if (out != nullptr)
-        CopyText(out, size, kFormatNames[m_DateFormat]);
+        CopyBounded(out, size, kFormatNames[m_DateFormat]);
 }
 
 void Date::FormatHelp(char* out, std::size_t size) {
@@ -225,7 +218,7 @@ void Date::FormatHelp(char* out, std::size_t size) {
     char today[kStoredDateSize];
     Today(today, sizeof today);
     char example[kDisplayDateSize];
-    CopyText(example, sizeof example, ToDisplay(today));
+    CopyBounded(example, sizeof example, ToDisplay(today));
     const char* name = kFormatNames[m_DateFormat];
 
     char spacedName[kDateFormatNameSize], spacedExample[kDisplayDateSize];

@@ -4,9 +4,6 @@
 
 #include <cstddef>
 
-// Window handles without <windows.h>: windows.h declares HWND as HWND__*.
-struct HWND__;
-
 // Values of m_DateFormat; the Date Format menu command is 1026 + format.
 inline constexpr int kFormatMMDDYY = 0;
 inline constexpr int kFormatDDMMYY = 1;
@@ -37,10 +34,6 @@ inline constexpr const char* const kDateErrorTexts[kDateErrorKindCount] = {
     "Enter a valid \"Range To\" date in one of the following formats: \n\n%s",
 };
 
-// The prompt of the statement-date dialog shown when an account is created.
-inline constexpr int kStatementDatePromptId = 2501;
-inline constexpr const char kStatementDatePrompt[] =
-    "Enter the date from your last statement for this checking account.";
 
 class Date {
 public:
@@ -78,11 +71,6 @@ public:
     template <std::size_t N> void Today(char (&out)[N]) const { Today(out, N); }
     template <std::size_t N> void FormatName(char (&out)[N]) const { FormatName(out, N); }
     template <std::size_t N> void FormatHelp(char (&out)[N]) { FormatHelp(out, N); }
-
-    // Win32 (date_win.cpp): the modal "Incorrect Date Format" box, and the
-    // prompt of the statement-date dialog.
-    void ShowDateError(HWND__* owner, int kind);
-    void SetStatementDatePrompt(HWND__* dialog);
 
     // On the object's own day, month and year.
     bool IsLeapYear() const;

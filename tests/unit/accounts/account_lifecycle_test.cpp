@@ -10,6 +10,7 @@
 
 #include "app/account_slots.h"
 #include "model/account_lifecycle.h"
+#include "ui/start_choice.h"
 #include "ui/dialog_ids.h"
 
 namespace {

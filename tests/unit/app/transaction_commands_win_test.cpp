@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/transaction_commands.h"
-#include "features/find_hook.h"
 #include "register/register_fixture.h"
 #include "ui/message_box.h"
 

@@ -21,6 +21,7 @@
 #include "register/register_state.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 #include "ui/message_box.h"
 #include "values/date.h"
 
@@ -356,7 +357,7 @@ TEST_F(RegisterWindowTest, ACommittedRowReachesTheDisk) {
 
     Account read;
     DataFile file;
-    ASSERT_TRUE(file.ReadAccountFile(g_CurrentAccountFile, read));
+    ASSERT_TRUE(ReadAccountFile(file, g_CurrentAccountFile, read));
     EXPECT_EQ(model_test::Order(read), "b a");
     EXPECT_STREQ(read.Head()->record->date, "20260228");
 }
@@ -373,7 +374,7 @@ TEST_F(RegisterWindowTest, ASaveAfterTheFocusedRecordWasDeletedLeavesItAlone) {
     ASSERT_TRUE(SaveAccount());
     Account read;
     DataFile file;
-    ASSERT_TRUE(file.ReadAccountFile(g_CurrentAccountFile, read));
+    ASSERT_TRUE(ReadAccountFile(file, g_CurrentAccountFile, read));
     EXPECT_EQ(model_test::Order(read), "a c");
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/whole_file.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"

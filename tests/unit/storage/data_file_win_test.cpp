@@ -4,8 +4,9 @@
 #include <string>
 
 #include "storage/last_error.h"
-#include "storage/log.h"
+#include "base/log.h"
 #include "storage/whole_file.h"
+#include "ui/storage_messages.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
 
@@ -70,7 +71,7 @@ TEST_F(DataFileTest, OpensByTheFileSizeAndMarker) {
         const std::string path = Path("LEDGR1.LPD");
         WriteBytes(path, bytes);
 
-        EXPECT_EQ(file.ReadAccountFile(path.c_str(), account), c.opens) << c.name;
+        EXPECT_EQ(ReadAccountFile(file, path.c_str(), account), c.opens) << c.name;
         EXPECT_FALSE(file.IsOpen()) << c.name;
         EXPECT_EQ(ReadBytes(path), bytes) << c.name << ": the file is left as it was";
         if (c.opens) {
@@ -91,7 +92,7 @@ TEST_F(DataFileTest, ReadsEveryRecordInFileOrder) {
     PutRecord(bytes, 1, "", "20260301", 2026, 60, "March", 12.5);
     PutRecord(bytes, 2, "R", "20260201", 2026, 32, "February", 0, 40);
     WriteBytes(Path("A.LPD"), bytes);
-    ASSERT_TRUE(file.ReadAccountFile(Path("A.LPD").c_str(), account));
+    ASSERT_TRUE(ReadAccountFile(file, Path("A.LPD").c_str(), account));
     EXPECT_EQ(file.RecordCount(), 3u);
     const char* expected[] = {"OPENING BALANCE", "March", "February"};
     RecordNode* node = account.Head();
@@ -114,7 +115,7 @@ TEST_F(DataFileTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
     const std::string heldPath = Path("HELD.LPD");
     for (const std::string& path : {missing, noFolder, tooLong, heldPath}) {
         ShownBoxes().clear();
-        EXPECT_FALSE(file.ReadAccountFile(path.c_str(), account)) << path;
+        EXPECT_FALSE(ReadAccountFile(file, path.c_str(), account)) << path;
         ExpectOneBox("Unable to open account " + path + ".", kFileReadErrorTitle, path.c_str());
         ExpectAccountUntouched(path.c_str());
         EXPECT_FALSE(file.IsOpen());
@@ -137,7 +138,7 @@ TEST_F(DataFileTest, AReadThatFailsOrEndsEarlyRefusesTheAccount) {
     for (const auto& c : cases) {
         ShownBoxes().clear();
         SetFileReadFaultsForTesting(c.faults);
-        EXPECT_FALSE(file.ReadAccountFile(path.c_str(), account)) << c.name;
+        EXPECT_FALSE(ReadAccountFile(file, path.c_str(), account)) << c.name;
         ClearFileReadFaultsForTesting();
         ExpectOneBox("The account file could not be read:\n" + path + "\n\n" + c.reason, kFileReadErrorTitle,
                      c.name);
@@ -146,7 +147,7 @@ TEST_F(DataFileTest, AReadThatFailsOrEndsEarlyRefusesTheAccount) {
         EXPECT_FALSE(file.IsOpen()) << c.name;
         EXPECT_EQ(ReadBytes(path), bytes) << c.name;
     }
-    ASSERT_TRUE(file.ReadAccountFile(path.c_str(), account)) << "read in full it opens";
+    ASSERT_TRUE(ReadAccountFile(file, path.c_str(), account)) << "read in full it opens";
     EXPECT_EQ(CountNodes(account), 2u);
 }
 
@@ -154,56 +155,29 @@ TEST_F(DataFileTest, AReadOnlyAccountFileOpens) {
     const std::string path = Path("LEDGR1.LPD");
     WriteBytes(path, NewAccountFile());
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(file.ReadAccountFile(path.c_str(), account));
+    EXPECT_TRUE(ReadAccountFile(file, path.c_str(), account));
     EXPECT_TRUE(ShownBoxes().empty());
     EXPECT_STREQ(account.header.name, "Checking");
     EXPECT_EQ(ReadBytes(path), NewAccountFile());
 }
 
-TEST_F(DataFileTest, SingleStepsReadTheHeaderAndBlocks) {
+TEST_F(DataFileTest, SingleStepsReadTheHeader) {
     const std::string path = Path("LEDGR1.LPD");
     Bytes bytes = NewAccountFile();
     bytes.resize(128 * 3, 0);
     PutRecord(bytes, 1, "", "20260120", 2026, 20, "second");
     WriteBytes(path, bytes);
 
-    EXPECT_EQ(file.MoveFilePointerPastACCOUNTDATA(), -1) << "no file open";
-    EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 2u);
-    ASSERT_EQ(file.OpenFileForReading(path.c_str()), 1);
-    EXPECT_STREQ(file.FileName(), path.c_str());
+    ASSERT_TRUE(OpenFileForReading(file, path.c_str()));
     ACCOUNTDATA header{};
     EXPECT_TRUE(file.ReadAccountData(header));
     EXPECT_STREQ(header.name, "Checking");
-    EXPECT_EQ(file.MoveFilePointerPastACCOUNTDATA(), 128);
-    file.SetRecordCount(0);
-    AcctRecord first{}, second{}, past{};
-    EXPECT_TRUE(file.ReadRecord(first));
-    EXPECT_TRUE(file.ReadRecord(second));
-    EXPECT_FALSE(file.ReadRecord(past)) << "end of file";
-    EXPECT_EQ(file.RecordCount(), 2u);
-    EXPECT_STREQ(second.description, "second");
-    EXPECT_EQ(past.description[0], '\0');
     file.CloseFile();
     EXPECT_FALSE(file.IsOpen());
     EXPECT_TRUE(ShownBoxes().empty());
-}
 
-TEST_F(DataFileTest, CountingAnEmptyFileSaysSoWithAPlainBox) {
-    const std::string path = Path("EMPTY.LPD");
-    WriteBytes(path, {});
-    EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 0u);
-    ASSERT_EQ(ShownBoxes().size(), 1u);
-    EXPECT_EQ(ShownBoxes()[0].text, kFileEmptyText);
-    EXPECT_EQ(ShownBoxes()[0].title, kFileEmptyTitle);
-    EXPECT_EQ(ShownBoxes()[0].owner, nullptr);
-    EXPECT_EQ(ShownBoxes()[0].type, unsigned(MB_OK));
-
-    ShownBoxes().clear();
-    for (std::size_t size : {50u, 127u, 128u, 255u}) {
-        WriteBytes(path, Bytes(size, 0xFE));
-        EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 0u) << size;
-    }
-    EXPECT_TRUE(ShownBoxes().empty());
+    EXPECT_FALSE(OpenFileForReading(file, Path("GONE.LPD").c_str()));
+    ExpectOneBox("Unable to open account " + Path("GONE.LPD") + ".", kFileReadErrorTitle, "missing");
 }
 
 TEST_F(DataFileTest, FileExistsForFilesAndFolders) {
@@ -217,13 +191,13 @@ TEST_F(DataFileTest, FileExistsForFilesAndFolders) {
 TEST_F(DataFileTest, WritesTheWholeAccountAndOpensItBackTheSame) {
     account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
     const std::string path = Path("LEDGR1.LPD");
-    ASSERT_TRUE(file.WriteAccountFile(path.c_str(), account));
+    ASSERT_TRUE(WriteAccountFile(file, path.c_str(), account));
     EXPECT_EQ(ReadBytes(path), NewAccountFile());
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"LEDGR1.LPD"}) << "no temporary file left";
 
     Account reopened;
-    ASSERT_TRUE(file.ReadAccountFile(path.c_str(), reopened));
-    ASSERT_TRUE(file.WriteAccountFile(path.c_str(), reopened));
+    ASSERT_TRUE(ReadAccountFile(file, path.c_str(), reopened));
+    ASSERT_TRUE(WriteAccountFile(file, path.c_str(), reopened));
     EXPECT_EQ(ReadBytes(path), NewAccountFile());
     EXPECT_TRUE(ShownBoxes().empty());
 }
@@ -247,9 +221,9 @@ std::vector<std::string> LoggedLines(const std::string& path) {
 TEST_F(DataFileTest, FailuresLeaveTheirLinesInTheLog) {
     ASSERT_EQ(StartLog(Path("probe.txt").c_str(), Path("Ledgerpad.exe").c_str()), 1);
     const std::string missing = Path("LEDGR1.LPD");
-    file.ReadAccountFile(missing.c_str(), account);
+    ReadAccountFile(file, missing.c_str(), account);
     SetAtomicFileFaultsForTesting({.failWriteNumber = 1});
-    file.WriteAccountFile(missing.c_str(), account);
+    WriteAccountFile(file, missing.c_str(), account);
     ClearAtomicFileFaultsForTesting();
     StopLogForTesting();
 

@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "storage/log.h"
+#include "base/log.h"
 
 class LogCapture {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/log.h"
+#include "base/log.h"
 #include "log_capture.h"
 
 TEST(Log, OffWritesNothingAndReportsSuccess) {

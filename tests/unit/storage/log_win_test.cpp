@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "storage/log.h"
+#include "base/log.h"
 #include "scratch_folder_win.h"
 
 // The log is a developer's switch: it comes on only where its fixed folder

@@ -6,7 +6,7 @@
 
 #include "storage/atomic_file.h"
 #include "storage/datafile_base.h"
-#include "storage/bounded_text.h"
+#include "base/bounded_text.h"
 #include "storage/last_error.h"
 #include "storage/options.h"
 #include "storage/whole_file.h"
@@ -14,6 +14,7 @@
 #include "values/date.h"
 #include "log_capture.h"
 #include "scratch_folder_win.h"
+#include "ui/storage_messages.h"
 
 // <windows.h> renames GetDateFormat to GetDateFormatA.
 #undef GetDateFormat
@@ -40,7 +41,7 @@ protected:
         OPTIONS_INIT first;
         first.LoadOptions(optionsPath.c_str(), accounts.c_str());
         first.SetPassword("secret");
-        EXPECT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
+        EXPECT_EQ(first.SaveOptions("C:\\x\\LEDGR1.LPD"), FileWriteResult::Written);
         return ReadFileBytes(optionsPath);
     }
 
@@ -85,7 +86,7 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
         options.SetWindowRect(10, 20, 900, 640);
         g_Date.SetDateFormat(kFormatDDMMYY);
         CopyBounded(g_CurrentAccountFile, "D:\\Old\\TallwoodWorks\\Ledgerpad\\LEDGR1.LPD");
-        ASSERT_TRUE(options.SaveOptions());
+        ASSERT_EQ(options.SaveOptions(), FileWriteResult::Written);
         g_CurrentAccountFile[0] = '\0';
     }
     g_Date.SetDateFormat(kFormatMMDDYY);
@@ -142,7 +143,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
     const FileBytes before = ReadFileBytes(optionsPath);
     options.SetPassword("changed");
     SetAtomicFileFaultsForTesting({.failWriteNumber = 1});
-    EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR1.LPD"));
+    EXPECT_FALSE(TellFileWrite(options.SaveOptions("C:\\x\\LEDGR1.LPD")));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     const CapturedBox& box = boxes.Boxes()[0];
     EXPECT_EQ(box.owner, nullptr);
@@ -158,7 +159,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
 
     ClearAtomicFileFaultsForTesting();
     ExclusiveHold hold(optionsPath);  // in use: the move over it fails
-    EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR1.LPD"));
+    EXPECT_FALSE(TellFileWrite(options.SaveOptions("C:\\x\\LEDGR1.LPD")));
     EXPECT_EQ(boxes.Boxes().size(), 2u);
 }
 
@@ -172,7 +173,7 @@ TEST_F(OptionsFileTest, FailedWriteLeftToTheCallerShowsNoBox) {
     {
         ExclusiveHold hold(optionsPath);
         ASSERT_TRUE(hold.Held());
-        EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR1.LPD", WriteFailureReport::LeaveToCaller));
+        EXPECT_NE(options.SaveOptions("C:\\x\\LEDGR1.LPD"), FileWriteResult::Written);
     }
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(ReadFileBytes(optionsPath), before);
@@ -199,7 +200,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
         }
         EXPECT_EQ(failure, c.reason) << c.name;
         EXPECT_EQ(ReadFileBytes(optionsPath), saved) << c.name;
-        EXPECT_FALSE(options.SaveOptions("C:\\x\\LEDGR2.LPD")) << c.name << ": nothing at exit either";
+        EXPECT_FALSE(TellFileWrite(options.SaveOptions("C:\\x\\LEDGR2.LPD"))) << c.name << ": nothing at exit either";
         EXPECT_EQ(ReadFileBytes(optionsPath), saved) << c.name;
     }
     EXPECT_TRUE(boxes.Boxes().empty()) << "the caller tells the user";
@@ -215,7 +216,7 @@ TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {
     std::string missing = folder.Path("gone\\Options.dta");
     OPTIONS_INIT options;
     options.LoadOptions(missing.c_str(), accounts.c_str());
-    EXPECT_FALSE(options.SaveOptions("new"));
+    EXPECT_FALSE(TellFileWrite(options.SaveOptions("new")));
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_FALSE(FileExists(missing));
     EXPECT_EQ(options.WindowWidth(), 800);  // defaults in memory all the same
@@ -226,7 +227,7 @@ TEST_F(OptionsFileTest, ReadOnlyOptionsFileIsReplacedAtSave) {
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     SetFileAttributesA(optionsPath.c_str(), FILE_ATTRIBUTE_READONLY);
     options.SetPassword("pw");
-    EXPECT_TRUE(options.SaveOptions("new"));
+    EXPECT_EQ(options.SaveOptions("new"), FileWriteResult::Written);
     OPTIONS_INIT reloaded;
     reloaded.LoadOptions(optionsPath.c_str(), accounts.c_str());
     EXPECT_TRUE(reloaded.HasPassword());

@@ -1,4 +1,5 @@
 #include "storage/save_account.h"
+#include "ui/storage_messages.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "features/find_hook.h"
+#include "ui/date_message.h"
 #include "ui/message_box.h"
 #include "values/date.h"
 
@@ -37,7 +37,7 @@ TEST(DateWinTest, TheDateMessageClosesFindFirstAndGoesThroughTheMessageHook) {
     for (int kind : {kDateErrorRegister, kDateErrorStatement}) {
         g_events.clear();
         g_boxes.clear();
-        date.ShowDateError(owner, kind);
+        ShowDateError(date, owner, kind);
         char expected[kDateErrorMessageSize];
         date.ErrorMessage(kind, expected, sizeof expected);
         EXPECT_EQ(g_events, (std::vector<std::string>{"find closed", "box"})) << "kind " << kind;

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "storage/log.h"
-#include "storage/storage_constants.h"
+#include "base/log.h"
+#include "base/path_size.h"
 
 namespace {
 

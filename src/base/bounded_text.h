@@ -1,19 +1,27 @@
-// Copies into fixed-size text buffers that always stay NUL-terminated and
-// cut what does not fit instead of overflowing.
+// The program's one bounded copy: fixed-size text buffers always stay
+// NUL-terminated and cut what does not fit instead of overflowing.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+
+// dest = at most width characters of src, up to its NUL (a fixed-width
+// field of a record may lack its NUL), cut to size - 1. Returns how many
+// characters were copied; nothing is written when size is 0.
+inline std::size_t CopyBoundedField(char* dest, std::size_t size, const char* src, std::size_t width) {
+    if (size == 0) return 0;
+    const std::size_t length = src ? strnlen(src, std::min(width, size - 1)) : 0;
+    if (length) std::memcpy(dest, src, length);
+    dest[length] = '\0';
+    return length;
+}
 
 // dest = src, cut to size - 1 characters. Returns false when it was cut.
 inline bool CopyBounded(char* dest, std::size_t size, const char* src) {
     if (size == 0) return false;
-    std::size_t length = src ? std::strlen(src) : 0;
-    bool fits = length < size;
-    if (!fits) length = size - 1;
-    if (length) std::memcpy(dest, src, length);
-    dest[length] = '\0';
-    return fits;
+    const std::size_t length = CopyBoundedField(dest, size, src, size - 1);
+    return src == nullptr || src[length] == '\0';
 }
 
 // dest += src, cut to size - 1 characters in all. Returns false when cut.

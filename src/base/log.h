@@ -5,6 +5,10 @@
 
 #include <cstdarg>
 
+// The diagnostic log: created here first to see whether logging is wanted.
+inline constexpr const char kInitialLogPath[] = "C:\\Tallwood\\Ledgerpad\\Log.txt";
+inline constexpr const char kLogFileName[] = "\\Log.txt";
+
 // The compiler checks every caller's arguments against its format. MinGW's
 // C++ runtime formats with its own C99 printf, hence gnu_printf there.
 #if defined(__MINGW32__)

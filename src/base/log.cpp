@@ -1,4 +1,4 @@
-#include "storage/log.h"
+#include "base/log.h"
 
 #include <array>
 #include <chrono>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "storage/bounded_text.h"
-#include "storage/storage_constants.h"
+#include "base/bounded_text.h"
+#include "base/path_size.h"
 
 namespace {
 

@@ -1,0 +1,37 @@
+// The messages of the storage layer. Storage only returns what happened
+// to a file; the window that asked tells the user with these, so that each
+// result keeps one text, title and icon wherever it arises. Win32
+// (storage_messages_win.cpp).
+#pragma once
+
+#include "storage/datafile_base.h"
+#include "storage/save_attempt.h"
+
+class Account;
+class DataFile;
+struct HWND__;
+
+// "An error occured while trying to write to the file." for Failed, with
+// no owner; true only for Written. Used for the options file.
+bool TellFileWrite(FileWriteResult result);
+
+// "Error Saving File" for Failed, owned by owner; true only for Saved.
+bool TellSaveResult(HWND__* owner, SaveResult result);
+
+// Saves the open account (SaveOpenAccount) and tells a failure: "There is
+// no open account to save." or "Error Saving File", owned by the window of
+// g_DataFile. True when both files were written.
+bool SaveAccount();
+
+// DataFile::WriteAccountFile, a failure told as by SaveAccount.
+bool WriteAccountFile(DataFile& file, const char* name, Account& account);
+
+// DataFile::ReadAccountFile with its failure told, owned by the file's
+// window: "Unable to open account <name>.", the read error with the path
+// and reason, or "This is not a Ledgerpad file or the file has been
+// damaged.". True when the account was read.
+bool ReadAccountFile(DataFile& file, const char* name, Account& account);
+
+// DataFile::OpenFileForReading, "Unable to open account <name>." told when
+// the file cannot be opened.
+bool OpenFileForReading(DataFile& file, const char* name);

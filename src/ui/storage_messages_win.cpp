@@ -1,0 +1,70 @@
+#include <windows.h>
+
+#include <cstdio>
+
+#include "model/account.h"
+#include "storage/data_file.h"
+#include "storage/file_messages.h"
+#include "storage/save_account.h"
+#include "storage/save_messages.h"
+#include "ui/message_box.h"
+#include "ui/storage_messages.h"
+
+namespace {
+
+constexpr UINT kInfoBox = MB_OK | MB_ICONINFORMATION;
+constexpr char kWriteErrorText[] = "An error occured while trying to write to the file.";
+constexpr char kWriteErrorTitle[] = "Error: DATAFILEOUTPUT::Write";
+
+void TellCannotOpen(HWND owner, const char* name) {
+    char text[sizeof kUnableToOpenText + kDataFileNameSize + 512];
+    std::snprintf(text, sizeof text, kUnableToOpenText, name ? name : "");
+    ShowMessage(owner, text, kFileReadErrorTitle, kInfoBox);
+}
+
+}  // namespace
+
+bool TellFileWrite(FileWriteResult result) {
+    if (result == FileWriteResult::Failed) ShowMessage(nullptr, kWriteErrorText, kWriteErrorTitle, MB_OK);
+    return result == FileWriteResult::Written;
+}
+
+bool TellSaveResult(HWND owner, SaveResult result) {
+    switch (result) {
+        case SaveResult::Saved: return true;
+        case SaveResult::Failed: ShowMessage(owner, kSaveErrorText, kSaveErrorTitle, kInfoBox); return false;
+        case SaveResult::NoAccount:
+            ShowMessage(owner, kNoAccountToSaveText, kNoAccountToSaveTitle, kInfoBox);
+            return false;
+        case SaveResult::FailedUntold: return false;
+    }
+    return false;
+}
+
+bool SaveAccount() { return TellSaveResult(g_DataFile.Owner(), SaveOpenAccount()); }
+
+bool WriteAccountFile(DataFile& file, const char* name, Account& account) {
+    return TellSaveResult(file.Owner(), file.WriteAccountFile(name, account));
+}
+
+bool ReadAccountFile(DataFile& file, const char* name, Account& account) {
+    switch (file.ReadAccountFile(name, account)) {
+        case AccountReadResult::Read: return true;
+        case AccountReadResult::CannotOpen: TellCannotOpen(file.Owner(), name); return false;
+        case AccountReadResult::ReadFailed:
+            ShowMessage(file.Owner(),
+                        FileErrorMessage(kAccountReadErrorText, name, file.ReadFailure().c_str()).c_str(),
+                        kFileReadErrorTitle, kInfoBox);
+            return false;
+        case AccountReadResult::NotAccountFile:
+            ShowMessage(file.Owner(), kNotAccountFileText, kFileTypeErrorTitle, kInfoBox);
+            return false;
+    }
+    return false;
+}
+
+bool OpenFileForReading(DataFile& file, const char* name) {
+    if (file.OpenFileForReading(name)) return true;
+    TellCannotOpen(file.Owner(), name);
+    return false;
+}

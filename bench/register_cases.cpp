@@ -56,7 +56,7 @@ void ShowMiddle(int field) {
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.SetFocusToRecordAndField(kRow, field);
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
 }
 
 int Send(int key) { return g_MultiRecords.RunWindowMR(KeyEvent(key, g_MultiRecords.FocusedFieldNumber())); }
@@ -68,12 +68,12 @@ void TypePayment(BenchAccount&) {
     // The row shows a payment or a deposit; the typed payment replaces both.
     g_host.texts[kRow * MAX_FLD + PAYMENT_FLD] = (++turn % 2) ? "45.67" : "76.54";
     g_host.texts[kRow * MAX_FLD + DEPOSIT_FLD] = "";
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
 }
 
 void ConfirmPayment(BenchAccount&) {
     Send(kKeyEnter);
-    if (g_MultiRecords.Focus() != kRow + 1 || g_NeedsSaving != 0) BenchFail("row commit: not saved and moved on");
+    if (g_MultiRecords.Focus() != kRow + 1 || g_Account.needsSaving != 0) BenchFail("row commit: not saved and moved on");
 }
 
 const BenchRegistrar kRegisterCases{{

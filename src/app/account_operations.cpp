@@ -74,7 +74,7 @@ void RefillRegister() {
 }
 
 bool SavePendingChanges() {
-    if (!g_Account.isOpen || !g_NeedsSaving) return true;
+    if (!g_Account.isOpen || !g_Account.needsSaving) return true;
     return SaveAccount();
 }
 
@@ -85,6 +85,6 @@ void CloseAccount(HWND hwnd) {
     g_Account.isOpen = 0;
     g_Account.visibleCount = 0;
     // Whatever was pending belonged to the records just freed.
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     shell::UpdateScrollBar();
 }

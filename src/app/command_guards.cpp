@@ -14,7 +14,7 @@ bool CheckFocusedRow(HWND hwnd) {
 }
 
 bool CommitAndSave() {
-    if (!g_NeedsSaving) return true;
+    if (!g_Account.needsSaving) return true;
     if (!shell::CommitAllRows()) return false;
     return shell::SaveAccount();
 }
@@ -36,7 +36,7 @@ bool CheckForErrorBeforeFind(HWND hwnd) {
         WriteLog("CheckForErrorBeforeFind - CheckForErrors( hWnd )");
         return false;
     }
-    const bool saving = g_NeedsSaving != 0;
+    const bool saving = g_Account.needsSaving != 0;
     if (!CommitAndSave()) return false;
     if (saving) shell::DisplayRecords();
     return true;

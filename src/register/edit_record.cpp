@@ -280,7 +280,7 @@ int EditRecord::CheckRowDate() {
     Fields[DATE_FLD].GetInput(text);
     if (text[0] == '\0') {
         m_DateState = kDateEmpty;
-        g_NeedsSaving = 0;  // a blank row never causes a save
+        g_Account.needsSaving = 0;  // a blank row never causes a save
     } else if (g_Date.Parse(text)) {
         m_DateState = kDateValid;
     }
@@ -310,7 +310,7 @@ void EditRecord::setDateField() {
     char today[kStoredDateSize];
     g_Date.Today(today);
     Fields[DATE_FLD].SetText(g_Date.ToDisplay(today));
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
 }
 
 // ---------------------------------------------------------------------------

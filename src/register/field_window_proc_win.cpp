@@ -41,7 +41,7 @@ int SendKey(int key, int fieldNumber, int scroll = 0) {
 }
 
 LRESULT ApplyRule(const InputRule& rule, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    if (rule.setsNeedsSaving) g_Account.needsSaving = 1;
     if (rule.eventKey != 0) SendKey(rule.eventKey, FieldNumberOf(hwnd));
     return rule.passOn ? PassOn(hwnd, message, wParam, lParam) : 0;
 }
@@ -89,7 +89,7 @@ std::string ClipboardTextForField(HWND hwnd) {
 // limit), with the cleaned text.
 LRESULT OnPaste(HWND hwnd) {
     const InputRule rule = CutPasteRule();
-    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    if (rule.setsNeedsSaving) g_Account.needsSaving = 1;
     SendKey(rule.eventKey, FieldNumberOf(hwnd));
     const std::string text = ClipboardTextForField(hwnd);
     if (!text.empty()) SendMessageA(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

@@ -77,7 +77,7 @@ int MultiRecords::Advance() const {
 }
 
 void MultiRecords::SaveIfNeeded() {
-    if (g_NeedsSaving != 1) return;
+    if (g_Account.needsSaving != 1) return;
     if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
     RefreshBalances(g_Account.current);
     Host().SaveAccount();
@@ -391,7 +391,7 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
         m_Focus -= change;
         SetFocusToRecordAndField(m_Focus, m_EditFocus);
     }
-    if (g_NeedsSaving == 1) {
+    if (g_Account.needsSaving == 1) {
         if (g_RowSlots[left]) m_EditR[left].setFields(*g_RowSlots[left]->record);
         RefreshBalances(g_Account.current);
         // The record now out of view still goes to its sorted place.
@@ -524,7 +524,7 @@ bool MultiRecords::CheckFocusedRow() {
         SetFocusToRecordAndField();
         return false;
     }
-    if (!g_NeedsSaving) return true;
+    if (!g_Account.needsSaving) return true;
     if (!CommitAllRows()) {
         FocusedRow().SetDateState(kDateInvalid);
         return false;

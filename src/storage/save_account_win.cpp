@@ -26,7 +26,7 @@ void SetFocusedNodeSource(FocusedNodeSource source) { g_focusedNode = source; }
 
 bool SaveAccount() {
     if (!g_Account.isOpen) {
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         ShowMessage(g_DataFile.Owner(), kNoAccountToSaveText, kNoAccountToSaveTitle,
                     MB_OK | MB_ICONINFORMATION);
         return false;
@@ -45,6 +45,6 @@ bool SaveAccount() {
     if (accountSaved && !infoSaved) ReportSaveFailure(g_DataFile.Owner(), info.FileName(), infoError);
 
     // Cleared only by a complete save: a failed one is retried next time.
-    g_NeedsSaving = accountSaved && infoSaved ? 0 : 1;
+    g_Account.needsSaving = accountSaved && infoSaved ? 0 : 1;
     return accountSaved && infoSaved;
 }

@@ -112,7 +112,7 @@ TEST_F(TransactionCommandsTest, NewTransactionPutsABlankAboveTheFocusedRowAndSav
         // The blank is written at once, in its place.
         EXPECT_EQ(host_.saves, 1) << "row " << c.row;
         EXPECT_EQ(host_.savedOrder, model_test::Order(g_Account)) << "row " << c.row;
-        EXPECT_EQ(g_NeedsSaving, 0);
+        EXPECT_EQ(g_Account.needsSaving, 0);
         EXPECT_TRUE(host_.messages.empty());
         model_test::ExpectWellLinked(g_Account);
     }
@@ -195,7 +195,7 @@ TEST_F(TransactionCommandsTest, NewTransactionWhoseSaveFailsStaysToBeSaved) {
     host_.failSaves = true;
     NewTransaction();
     EXPECT_EQ(g_Account.RecordCount(), 5u);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -216,7 +216,7 @@ TEST_F(TransactionCommandsTest, DeleteTransactionTakesOutTheFocusedRecordAndSave
         EXPECT_EQ(model_test::Order(g_Account), c.order) << "row " << c.row;
         EXPECT_EQ(host_.savedOrder, c.order) << "row " << c.row;
         EXPECT_EQ(host_.saves, 1) << "row " << c.row;
-        EXPECT_EQ(g_NeedsSaving, 0);
+        EXPECT_EQ(g_Account.needsSaving, 0);
         EXPECT_EQ(FocusedPlace(), (Place{c.focusRow, DATE_FLD})) << "row " << c.row;
         EXPECT_EQ(Text(3, DESC_FLD), "") << "the row below the list is emptied";
         EXPECT_EQ(g_count_rec_displayed, 2);

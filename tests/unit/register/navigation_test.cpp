@@ -103,7 +103,7 @@ TEST_F(NavigationTest, TheRoadOfOneTypedPayment) {
 
     EXPECT_TRUE(host_.messages.empty()) << LastMessageText();
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     // Sorted before "later", and saved in that order.
     EXPECT_EQ(host_.savedOrder, "OPENING BALANCE Coffee later");
     EXPECT_EQ(Shown(), "Coffee later _");
@@ -210,11 +210,11 @@ TEST_F(NavigationTest, AFailedSaveIsRetriedAtTheNextMove) {
     Type(0, DESC_FLD, "renamed");
     Key(kKeyDown);
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     host_.failSaves = false;
     Key(kKeyDown);
     EXPECT_EQ(host_.saves, 2);
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     EXPECT_EQ(host_.savedOrder, "renamed d2 d3");
 }
 
@@ -472,7 +472,7 @@ TEST_F(NavigationTest, CommandCheckFailsWhenTheSaveFails) {
     host_.failSaves = true;
     EXPECT_FALSE(g_MultiRecords.CheckFocusedRow());
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     host_.failSaves = false;
     EXPECT_TRUE(g_MultiRecords.CheckFocusedRow());
     EXPECT_EQ(host_.savedOrder, "d1 changed d3 d4");

@@ -84,14 +84,14 @@ protected:
         Pump();
         ClearRegister();
         g_Account.ClearAccount();
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         CopyFixedText(g_CurrentAccountFile, sizeof g_CurrentAccountFile, "");
     }
     void TearDown() override {
         ClearRegister();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         DestroyWindow(parent_);
         for (HWND& field : g_hFieldWindows) field = nullptr;
         g_hScrollBar = nullptr;
@@ -230,9 +230,9 @@ TEST_F(RegisterWindowTest, TypingMarksTheAccountChangedButASpaceDoesNot) {
         {WM_KEYDOWN, VK_DELETE, 1}, {WM_CUT, 0, 1}, {WM_UNDO, 0, 1},
     };
     for (const Step& s : steps) {
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         SendMessageA(description, s.message, s.code, 1);
-        EXPECT_EQ(g_NeedsSaving, s.needsSaving) << "message " << s.message << " code " << s.code;
+        EXPECT_EQ(g_Account.needsSaving, s.needsSaving) << "message " << s.message << " code " << s.code;
     }
 }
 
@@ -332,14 +332,14 @@ TEST_F(RegisterWindowTest, PasteIsTypingAndLosingTheFocusDropsTheSelection) {
     SendMessageA(description, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, end);
 
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     SendMessageA(description, EM_SETSEL, 0, -1);
     SendMessageA(description, WM_CUT, 0, 0);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_EQ(Text(description), "");
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     SendMessageA(description, WM_PASTE, 0, 0);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_EQ(Text(description), "a");
 }
 
@@ -349,10 +349,10 @@ TEST_F(RegisterWindowTest, ACommittedRowReachesTheDisk) {
     Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260305"}});
     g_MultiRecords.SetFocusToRecordAndField(1, DATE_FLD);
     SetText(1, DATE_FLD, "2/28/26");
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     Key(Field(1, DATE_FLD), VK_UP);
     ASSERT_TRUE(g_boxes.empty()) << g_boxes[0].text;
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
 
     Account read;
     DataFile file;

@@ -62,7 +62,7 @@ public:
     void ShowMessage(const char* text, const char* title) override { messages.push_back({title, text}); }
     void Beep() override { ++beeps; }
     // As the real save: the focused record first takes its sorted place;
-    // a failed save keeps g_NeedsSaving.
+    // a failed save keeps g_Account.needsSaving.
     bool SaveAccount() override {
         if (RecordNode* node = g_MultiRecords.FocusedNodeInList()) {
             g_Account.MoveRecordBack(node);
@@ -70,7 +70,7 @@ public:
         }
         ++saves;
         if (failSaves) return false;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         savedOrder = model_test::Order(g_Account);
         return true;
     }
@@ -98,7 +98,7 @@ protected:
         g_Account.isOpen = 0;
         g_Account.view = ViewAll;
         g_Account.topIndex = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         ClearRegister();
         host_.texts = {};
     }
@@ -106,7 +106,7 @@ protected:
         ClearRegister();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         Date::SetTodayForTesting(0, 0, 0);
         SetRegisterHost(previousHost_);
     }
@@ -152,7 +152,7 @@ protected:
     // the field procedure does for printable characters.
     void Type(int row, int field, const std::string& text) {
         host_.texts[Index(row, field)] = text;
-        if (!text.empty()) g_NeedsSaving = 1;
+        if (!text.empty()) g_Account.needsSaving = 1;
     }
     void Focus(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
 

@@ -14,7 +14,6 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "storage/save_account.h"
 
 namespace {
@@ -59,7 +58,7 @@ void ShowMiddle(int field) {
     g_Account.needsSaving = 0;
 }
 
-int Send(int key) { return g_MultiRecords.RunWindowMR(KeyEvent(key, g_MultiRecords.FocusedFieldNumber())); }
+int Send(int key) { return g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber())); }
 
 // A new amount in row 5's Payment field, as typed.
 void TypePayment(BenchAccount&) {

@@ -12,7 +12,6 @@
 #include "register/register.h"
 #include "register/register_display.h"
 #include "register/register_layout.h"
-#include "register/register_state.h"
 #include "storage/save_account.h"
 
 namespace shell {
@@ -46,7 +45,7 @@ void DisplayRecords() { ::DisplayRecords(g_Account.current); }
 void ClearRegister() { ::ClearRegister(); }
 void UpdateScrollBar() { g_MultiRecords.UpdateScrollBar(); }
 void SetFocusToRecordAndField(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
-int LastFilledRow() { return g_count_rec_displayed; }
+int LastFilledRow() { return g_MultiRecords.LastFilledRow(); }
 void DropBlankTail() { g_MultiRecords.DropBlankTail(); }
 
 bool DropEmptyLastRecord() { return g_MultiRecords.DropEmptyLastRecord(); }

@@ -13,7 +13,6 @@
 #include "register/multi_records.h"
 #include "register/register.h"
 #include "register/register_host_win.h"
-#include "register/register_state.h"
 #include "storage/log.h"
 #include "storage/save_account.h"
 #include "ui/instance_subclasser.h"
@@ -36,8 +35,7 @@ LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int SendKey(int key, int fieldNumber, int scroll = 0) {
-    g_eventMsg = KeyEvent(key, fieldNumber, scroll);
-    return g_MultiRecords.RunWindowMR(g_eventMsg);
+    return g_MultiRecords.HandleEvent(KeyEvent(key, fieldNumber, scroll));
 }
 
 LRESULT ApplyRule(const InputRule& rule, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,8 +54,7 @@ LRESULT OnButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const int fieldNumber = FieldNumberOf(hwnd);
     g_contextMenuRefused = true;
     if (IsBalanceField(fieldNumber)) return 0;
-    g_eventMsg = MouseEvent(kButtonField, fieldNumber);
-    if (g_MultiRecords.RunWindowMR(g_eventMsg) == 1) {
+    if (g_MultiRecords.HandleEvent(MouseEvent(kButtonField, fieldNumber)) == 1) {
         g_contextMenuRefused = false;
         return PassOn(hwnd, message, wParam, lParam);
     }

@@ -7,7 +7,6 @@
 #include "model/account.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "storage/save_attempt.h"
 
 MultiRecords g_MultiRecords;
@@ -18,9 +17,9 @@ template <std::size_t... I> std::array<EditRecord, sizeof...(I)> MakeRows(std::i
     return {EditRecord(static_cast<int>(I))...};
 }
 
-bool BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
-
 }  // namespace
+
+bool MultiRecords::BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
 
 MultiRecords::MultiRecords()
     : m_OpeningBox(kOpeningBalanceId, kKindBalance),
@@ -28,7 +27,7 @@ MultiRecords::MultiRecords()
       m_EditR(MakeRows(std::make_index_sequence<kRegisterRows>{})) {}
 
 RecordNode* MultiRecords::FocusedNode() const {
-    return m_Focus >= 0 && m_Focus < kRegisterRows ? g_RowSlots[m_Focus] : nullptr;
+    return m_Focus >= 0 && m_Focus < kRegisterRows ? m_RowNodes[m_Focus] : nullptr;
 }
 
 RecordNode* MultiRecords::FocusedNodeInList() const {
@@ -43,13 +42,23 @@ void MultiRecords::ResetFocus() {
     m_EditFocus = DATE_FLD;
 }
 
+void MultiRecords::EmptyRows() {
+    m_RowNodes.fill(nullptr);
+    m_LastFilledRow = -1;
+}
+
+void MultiRecords::FillRow(int row, RecordNode* node) {
+    m_RowNodes[row] = node;
+    ++m_LastFilledRow;
+}
+
 // ---------------------------------------------------------------------------
 // Helpers
 
 void MultiRecords::ComputeOnLastRecord() {
     RecordNode* node = FocusedNode();
-    const bool rowBelowEmpty = m_Focus == kLastRow || g_RowSlots[m_Focus + 1] == nullptr;
-    g_OnLastRecord = node != nullptr && node == g_Account.Tail() && rowBelowEmpty ? 1 : 0;
+    const bool rowBelowEmpty = m_Focus == kLastRow || m_RowNodes[m_Focus + 1] == nullptr;
+    m_OnLastRecord = node != nullptr && node == g_Account.Tail() && rowBelowEmpty;
 }
 
 bool MultiRecords::DateFieldEmpty(int row) {
@@ -65,7 +74,7 @@ bool MultiRecords::CommitRow(const eventMsg& ev) {
     if (!node) return true;
     if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD) == 0) return true;
     SetFocusToRecordAndField();
-    m_Return = 0;
+    m_PassToControl = 0;
     return false;
 }
 
@@ -102,45 +111,45 @@ void MultiRecords::RemoveBlankTail() {
     RecordNode* tail = g_Account.Tail();
     if (!g_Account.Unlink(tail)) return;  // the last record of an account stays
     for (int row = 0; row < kRegisterRows; ++row) {
-        if (g_RowSlots[row] != tail) continue;
-        g_RowSlots[row] = nullptr;
+        if (m_RowNodes[row] != tail) continue;
+        m_RowNodes[row] = nullptr;
         m_EditR[row].ClearRow();
-        --g_count_rec_displayed;
+        --m_LastFilledRow;
     }
     g_Account.ComputeBalances();
 }
 
 void MultiRecords::ClampFocus() {
-    if (m_Focus > g_count_rec_displayed) m_Focus = std::max(0, g_count_rec_displayed);
+    if (m_Focus > m_LastFilledRow) m_Focus = std::max(0, m_LastFilledRow);
 }
 
 // ---------------------------------------------------------------------------
 // Events
 
-int MultiRecords::RunWindowMR(eventMsg ev) {
-    if (!g_Account.isOpen || g_count_rec_displayed < 0) return ev.m_Type == KEYBD ? 1 : 0;
+int MultiRecords::HandleEvent(eventMsg ev) {
+    if (!g_Account.isOpen || m_LastFilledRow < 0) return ev.m_Type == KEYBD ? 1 : 0;
     // One key, click or scroll is one action: one save attempt, one message.
     SaveAttempt attempt;
     if (ev.m_Type == INSERTDATE) {
         FocusedRow().setDateField();
         return 0;
     }
-    m_Return = 1;
+    m_PassToControl = 1;
     ComputeOnLastRecord();
     if (ev.m_Type == MBUTTON && (ev.m_Button == kButtonField || ev.m_Button == kButtonThumbDrop)) {
-        if (RunMouse(ev)) return m_Return;
+        if (RunMouse(ev)) return m_PassToControl;
         ComputeOnLastRecord();  // the click became a key on another row
     }
     m_EditFocus = FocusedRow().FocusField();
     if (ev.m_Type == KEYBD && !CheckLastRecordDate()) return 1;
     if (ev.m_Type == MBUTTON) {
-        m_Return = 0;
+        m_PassToControl = 0;
     } else {
         FocusedRow().RunWindow(ev);
         ActOnResult(ev);
     }
     UpdateScrollBar();
-    return m_Return;
+    return m_PassToControl;
 }
 
 void MultiRecords::ActOnResult(const eventMsg& ev) {
@@ -166,7 +175,7 @@ void MultiRecords::NextRecord(const eventMsg& ev) {
     if (!CommitRow(ev)) return;
     const int advance = Advance();
     if (m_Focus != kLastRow) {
-        if (m_Focus == g_count_rec_displayed && FocusedRow().DateState() == kDateInvalid) {
+        if (m_Focus == m_LastFilledRow && FocusedRow().DateState() == kDateInvalid) {
             Refill();
             SetFocusToRecordAndField();
             return;
@@ -183,9 +192,9 @@ void MultiRecords::NextRecord(const eventMsg& ev) {
         DisplayRecords(g_Account.current);
         if (FocusedRow().DateState() != kDateInvalid) SaveIfNeeded();
         // A record that just left the Current view already made room.
-        if (g_RowSlots[kLastRow]) g_Account.topIndex += advance;
+        if (m_RowNodes[kLastRow]) g_Account.topIndex += advance;
         Refill();
-        if (!g_RowSlots[kLastRow]) {
+        if (!m_RowNodes[kLastRow]) {
             AppendBlankRecord();
             m_EditFocus = DATE_FLD;
         }
@@ -195,7 +204,7 @@ void MultiRecords::NextRecord(const eventMsg& ev) {
 }
 
 void MultiRecords::PreviousRecord(const eventMsg& ev) {
-    if (g_OnLastRecord && DateFieldEmpty(m_Focus)) {
+    if (m_OnLastRecord && DateFieldEmpty(m_Focus)) {
         // Leaving the untouched blank record at the end takes it away.
         if (m_Focus > 0) {
             RemoveBlankTail();
@@ -222,25 +231,25 @@ void MultiRecords::PreviousRecord(const eventMsg& ev) {
             Host().Beep();
         }
         Refill();
-        if (g_RowSlots[0] && g_RowSlots[0] == g_Account.Tail()) m_EditFocus = DATE_FLD;
+        if (m_RowNodes[0] && m_RowNodes[0] == g_Account.Tail()) m_EditFocus = DATE_FLD;
     }
     SetFocusToRecordAndField(m_Focus, m_EditFocus);
 }
 
 void MultiRecords::PageDown(const eventMsg& ev) {
     if (!CommitRow(ev)) return;
-    if (m_Focus != kLastRow && m_Focus == g_count_rec_displayed && FocusedRow().DateState() == kDateInvalid) return;
+    if (m_Focus != kLastRow && m_Focus == m_LastFilledRow && FocusedRow().DateState() == kDateInvalid) return;
     if (BalancesDisplayable()) {
         const int advance = Advance();
         SaveIfNeeded();
         if (g_Account.view == ViewCurrent && advance == 0) DisplayRecords(g_Account.current);
-        if (g_count_rec_displayed == kLastRow) {
+        if (m_LastFilledRow == kLastRow) {
             g_Account.topIndex += kPageRows;
             Refill();
             ClampFocus();
         } else {
             Refill();
-            m_Focus = std::max(0, g_count_rec_displayed);
+            m_Focus = std::max(0, m_LastFilledRow);
         }
     }
     SetFocusToRecordAndField(m_Focus, DATE_FLD);
@@ -248,7 +257,7 @@ void MultiRecords::PageDown(const eventMsg& ev) {
 
 void MultiRecords::PageUp(const eventMsg& ev) {
     int& topIndex = g_Account.topIndex;
-    if (g_OnLastRecord && DateFieldEmpty(m_Focus)) {
+    if (m_OnLastRecord && DateFieldEmpty(m_Focus)) {
         if (m_Focus == 0 && topIndex == 0) {
             Host().Beep();
         } else if (topIndex == 0) {
@@ -291,11 +300,11 @@ bool MultiRecords::RunMouse(eventMsg& ev) {
     const int row = ev.m_FieldNumber / MAX_FLD;
     const int field = ev.m_FieldNumber % MAX_FLD;
     m_EditFocus = FocusedRow().FocusField();
-    m_Return = 0;
+    m_PassToControl = 0;
 
     if (!thumbDrop && row == m_Focus) {
         if (field == m_EditFocus) {
-            m_Return = 1;  // the control places the caret
+            m_PassToControl = 1;  // the control places the caret
         } else {
             ClickInFocusedRow(field, ev);
         }
@@ -305,7 +314,7 @@ bool MultiRecords::RunMouse(eventMsg& ev) {
     if (thumbDrop) {
         // What was committed is saved before the rows scroll away from it.
         SaveIfNeeded();
-        m_Return = 1;
+        m_PassToControl = 1;
         return true;
     }
     switch (CheckTarget(row, field, ev)) {
@@ -326,7 +335,7 @@ void MultiRecords::ClickInFocusedRow(int field, const eventMsg& ev) {
     if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
     if (!BalancesDisplayable() || field == BALANCE_FLD) {
         SetFocusToRecordAndField();
-        m_Return = field == BALANCE_FLD ? 1 : 0;
+        m_PassToControl = field == BALANCE_FLD ? 1 : 0;
         return;
     }
     SetFocusToRecordAndField(m_Focus, field);
@@ -336,7 +345,7 @@ void MultiRecords::ClickInFocusedRow(int field, const eventMsg& ev) {
 // place of the list gets the focus; false when it must keep the focus.
 bool MultiRecords::LeaveFocusedRow(const eventMsg& ev) {
     const int state = FocusedRow().CheckRowDate();
-    if (state == kDateInvalid || (state == kDateEmpty && !g_OnLastRecord)) {
+    if (state == kDateInvalid || (state == kDateEmpty && !m_OnLastRecord)) {
         ShowRegisterDateError();
         SetFocusToRecordAndField();
         return false;
@@ -363,13 +372,13 @@ bool MultiRecords::LeaveFocusedRow(const eventMsg& ev) {
 
 MultiRecords::Target MultiRecords::CheckTarget(int row, int field, eventMsg& ev) {
     if (row >= kRegisterRows || field == BALANCE_FLD) return Target::Refused;
-    if (row <= g_count_rec_displayed) return DropEmptyLastRecord() ? Target::Accepted : Target::Refused;
-    if (row > g_count_rec_displayed + 1) return Target::Accepted;
+    if (row <= m_LastFilledRow) return DropEmptyLastRecord() ? Target::Accepted : Target::Refused;
+    if (row > m_LastFilledRow + 1) return Target::Accepted;
     // The empty row right below the last record: acts as Down from the last
     // record's Date field. The row just left first takes its sorted place.
     DisplayRecords(g_Account.current);
-    ev = KeyEvent(kKeyDown, FieldId(std::max(0, g_count_rec_displayed), DATE_FLD) - kFirstFieldId);
-    m_Focus = std::max(0, g_count_rec_displayed);
+    ev = KeyEvent(kKeyDown, FieldId(std::max(0, m_LastFilledRow), DATE_FLD) - kFirstFieldId);
+    m_Focus = std::max(0, m_LastFilledRow);
     FocusedRow().SetFocusField(DATE_FLD);
     m_EditFocus = DATE_FLD;
     return Target::BecameKey;
@@ -380,7 +389,7 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
     if (!CommitRow(ev)) return;
     RecordNode* leftNode = FocusedNode();
     const bool leavesView = g_Account.view == ViewCurrent && leftNode && IsReconciled(*leftNode->record);
-    const AcctRecord* clicked = g_RowSlots[row] ? g_RowSlots[row]->record.get() : nullptr;
+    const AcctRecord* clicked = m_RowNodes[row] ? m_RowNodes[row]->record.get() : nullptr;
 
     if (!leavesView) {
         DisplayRecords(g_Account.current);
@@ -392,7 +401,7 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
         SetFocusToRecordAndField(m_Focus, m_EditFocus);
     }
     if (g_Account.needsSaving == 1) {
-        if (g_RowSlots[left]) m_EditR[left].setFields(*g_RowSlots[left]->record);
+        if (m_RowNodes[left]) m_EditR[left].setFields(*m_RowNodes[left]->record);
         RefreshBalances(g_Account.current);
         // The record now out of view still goes to its sorted place.
         if (leavesView && leftNode) {
@@ -411,14 +420,14 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
     if (!leavesView) SetFocusToRecordAndField(row, field);
     DisplayRecords(g_Account.current);
     // The clicked record keeps the focus even when sorting moved it.
-    for (int r = 0; clicked && r <= g_count_rec_displayed; ++r) {
-        if (g_RowSlots[r] && g_RowSlots[r]->record.get() == clicked && r != m_Focus) {
+    for (int r = 0; clicked && r <= m_LastFilledRow; ++r) {
+        if (m_RowNodes[r] && m_RowNodes[r]->record.get() == clicked && r != m_Focus) {
             SetFocusToRecordAndField(r, field);
             break;
         }
     }
     UpdateScrollBar();
-    m_Return = 0;
+    m_PassToControl = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -427,30 +436,30 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
 void MultiRecords::SetFocusToRecordAndField(int focusRecord, int focusField, int onRectifiedField,
                                             int iChangeFocus) {
     if (focusRecord != kKeep) m_Focus = focusRecord;
-    if (g_count_rec_displayed < 0) {
+    if (m_LastFilledRow < 0) {
         m_Focus = 0;
         return;
     }
     m_Focus = std::clamp(m_Focus, 0, kLastRow);
-    if (m_Focus <= g_count_rec_displayed) {
+    if (m_Focus <= m_LastFilledRow) {
         FocusedRow().SetRecordFocus(focusField);
         m_EditFocus = FocusedRow().FocusField();
         return;
     }
-    m_Focus = g_count_rec_displayed;
+    m_Focus = m_LastFilledRow;
     if (!(onRectifiedField == 'R' && iChangeFocus != 0 && iChangeFocus != kKeep)) m_EditFocus = DATE_FLD;
     FocusedRow().SetRecordFocus(m_EditFocus);
 }
 
 void MultiRecords::SetFocusWithoutActivating(int row, int field) {
     m_Focus = row;
-    if (g_count_rec_displayed < 0) {
+    if (m_LastFilledRow < 0) {
         m_Focus = 0;
         return;
     }
     m_Focus = std::clamp(m_Focus, 0, kLastRow);
-    if (m_Focus > g_count_rec_displayed) {
-        m_Focus = g_count_rec_displayed;
+    if (m_Focus > m_LastFilledRow) {
+        m_Focus = m_LastFilledRow;
         field = DATE_FLD;
     }
     if (field >= 0 && field < MAX_FLD) FocusedRow().SetFocusField(field);
@@ -487,8 +496,8 @@ void MultiRecords::DropBlankTail() {
     RecordNode* tail = g_Account.Tail();
     if (!g_Account.isOpen || !tail || !IsBlankRecord(*tail->record)) return;
     // Typed text not yet in the record keeps its row.
-    for (int row = 0; row <= g_count_rec_displayed; ++row)
-        if (g_RowSlots[row] == tail && (!DateFieldEmpty(row) || !m_EditR[row].IsRecordEmpty())) return;
+    for (int row = 0; row <= m_LastFilledRow; ++row)
+        if (m_RowNodes[row] == tail && (!DateFieldEmpty(row) || !m_EditR[row].IsRecordEmpty())) return;
     RemoveBlankTail();
 }
 
@@ -507,8 +516,8 @@ bool MultiRecords::CommitAllRows() {
         SetFocusToRecordAndField();
         return false;
     }
-    for (int row = 0; row <= g_count_rec_displayed; ++row) {
-        RecordNode* node = g_RowSlots[row];
+    for (int row = 0; row <= m_LastFilledRow; ++row) {
+        RecordNode* node = m_RowNodes[row];
         if (!node || m_EditR[row].GetInput(*node->record) == 0) continue;
         // The row that was refused gets the focus, so it can be corrected.
         SetFocusToRecordAndField(row);
@@ -543,12 +552,12 @@ bool MultiRecords::CheckFocusedRow() {
 // ---------------------------------------------------------------------------
 // Scroll bar
 
-void MultiRecords::ScrollBarKey(int key) { RunWindowMR(KeyEvent(key, FocusedFieldNumber(), 1)); }
+void MultiRecords::ScrollBarKey(int key) { HandleEvent(KeyEvent(key, FocusedFieldNumber(), 1)); }
 
 void MultiRecords::ThumbDrop(int position) {
-    if (position == g_iMaxSlideValue) return;
-    g_nPosition = position;
-    if (RunWindowMR(MouseEvent(kButtonThumbDrop, position)) == 0) return;
+    if (position == m_ScrollMax) return;
+    m_ThumbPosition = position;
+    if (HandleEvent(MouseEvent(kButtonThumbDrop, position)) == 0) return;
     if (position >= kPageRows || g_Account.visibleCount >= static_cast<unsigned>(kPageRows)) {
         g_Account.topIndex = position;
         Refill();
@@ -556,12 +565,12 @@ void MultiRecords::ThumbDrop(int position) {
     } else {
         SetFocusToRecordAndField(position, DATE_FLD);
     }
-    RunWindowMR(MouseEvent(kButtonNone, 0));
+    HandleEvent(MouseEvent(kButtonNone, 0));
 }
 
 void MultiRecords::UpdateScrollBar() {
     const int visible = static_cast<int>(g_Account.visibleCount);
-    g_iMaxSlideValue = visible - 1;
+    m_ScrollMax = visible - 1;
     const int position = visible >= kPageRows ? g_Account.topIndex + m_Focus : m_Focus;
     Host().SetScrollBar(visible - 1, position);
 }
@@ -572,7 +581,7 @@ void MultiRecords::ShowLastRecords() {
     const int visible = static_cast<int>(g_Account.visibleCount);
     g_Account.topIndex = visible >= kPageRows ? visible - kPageRows : 0;
     Refill();
-    SetFocusToRecordAndField(g_count_rec_displayed, DATE_FLD);
+    SetFocusToRecordAndField(m_LastFilledRow, DATE_FLD);
     UpdateScrollBar();
 }
 

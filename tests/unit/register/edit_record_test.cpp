@@ -22,7 +22,7 @@ protected:
         Open({tx});
         Focus(0, DATE_FLD);
     }
-    AcctRecord& Rec(int row) { return *g_RowSlots[row]->record; }
+    AcctRecord& Rec(int row) { return *g_MultiRecords.RowNode(row)->record; }
     int Commit(int row, bool keyboard = false) { return g_MultiRecords.Row(row).GetInput(Rec(row), keyboard); }
 };
 
@@ -240,7 +240,7 @@ TEST_F(EditRecordTest, InsertDateOnlyInTheDateField) {
     Focus(0, DESC_FLD);
     eventMsg insert;
     insert.m_Type = INSERTDATE;
-    EXPECT_EQ(g_MultiRecords.RunWindowMR(insert), 0);
+    EXPECT_EQ(g_MultiRecords.HandleEvent(insert), 0);
     EXPECT_EQ(LastMessageTitle(), kIncorrectLocationTitle);
     EXPECT_EQ(LastMessageText(), kIncorrectLocationText);
     EXPECT_EQ(Text(0, DATE_FLD), "03/01/26");
@@ -250,7 +250,7 @@ TEST_F(EditRecordTest, InsertDateOnlyInTheDateField) {
     Focus(0, DATE_FLD);
     host_.messages.clear();
     g_Date.SetDateFormat(kFormatDDMMYY);
-    g_MultiRecords.RunWindowMR(insert);
+    g_MultiRecords.HandleEvent(insert);
     EXPECT_TRUE(host_.messages.empty());
     EXPECT_EQ(Text(0, DATE_FLD), "15/03/26");
     EXPECT_EQ(g_Account.needsSaving, 1);

@@ -18,7 +18,6 @@
 #include "register/register_display.h"
 #include "register/register_host.h"
 #include "register/register_layout.h"
-#include "register/register_state.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
 #include "ui/message_box.h"
@@ -187,7 +186,7 @@ TEST_F(RegisterWindowTest, DisplayRecordsFillsTheControls) {
     g_Account.view = ViewAll;
     g_Account.PositionAtTop(0);
     DisplayRecords(g_Account.current);
-    EXPECT_EQ(g_count_rec_displayed, 4);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 4);
     for (int row = 0; row < kRegisterRows; ++row)
         EXPECT_EQ(Text(row, DESC_FLD), row <= 4 ? std::string(1, static_cast<char>('a' + row)) : "") << row;
     EXPECT_EQ(Text(1, DATE_FLD), "03/02/26");
@@ -212,7 +211,7 @@ TEST_F(RegisterWindowTest, CurrentViewOfClearedRecordsGetsABlankRow) {
     g_Account.PositionAtTop(0);
     DisplayRecords(g_Account.current);
     EXPECT_EQ(g_Account.RecordCount(), 2u);
-    EXPECT_EQ(g_count_rec_displayed, 0);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 0);
     EXPECT_EQ(Text(0, DESC_FLD), "");
     EXPECT_EQ(Text(g_hFieldWindows[kOpeningBalanceId - kFirstFieldId]), "250.00");
 }
@@ -366,7 +365,7 @@ TEST_F(RegisterWindowTest, ASaveAfterTheFocusedRecordWasDeletedLeavesItAlone) {
     FillAccountHeader(g_Account.header, "Test", 0, "20260101", 2026, 1);
     Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260305"}, {.desc = "c", .date = "20260306"}});
     g_MultiRecords.SetFocusToRecordAndField(1, DESC_FLD);
-    RecordNode* deleted = g_RowSlots[1];
+    RecordNode* deleted = g_MultiRecords.RowNode(1);
     g_Account.Unlink(deleted).reset();
     // The freed node is only compared; its memory is scribbled over.
     EXPECT_EQ(g_MultiRecords.FocusedNodeInList(), nullptr);

@@ -19,7 +19,6 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "values/date.h"
 
 namespace register_test {
@@ -157,8 +156,7 @@ protected:
     void Focus(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
 
     int Key(int key) {
-        g_eventMsg = KeyEvent(key, g_MultiRecords.FocusedFieldNumber());
-        return g_MultiRecords.RunWindowMR(g_eventMsg);
+        return g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber()));
     }
     void Keys(std::initializer_list<int> keys) {
         for (int key : keys) Key(key);
@@ -167,14 +165,12 @@ protected:
     int Click(int row, int field) {
         const int number = Index(row, field);
         if (row >= kRegisterRows || field == BALANCE_FLD) return 0;
-        g_eventMsg = MouseEvent(kButtonField, number);
-        const int result = g_MultiRecords.RunWindowMR(g_eventMsg);
+        const int result = g_MultiRecords.HandleEvent(MouseEvent(kButtonField, number));
         if (result == 0) g_MultiRecords.SetFocusToRecordAndField();
         return result;
     }
     void Wheel(int key) {
-        g_eventMsg = KeyEvent(key, g_MultiRecords.FocusedFieldNumber(), 1);
-        g_MultiRecords.RunWindowMR(g_eventMsg);
+        g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber(), 1));
     }
 
     int FocusRow() const { return host_.focus / MAX_FLD; }
@@ -184,10 +180,10 @@ protected:
     std::string LastMessageTitle() const { return host_.messages.empty() ? "" : host_.messages.back().title; }
     std::string LastMessageText() const { return host_.messages.empty() ? "" : host_.messages.back().text; }
 
-    // Descriptions shown in rows 0..g_count_rec_displayed.
+    // Descriptions shown in rows 0..g_MultiRecords.LastFilledRow().
     std::string Shown() const {
         std::string out;
-        for (int r = 0; r <= g_count_rec_displayed; ++r)
+        for (int r = 0; r <= g_MultiRecords.LastFilledRow(); ++r)
             out += (r ? " " : "") + (Text(r, DESC_FLD).empty() ? std::string("_") : Text(r, DESC_FLD));
         return out;
     }

@@ -75,7 +75,7 @@ const BenchRegistrar kAccountCases{{
     {.name = "save",
      .target = "<= 2x floor",
      .maxFloorRatio = 2,
-     .prepare = [](BenchAccount&) { g_NeedsSaving = 1; },
+     .prepare = [](BenchAccount&) { g_Account.needsSaving = 1; },
      .run = Save,
      .floor = WriteOnceAndReplace},
     {.name = "balances current",

@@ -14,7 +14,6 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "storage/save_account.h"
 #include "ui/storage_messages.h"
 
@@ -57,10 +56,10 @@ void ShowMiddle(int field) {
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.SetFocusToRecordAndField(kRow, field);
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
 }
 
-int Send(int key) { return g_MultiRecords.RunWindowMR(KeyEvent(key, g_MultiRecords.FocusedFieldNumber())); }
+int Send(int key) { return g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber())); }
 
 // A new amount in row 5's Payment field, as typed.
 void TypePayment(BenchAccount&) {
@@ -69,12 +68,12 @@ void TypePayment(BenchAccount&) {
     // The row shows a payment or a deposit; the typed payment replaces both.
     g_host.texts[kRow * MAX_FLD + PAYMENT_FLD] = (++turn % 2) ? "45.67" : "76.54";
     g_host.texts[kRow * MAX_FLD + DEPOSIT_FLD] = "";
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
 }
 
 void ConfirmPayment(BenchAccount&) {
     Send(kKeyEnter);
-    if (g_MultiRecords.Focus() != kRow + 1 || g_NeedsSaving != 0) BenchFail("row commit: not saved and moved on");
+    if (g_MultiRecords.Focus() != kRow + 1 || g_Account.needsSaving != 0) BenchFail("row commit: not saved and moved on");
 }
 
 const BenchRegistrar kRegisterCases{{

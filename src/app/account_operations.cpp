@@ -8,7 +8,6 @@
 #include "model/model_texts.h"
 #include "register/multi_records.h"
 #include "register/register_display.h"
-#include "register/register_state.h"
 #include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
@@ -72,12 +71,12 @@ void RefillRegister() {
     g_Account.PositionAtTop(g_Account.topIndex);
     ClearRegister();
     DisplayRecords(g_Account.current);
-    g_MultiRecords.SetFocusToRecordAndField(g_count_rec_displayed, -1);
+    g_MultiRecords.SetFocusToRecordAndField(g_MultiRecords.LastFilledRow(), -1);
     g_MultiRecords.UpdateScrollBar();
 }
 
 bool SavePendingChanges() {
-    if (!g_Account.isOpen || !g_NeedsSaving) return true;
+    if (!g_Account.isOpen || !g_Account.needsSaving) return true;
     return SaveAccount();
 }
 
@@ -88,6 +87,6 @@ void CloseAccount(HWND hwnd) {
     g_Account.isOpen = 0;
     g_Account.visibleCount = 0;
     // Whatever was pending belonged to the records just freed.
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     g_MultiRecords.UpdateScrollBar();
 }

@@ -15,7 +15,6 @@
 #include "register/multi_records.h"
 #include "register/register.h"
 #include "register/register_display.h"
-#include "register/register_state.h"
 #include "storage/save_attempt.h"
 #include "values/date.h"
 
@@ -69,7 +68,7 @@ void RedisplayOpenAccount(bool keepField) {
     g_Account.topIndex = visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
-    g_MultiRecords.SetFocusToRecordAndField(g_count_rec_displayed, keepField ? -1 : 1);
+    g_MultiRecords.SetFocusToRecordAndField(g_MultiRecords.LastFilledRow(), keepField ? -1 : 1);
     g_MultiRecords.UpdateScrollBar();
 }
 

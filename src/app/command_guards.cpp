@@ -17,7 +17,7 @@ bool CheckFocusedRow(HWND hwnd) {
 }
 
 bool CommitAndSave() {
-    if (!g_NeedsSaving) return true;
+    if (!g_Account.needsSaving) return true;
     if (!g_MultiRecords.CommitAllRows()) return false;
     return SaveAccount();
 }
@@ -39,7 +39,7 @@ bool CheckForErrorBeforeFind(HWND hwnd) {
         WriteLog("CheckForErrorBeforeFind - CheckForErrors( hWnd )");
         return false;
     }
-    const bool saving = g_NeedsSaving != 0;
+    const bool saving = g_Account.needsSaving != 0;
     if (!CommitAndSave()) return false;
     if (saving) DisplayRecords(g_Account.current);
     return true;

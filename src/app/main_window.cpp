@@ -144,7 +144,7 @@ void OnClose(HWND hwnd) {
 // Windows ends the session without closing the window: the change is saved
 // if it can be. Nobody may be there to answer a question, so none is asked.
 void SaveBeforeSessionEnds(HWND hwnd) {
-    if (g_Account.isOpen && g_NeedsSaving) {
+    if (g_Account.isOpen && g_Account.needsSaving) {
         SaveAttempt attempt(SaveAttempt::Report::Keep);
         CheckForErrors(hwnd);
     }

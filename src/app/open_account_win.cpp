@@ -44,7 +44,7 @@ void ShowOpenedAccount(HWND hwnd) {
     g_Account.topIndex = LastScreenTopIndex();
     SetTitle(hwnd, true);
     g_Account.isOpen = 1;
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     RefillRegister();
 }
 

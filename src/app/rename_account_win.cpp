@@ -64,7 +64,7 @@ void RenameAccount(HWND hwnd) {
     SetTitle(hwnd, true);
     // A row still being typed stays pending: the save of the new name must
     // not make the register forget to commit it.
-    const int pending = g_NeedsSaving;
+    const int pending = g_Account.needsSaving;
     SaveAccount();
-    if (pending) g_NeedsSaving = 1;
+    if (pending) g_Account.needsSaving = 1;
 }

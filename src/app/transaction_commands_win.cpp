@@ -70,7 +70,7 @@ void NewTransaction() {
         return;
     }
     // No blank goes in while the change before it cannot be saved.
-    const bool saved = !g_NeedsSaving || Host().SaveAccount();
+    const bool saved = !g_Account.needsSaving || Host().SaveAccount();
     RecordNode* below = saved ? NodeHolding(record) : nullptr;
     if (!below) {
         RefillKeepingFocus();
@@ -78,7 +78,7 @@ void NewTransaction() {
     }
 
     RecordNode* added = g_Account.InsertBefore(below);
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     // The blank takes the focused row's place on the screen; the record it
     // went above moves one row down.
     const int index = ViewIndexOf(added);
@@ -109,7 +109,7 @@ void DeleteTransaction() {
     reg.Row(row).TestError();
     RefillFrom(g_Account.topIndex);
     reg.SetFocusToRecordAndField(std::max(0, row - 1), DATE_FLD);
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     Host().SaveAccount();
     reg.UpdateScrollBar();
 }

@@ -10,7 +10,6 @@
 #include "values/date.h"
 
 Account g_Account;
-int g_NeedsSaving = 0;
 
 namespace {
 

@@ -185,6 +185,10 @@ public:
     std::int32_t topIndex = 0;
     int isOpen = 0;
     int view = ViewCurrent;
+    // 1 while the open account holds a change that has not been saved: set
+    // by typing in the register, cleared by a successful save, kept by a
+    // failed one.
+    int needsSaving = 0;
 
 private:
     void Link(RecordNode* node, RecordNode* before);
@@ -195,5 +199,3 @@ private:
 };
 
 extern Account g_Account;
-// 1 while the open account holds a change that has not been saved.
-extern int g_NeedsSaving;

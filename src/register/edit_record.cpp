@@ -6,8 +6,8 @@
 #include "model/account.h"
 #include "model/model_texts.h"
 #include "register/event_msg.h"
+#include "register/multi_records.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "register/register_texts.h"
 #include "values/amount.h"
 #include "values/date.h"
@@ -65,7 +65,7 @@ EditRecord::EditRecord(int row)
              EditWindw(m_FirstIdentifier + 6, kFieldKinds[6])} {}
 
 AcctRecord* EditRecord::ShownRecord() const {
-    RecordNode* node = g_RowSlots[m_Row];
+    RecordNode* node = g_MultiRecords.RowNode(m_Row);
     return node ? node->record.get() : nullptr;
 }
 
@@ -127,7 +127,7 @@ void EditRecord::RunReconcile(int action) {
 }
 
 void EditRecord::RunDate(const eventMsg& ev, int action) {
-    if (!g_OnLastRecord) {
+    if (!g_MultiRecords.OnLastRecord()) {
         ValidateRowDate();
     } else {
         // The wheel and the scroll bar never run past the blank last record.
@@ -280,7 +280,7 @@ int EditRecord::CheckRowDate() {
     Fields[DATE_FLD].GetInput(text);
     if (text[0] == '\0') {
         m_DateState = kDateEmpty;
-        g_NeedsSaving = 0;  // a blank row never causes a save
+        g_Account.needsSaving = 0;  // a blank row never causes a save
     } else if (g_Date.Parse(text)) {
         m_DateState = kDateValid;
     }
@@ -310,7 +310,7 @@ void EditRecord::setDateField() {
     char today[kStoredDateSize];
     g_Date.Today(today);
     Fields[DATE_FLD].SetText(g_Date.ToDisplay(today));
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // The register's event record: every key, click, wheel turn, scroll-bar
-// action and Insert Date reaches MultiRecords::RunWindowMR as one eventMsg.
+// action and Insert Date reaches MultiRecords::HandleEvent as one eventMsg.
 #pragma once
 
 // eventMsg::m_Type

@@ -13,7 +13,7 @@ inline constexpr unsigned kVkDown = 0x28;
 inline constexpr unsigned kVkDelete = 0x2E;
 
 struct InputRule {
-    int eventKey;          // KEYBD key for RunWindowMR, 0 for none
+    int eventKey;          // KEYBD key for HandleEvent, 0 for none
     bool passOn;           // the edit control also gets the message
     bool setsNeedsSaving;  // the text changes
 };

@@ -13,7 +13,6 @@
 #include "register/multi_records.h"
 #include "register/register.h"
 #include "register/register_host_win.h"
-#include "register/register_state.h"
 #include "base/log.h"
 #include "storage/save_account.h"
 #include "ui/instance_subclasser.h"
@@ -36,12 +35,11 @@ LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int SendKey(int key, int fieldNumber, int scroll = 0) {
-    g_eventMsg = KeyEvent(key, fieldNumber, scroll);
-    return g_MultiRecords.RunWindowMR(g_eventMsg);
+    return g_MultiRecords.HandleEvent(KeyEvent(key, fieldNumber, scroll));
 }
 
 LRESULT ApplyRule(const InputRule& rule, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    if (rule.setsNeedsSaving) g_Account.needsSaving = 1;
     if (rule.eventKey != 0) SendKey(rule.eventKey, FieldNumberOf(hwnd));
     return rule.passOn ? PassOn(hwnd, message, wParam, lParam) : 0;
 }
@@ -56,8 +54,7 @@ LRESULT OnButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const int fieldNumber = FieldNumberOf(hwnd);
     g_contextMenuRefused = true;
     if (IsBalanceField(fieldNumber)) return 0;
-    g_eventMsg = MouseEvent(kButtonField, fieldNumber);
-    if (g_MultiRecords.RunWindowMR(g_eventMsg) == 1) {
+    if (g_MultiRecords.HandleEvent(MouseEvent(kButtonField, fieldNumber)) == 1) {
         g_contextMenuRefused = false;
         return PassOn(hwnd, message, wParam, lParam);
     }
@@ -89,7 +86,7 @@ std::string ClipboardTextForField(HWND hwnd) {
 // limit), with the cleaned text.
 LRESULT OnPaste(HWND hwnd) {
     const InputRule rule = CutPasteRule();
-    if (rule.setsNeedsSaving) g_NeedsSaving = 1;
+    if (rule.setsNeedsSaving) g_Account.needsSaving = 1;
     SendKey(rule.eventKey, FieldNumberOf(hwnd));
     const std::string text = ClipboardTextForField(hwnd);
     if (!text.empty()) SendMessageA(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

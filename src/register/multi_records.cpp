@@ -1,3 +1,9 @@
+// The register object itself: its rows and the nodes they show, the
+// focus, the refill from the account and the selection Find works on. What
+// the events do is in the files beside it, one per kind of input:
+// multi_records_keys.cpp (keys and the wheel), multi_records_mouse.cpp
+// (clicks and the scroll bar) and multi_records_commit.cpp (writing rows
+// back and saving, also before menu commands).
 #include "register/multi_records.h"
 
 #include <algorithm>
@@ -7,8 +13,6 @@
 #include "model/account.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
-#include "storage/save_attempt.h"
 
 MultiRecords g_MultiRecords;
 
@@ -18,9 +22,9 @@ template <std::size_t... I> std::array<EditRecord, sizeof...(I)> MakeRows(std::i
     return {EditRecord(static_cast<int>(I))...};
 }
 
-bool BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
-
 }  // namespace
+
+bool MultiRecords::BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
 
 MultiRecords::MultiRecords()
     : m_OpeningBox(kOpeningBalanceId, kKindBalance),
@@ -28,7 +32,7 @@ MultiRecords::MultiRecords()
       m_EditR(MakeRows(std::make_index_sequence<kRegisterRows>{})) {}
 
 RecordNode* MultiRecords::FocusedNode() const {
-    return m_Focus >= 0 && m_Focus < kRegisterRows ? g_RowSlots[m_Focus] : nullptr;
+    return m_Focus >= 0 && m_Focus < kRegisterRows ? m_RowNodes[m_Focus] : nullptr;
 }
 
 RecordNode* MultiRecords::FocusedNodeInList() const {
@@ -43,44 +47,29 @@ void MultiRecords::ResetFocus() {
     m_EditFocus = DATE_FLD;
 }
 
+void MultiRecords::EmptyRows() {
+    m_RowNodes.fill(nullptr);
+    m_LastFilledRow = -1;
+}
+
+void MultiRecords::FillRow(int row, RecordNode* node) {
+    m_RowNodes[row] = node;
+    ++m_LastFilledRow;
+}
+
 // ---------------------------------------------------------------------------
 // Helpers
 
 void MultiRecords::ComputeOnLastRecord() {
     RecordNode* node = FocusedNode();
-    const bool rowBelowEmpty = m_Focus == kLastRow || g_RowSlots[m_Focus + 1] == nullptr;
-    g_OnLastRecord = node != nullptr && node == g_Account.Tail() && rowBelowEmpty ? 1 : 0;
+    const bool rowBelowEmpty = m_Focus == kLastRow || m_RowNodes[m_Focus + 1] == nullptr;
+    m_OnLastRecord = node != nullptr && node == g_Account.Tail() && rowBelowEmpty;
 }
 
 bool MultiRecords::DateFieldEmpty(int row) {
     char text[kFieldReadSize];
     Host().GetText(m_EditR[row].Field(DATE_FLD).Index(), text, sizeof text);
     return text[0] == '\0';
-}
-
-// Reads the focused row into its record; on a refusal the focus goes back
-// to the field it was in and the input is swallowed.
-bool MultiRecords::CommitRow(const eventMsg& ev) {
-    RecordNode* node = FocusedNode();
-    if (!node) return true;
-    if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD) == 0) return true;
-    SetFocusToRecordAndField();
-    m_Return = 0;
-    return false;
-}
-
-// Rows to move down after leaving a row: in the Current view a record just
-// marked "R" leaves the view, and the next one moves up into its row.
-int MultiRecords::Advance() const {
-    RecordNode* node = FocusedNode();
-    return g_Account.view == ViewCurrent && node && IsReconciled(*node->record) ? 0 : 1;
-}
-
-void MultiRecords::SaveIfNeeded() {
-    if (g_NeedsSaving != 1) return;
-    if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
-    RefreshBalances(g_Account.current);
-    Host().SaveAccount();
 }
 
 void MultiRecords::Refill() {
@@ -102,323 +91,16 @@ void MultiRecords::RemoveBlankTail() {
     RecordNode* tail = g_Account.Tail();
     if (!g_Account.Unlink(tail)) return;  // the last record of an account stays
     for (int row = 0; row < kRegisterRows; ++row) {
-        if (g_RowSlots[row] != tail) continue;
-        g_RowSlots[row] = nullptr;
+        if (m_RowNodes[row] != tail) continue;
+        m_RowNodes[row] = nullptr;
         m_EditR[row].ClearRow();
-        --g_count_rec_displayed;
+        --m_LastFilledRow;
     }
     g_Account.ComputeBalances();
 }
 
 void MultiRecords::ClampFocus() {
-    if (m_Focus > g_count_rec_displayed) m_Focus = std::max(0, g_count_rec_displayed);
-}
-
-// ---------------------------------------------------------------------------
-// Events
-
-int MultiRecords::RunWindowMR(eventMsg ev) {
-    if (!g_Account.isOpen || g_count_rec_displayed < 0) return ev.m_Type == KEYBD ? 1 : 0;
-    // One key, click or scroll is one action: one save attempt, one message.
-    SaveAttempt attempt;
-    if (ev.m_Type == INSERTDATE) {
-        FocusedRow().setDateField();
-        return 0;
-    }
-    m_Return = 1;
-    ComputeOnLastRecord();
-    if (ev.m_Type == MBUTTON && (ev.m_Button == kButtonField || ev.m_Button == kButtonThumbDrop)) {
-        if (RunMouse(ev)) return m_Return;
-        ComputeOnLastRecord();  // the click became a key on another row
-    }
-    m_EditFocus = FocusedRow().FocusField();
-    if (ev.m_Type == KEYBD && !CheckLastRecordDate()) return 1;
-    if (ev.m_Type == MBUTTON) {
-        m_Return = 0;
-    } else {
-        FocusedRow().RunWindow(ev);
-        ActOnResult(ev);
-    }
-    UpdateScrollBar();
-    return m_Return;
-}
-
-void MultiRecords::ActOnResult(const eventMsg& ev) {
-    switch (FocusedRow().Result()) {
-        case kResultNextRecord: NextRecord(ev); break;
-        case kResultPreviousRecord: PreviousRecord(ev); break;
-        case kResultPageDown: PageDown(ev); break;
-        case kResultPageUp: PageUp(ev); break;
-        case kResultDateAccepted:
-        case kResultOtherField:
-            if (!CommitRow(ev)) return;
-            if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
-            // The Balance column follows the amount at once.
-            RefreshBalances(g_Account.current);
-            SetFocusToRecordAndField();
-            break;
-        case kResultRefused: SetFocusToRecordAndField(); break;
-        default: break;
-    }
-}
-
-void MultiRecords::NextRecord(const eventMsg& ev) {
-    if (!CommitRow(ev)) return;
-    const int advance = Advance();
-    if (m_Focus != kLastRow) {
-        if (m_Focus == g_count_rec_displayed && FocusedRow().DateState() == kDateInvalid) {
-            Refill();
-            SetFocusToRecordAndField();
-            return;
-        }
-        SaveIfNeeded();
-        if (g_Account.view == ViewCurrent && advance == 0) DisplayRecords(g_Account.current);
-        m_Focus = std::min(m_Focus + advance, kLastRow);
-        if (!FocusedNode()) {
-            AppendBlankRecord();
-            SetFocusToRecordAndField(m_Focus, DATE_FLD);
-            return;
-        }
-    } else {
-        DisplayRecords(g_Account.current);
-        if (FocusedRow().DateState() != kDateInvalid) SaveIfNeeded();
-        // A record that just left the Current view already made room.
-        if (g_RowSlots[kLastRow]) g_Account.topIndex += advance;
-        Refill();
-        if (!g_RowSlots[kLastRow]) {
-            AppendBlankRecord();
-            m_EditFocus = DATE_FLD;
-        }
-    }
-    DisplayRecords(g_Account.current);
-    SetFocusToRecordAndField(m_Focus, ev.m_Key == kKeyEnter ? DATE_FLD : m_EditFocus);
-}
-
-void MultiRecords::PreviousRecord(const eventMsg& ev) {
-    if (g_OnLastRecord && DateFieldEmpty(m_Focus)) {
-        // Leaving the untouched blank record at the end takes it away.
-        if (m_Focus > 0) {
-            RemoveBlankTail();
-            --m_Focus;
-            DisplayRecords(g_Account.current);
-        } else if (g_Account.topIndex >= 1) {
-            RemoveBlankTail();
-            --g_Account.topIndex;
-            Refill();
-        } else {
-            Host().Beep();
-        }
-        SetFocusToRecordAndField(m_Focus, m_EditFocus);
-        return;
-    }
-    if (!CommitRow(ev)) return;
-    if (FocusedRow().DateState() == kDateValid && BalancesDisplayable()) {
-        SaveIfNeeded();
-        if (m_Focus >= 1) {
-            --m_Focus;
-        } else if (g_Account.topIndex >= 1) {
-            --g_Account.topIndex;
-        } else {
-            Host().Beep();
-        }
-        Refill();
-        if (g_RowSlots[0] && g_RowSlots[0] == g_Account.Tail()) m_EditFocus = DATE_FLD;
-    }
-    SetFocusToRecordAndField(m_Focus, m_EditFocus);
-}
-
-void MultiRecords::PageDown(const eventMsg& ev) {
-    if (!CommitRow(ev)) return;
-    if (m_Focus != kLastRow && m_Focus == g_count_rec_displayed && FocusedRow().DateState() == kDateInvalid) return;
-    if (BalancesDisplayable()) {
-        const int advance = Advance();
-        SaveIfNeeded();
-        if (g_Account.view == ViewCurrent && advance == 0) DisplayRecords(g_Account.current);
-        if (g_count_rec_displayed == kLastRow) {
-            g_Account.topIndex += kPageRows;
-            Refill();
-            ClampFocus();
-        } else {
-            Refill();
-            m_Focus = std::max(0, g_count_rec_displayed);
-        }
-    }
-    SetFocusToRecordAndField(m_Focus, DATE_FLD);
-}
-
-void MultiRecords::PageUp(const eventMsg& ev) {
-    int& topIndex = g_Account.topIndex;
-    if (g_OnLastRecord && DateFieldEmpty(m_Focus)) {
-        if (m_Focus == 0 && topIndex == 0) {
-            Host().Beep();
-        } else if (topIndex == 0) {
-            RemoveBlankTail();
-            m_Focus = 0;
-        } else {
-            RemoveBlankTail();
-            topIndex = topIndex >= kPageRows ? topIndex - kPageRows : 0;
-            Refill();
-            ClampFocus();
-        }
-        SetFocusToRecordAndField(m_Focus, DATE_FLD);
-        return;
-    }
-    if (!CommitRow(ev)) return;
-    if (FocusedRow().DateState() == kDateValid && BalancesDisplayable()) {
-        SaveIfNeeded();
-        DisplayRecords(g_Account.current);
-        if (topIndex >= kPageRows) {
-            topIndex -= kPageRows;
-            Refill();
-            ClampFocus();
-        } else if (topIndex == 0 && m_Focus == 0) {
-            Host().Beep();
-            Refill();
-        } else {
-            topIndex = 0;
-            m_Focus = 0;
-            Refill();
-        }
-    }
-    SetFocusToRecordAndField(m_Focus, DATE_FLD);
-}
-
-// ---------------------------------------------------------------------------
-// Clicks and thumb drops
-
-bool MultiRecords::RunMouse(eventMsg& ev) {
-    const bool thumbDrop = ev.m_Button == kButtonThumbDrop;
-    const int row = ev.m_FieldNumber / MAX_FLD;
-    const int field = ev.m_FieldNumber % MAX_FLD;
-    m_EditFocus = FocusedRow().FocusField();
-    m_Return = 0;
-
-    if (!thumbDrop && row == m_Focus) {
-        if (field == m_EditFocus) {
-            m_Return = 1;  // the control places the caret
-        } else {
-            ClickInFocusedRow(field, ev);
-        }
-        return true;
-    }
-    if (!LeaveFocusedRow(ev)) return true;
-    if (thumbDrop) {
-        // What was committed is saved before the rows scroll away from it.
-        SaveIfNeeded();
-        m_Return = 1;
-        return true;
-    }
-    switch (CheckTarget(row, field, ev)) {
-        case Target::Accepted: ClickOtherRow(row, field, ev); return true;
-        case Target::BecameKey: SetFocusToRecordAndField(); return false;
-        case Target::Refused: SetFocusToRecordAndField(); return true;
-    }
-    return true;
-}
-
-void MultiRecords::ClickInFocusedRow(int field, const eventMsg& ev) {
-    if (FocusedRow().CheckRowDate() != kDateValid) {
-        ShowRegisterDateError();
-        SetFocusToRecordAndField();
-        return;
-    }
-    if (!CommitRow(ev)) return;
-    if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
-    if (!BalancesDisplayable() || field == BALANCE_FLD) {
-        SetFocusToRecordAndField();
-        m_Return = field == BALANCE_FLD ? 1 : 0;
-        return;
-    }
-    SetFocusToRecordAndField(m_Focus, field);
-}
-
-// The focused row is checked (and committed) before another row or another
-// place of the list gets the focus; false when it must keep the focus.
-bool MultiRecords::LeaveFocusedRow(const eventMsg& ev) {
-    const int state = FocusedRow().CheckRowDate();
-    if (state == kDateInvalid || (state == kDateEmpty && !g_OnLastRecord)) {
-        ShowRegisterDateError();
-        SetFocusToRecordAndField();
-        return false;
-    }
-    if (state == kDateEmpty) {
-        if (m_Focus == 0) return CheckLastRecordDate();
-        if (!FocusedRow().IsRecordEmpty()) {
-            ShowRegisterDateError();
-            SetFocusToRecordAndField();
-            return false;
-        }
-        RemoveBlankTail();
-        --m_Focus;
-        return true;
-    }
-    if (!CommitRow(ev)) return false;
-    if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
-    if (!BalancesDisplayable()) {
-        SetFocusToRecordAndField();
-        return false;
-    }
-    return true;
-}
-
-MultiRecords::Target MultiRecords::CheckTarget(int row, int field, eventMsg& ev) {
-    if (row >= kRegisterRows || field == BALANCE_FLD) return Target::Refused;
-    if (row <= g_count_rec_displayed) return DropEmptyLastRecord() ? Target::Accepted : Target::Refused;
-    if (row > g_count_rec_displayed + 1) return Target::Accepted;
-    // The empty row right below the last record: acts as Down from the last
-    // record's Date field. The row just left first takes its sorted place.
-    DisplayRecords(g_Account.current);
-    ev = KeyEvent(kKeyDown, FieldId(std::max(0, g_count_rec_displayed), DATE_FLD) - kFirstFieldId);
-    m_Focus = std::max(0, g_count_rec_displayed);
-    FocusedRow().SetFocusField(DATE_FLD);
-    m_EditFocus = DATE_FLD;
-    return Target::BecameKey;
-}
-
-void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
-    const int left = m_Focus;
-    if (!CommitRow(ev)) return;
-    RecordNode* leftNode = FocusedNode();
-    const bool leavesView = g_Account.view == ViewCurrent && leftNode && IsReconciled(*leftNode->record);
-    const AcctRecord* clicked = g_RowSlots[row] ? g_RowSlots[row]->record.get() : nullptr;
-
-    if (!leavesView) {
-        DisplayRecords(g_Account.current);
-        SetFocusToRecordAndField(row, field);
-    } else {
-        const int change = left < row && IsFilledRow(row) ? 1 : 0;
-        SetFocusToRecordAndField(row, field, 'R', change);
-        m_Focus -= change;
-        SetFocusToRecordAndField(m_Focus, m_EditFocus);
-    }
-    if (g_NeedsSaving == 1) {
-        if (g_RowSlots[left]) m_EditR[left].setFields(*g_RowSlots[left]->record);
-        RefreshBalances(g_Account.current);
-        // The record now out of view still goes to its sorted place.
-        if (leavesView && leftNode) {
-            g_Account.MoveRecordBack(leftNode);
-            g_Account.MoveRecordForward(leftNode);
-        }
-        Host().SaveAccount();
-        if (m_EditR[left].FocusField() == RECONCILE_FLD) {
-            if (g_Account.view == ViewCurrent)
-                DisplayRecords(g_Account.current);
-            else
-                RefreshTotals();
-        }
-    }
-    SetFocusToRecordAndField();
-    if (!leavesView) SetFocusToRecordAndField(row, field);
-    DisplayRecords(g_Account.current);
-    // The clicked record keeps the focus even when sorting moved it.
-    for (int r = 0; clicked && r <= g_count_rec_displayed; ++r) {
-        if (g_RowSlots[r] && g_RowSlots[r]->record.get() == clicked && r != m_Focus) {
-            SetFocusToRecordAndField(r, field);
-            break;
-        }
-    }
-    UpdateScrollBar();
-    m_Return = 0;
+    if (m_Focus > m_LastFilledRow) m_Focus = std::max(0, m_LastFilledRow);
 }
 
 // ---------------------------------------------------------------------------
@@ -427,143 +109,34 @@ void MultiRecords::ClickOtherRow(int row, int field, const eventMsg& ev) {
 void MultiRecords::SetFocusToRecordAndField(int focusRecord, int focusField, int onRectifiedField,
                                             int iChangeFocus) {
     if (focusRecord != kKeep) m_Focus = focusRecord;
-    if (g_count_rec_displayed < 0) {
+    if (m_LastFilledRow < 0) {
         m_Focus = 0;
         return;
     }
     m_Focus = std::clamp(m_Focus, 0, kLastRow);
-    if (m_Focus <= g_count_rec_displayed) {
+    if (m_Focus <= m_LastFilledRow) {
         FocusedRow().SetRecordFocus(focusField);
         m_EditFocus = FocusedRow().FocusField();
         return;
     }
-    m_Focus = g_count_rec_displayed;
+    m_Focus = m_LastFilledRow;
     if (!(onRectifiedField == 'R' && iChangeFocus != 0 && iChangeFocus != kKeep)) m_EditFocus = DATE_FLD;
     FocusedRow().SetRecordFocus(m_EditFocus);
 }
 
 void MultiRecords::SetFocusWithoutActivating(int row, int field) {
     m_Focus = row;
-    if (g_count_rec_displayed < 0) {
+    if (m_LastFilledRow < 0) {
         m_Focus = 0;
         return;
     }
     m_Focus = std::clamp(m_Focus, 0, kLastRow);
-    if (m_Focus > g_count_rec_displayed) {
-        m_Focus = g_count_rec_displayed;
+    if (m_Focus > m_LastFilledRow) {
+        m_Focus = m_LastFilledRow;
         field = DATE_FLD;
     }
     if (field >= 0 && field < MAX_FLD) FocusedRow().SetFocusField(field);
     m_EditFocus = FocusedRow().FocusField();
-}
-
-// ---------------------------------------------------------------------------
-// Checks before commands
-
-bool MultiRecords::DropEmptyLastRecord() {
-    if (!g_Account.isOpen) return true;
-    RecordNode* node = FocusedNode();
-    if (!node || node != g_Account.Tail() || !DateFieldEmpty(m_Focus)) return true;
-    if (!FocusedRow().IsRecordEmpty()) {
-        FocusedRow().GetInput(*node->record);  // shows the date message
-        SetFocusToRecordAndField();
-        return false;
-    }
-    const int row = m_Focus;
-    RemoveBlankTail();
-    if (m_Focus > 0) --m_Focus;
-    m_EditR[row].SetFocusField(DATE_FLD);
-    FocusedRow().SetFocusField(DATE_FLD);
-    Host().SaveAccount();
-    if (row == 0) {
-        // Row 0 may not stay empty while the view has records.
-        if (g_Account.topIndex > 0) --g_Account.topIndex;
-        Refill();
-    }
-    return true;
-}
-
-void MultiRecords::DropBlankTail() {
-    RecordNode* tail = g_Account.Tail();
-    if (!g_Account.isOpen || !tail || !IsBlankRecord(*tail->record)) return;
-    // Typed text not yet in the record keeps its row.
-    for (int row = 0; row <= g_count_rec_displayed; ++row)
-        if (g_RowSlots[row] == tail && (!DateFieldEmpty(row) || !m_EditR[row].IsRecordEmpty())) return;
-    RemoveBlankTail();
-}
-
-bool MultiRecords::CheckLastRecordDate() {
-    if (!g_Account.isOpen) return false;
-    RecordNode* node = FocusedNode();
-    if (!node || node != g_Account.Tail() || !DateFieldEmpty(m_Focus) || FocusedRow().IsRecordEmpty()) return true;
-    ShowRegisterDateError();
-    SetFocusToRecordAndField();
-    return false;
-}
-
-bool MultiRecords::CommitAllRows() {
-    if (!g_Account.isOpen) return true;
-    if (FocusedRow().ValidateRowDate() == kDateInvalid) {
-        SetFocusToRecordAndField();
-        return false;
-    }
-    for (int row = 0; row <= g_count_rec_displayed; ++row) {
-        RecordNode* node = g_RowSlots[row];
-        if (!node || m_EditR[row].GetInput(*node->record) == 0) continue;
-        // The row that was refused gets the focus, so it can be corrected.
-        SetFocusToRecordAndField(row);
-        return false;
-    }
-    return true;
-}
-
-bool MultiRecords::CheckFocusedRow() {
-    if (!g_Account.isOpen) return true;
-    RecordNode* node = FocusedNode();
-    if (node && !FocusedRow().IsRecordEmpty() && FocusedRow().GetInput(*node->record) != 0) {
-        SetFocusToRecordAndField();
-        return false;
-    }
-    if (!g_NeedsSaving) return true;
-    if (!CommitAllRows()) {
-        FocusedRow().SetDateState(kDateInvalid);
-        return false;
-    }
-    if (FocusedRow().TestError() != 0) {
-        SetFocusToRecordAndField();
-        return false;
-    }
-    // A change that cannot be saved stops the command: it would otherwise
-    // act on (or close) an account whose change is only in memory.
-    const bool saved = Host().SaveAccount();
-    DisplayRecords(g_Account.current);
-    return saved;
-}
-
-// ---------------------------------------------------------------------------
-// Scroll bar
-
-void MultiRecords::ScrollBarKey(int key) { RunWindowMR(KeyEvent(key, FocusedFieldNumber(), 1)); }
-
-void MultiRecords::ThumbDrop(int position) {
-    if (position == g_iMaxSlideValue) return;
-    g_nPosition = position;
-    if (RunWindowMR(MouseEvent(kButtonThumbDrop, position)) == 0) return;
-    if (position >= kPageRows || g_Account.visibleCount >= static_cast<unsigned>(kPageRows)) {
-        g_Account.topIndex = position;
-        Refill();
-        SetFocusToRecordAndField(0, DATE_FLD);
-    } else {
-        SetFocusToRecordAndField(position, DATE_FLD);
-    }
-    RunWindowMR(MouseEvent(kButtonNone, 0));
-}
-
-void MultiRecords::UpdateScrollBar() {
-    const int visible = static_cast<int>(g_Account.visibleCount);
-    g_iMaxSlideValue = visible - 1;
-    const int position = visible >= kPageRows ? g_Account.topIndex + m_Focus : m_Focus;
-    Host().SetScrollBar(visible - 1, position);
 }
 
 void MultiRecords::ShowLastRecords() {
@@ -572,7 +145,7 @@ void MultiRecords::ShowLastRecords() {
     const int visible = static_cast<int>(g_Account.visibleCount);
     g_Account.topIndex = visible >= kPageRows ? visible - kPageRows : 0;
     Refill();
-    SetFocusToRecordAndField(g_count_rec_displayed, DATE_FLD);
+    SetFocusToRecordAndField(m_LastFilledRow, DATE_FLD);
     UpdateScrollBar();
 }
 

@@ -23,9 +23,10 @@ class MultiRecords {
 public:
     MultiRecords();
 
-    // Returns 1 when the edit control should also handle the input, 0 when
-    // the input is swallowed.
-    int RunWindowMR(eventMsg ev);
+    // Routes one key, click, scroll or Insert Date to the focused row and
+    // carries out what it asks for. Returns 1 when the edit control should
+    // also handle the input, 0 when the input is swallowed.
+    int HandleEvent(eventMsg ev);
 
     // Each argument kKeep for "keep". The row is clamped to the last filled
     // row (then the Date field, unless onRectifiedField is 'R' and
@@ -85,10 +86,29 @@ public:
     // Back to no account: row 0, Date field.
     void ResetFocus();
 
+    // The node shown in each row, or nullptr for an empty row.
+    RecordNode* RowNode(int row) const { return m_RowNodes[row]; }
+    // Row index of the last filled row; -1 when no row is filled.
+    int LastFilledRow() const { return m_LastFilledRow; }
+    bool IsFilledRow(int row) const { return row >= 0 && row <= m_LastFilledRow; }
+    // For the refill, which fills the rows from the top: no row shows a
+    // node, then row after row is paired with its node.
+    void EmptyRows();
+    void FillRow(int row, RecordNode* node);
+    // True while the event being handled started with the focus on the
+    // account's tail record and the row below it empty (below row 18 counts
+    // as empty).
+    bool OnLastRecord() const { return m_OnLastRecord; }
+    // The last scroll-bar thumb position, and the scroll bar's largest value.
+    int ThumbPosition() const { return m_ThumbPosition; }
+    int ScrollMax() const { return m_ScrollMax; }
+
 private:
     enum class Target { Accepted, Refused, BecameKey };
 
     EditRecord& FocusedRow() { return m_EditR[m_Focus]; }
+    // The balances are in range, so the rows may show them.
+    static bool BalancesDisplayable();
     void ComputeOnLastRecord();
     bool DateFieldEmpty(int row);
     bool CommitRow(const eventMsg& ev);
@@ -114,7 +134,13 @@ private:
 
     int m_Focus = 0;
     int m_EditFocus = DATE_FLD;
-    int m_Return = 1;
+    // What HandleEvent returns: 1 when the edit control also handles the input.
+    int m_PassToControl = 1;
+    std::array<RecordNode*, kRegisterRows> m_RowNodes = {};
+    int m_LastFilledRow = -1;
+    bool m_OnLastRecord = false;
+    int m_ThumbPosition = 0;
+    int m_ScrollMax = 0;
     EditWindw m_OpeningBox;
     EditWindw m_EndingBox;
     std::array<EditRecord, kRegisterRows> m_EditR;

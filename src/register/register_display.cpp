@@ -2,7 +2,6 @@
 
 #include "model/account.h"
 #include "register/multi_records.h"
-#include "register/register_state.h"
 #include "values/amount.h"
 
 namespace {
@@ -16,10 +15,9 @@ RecordNode* SkipHidden(RecordNode* node) {
 
 void ShowInRow(int row, RecordNode* node) {
     EditRecord& editRow = g_MultiRecords.Row(row);
-    g_RowSlots[row] = node;
+    g_MultiRecords.FillRow(row, node);
     editRow.setFields(*node->record);
     editRow.ShowBalance(node->balance);
-    ++g_count_rec_displayed;
 }
 
 void WriteTotals() {
@@ -51,8 +49,7 @@ void DisplayRecords(RecordNode* start) {
         return;
     }
     start = SortFocusedRecord(start);
-    g_count_rec_displayed = -1;
-    for (RecordNode*& slot : g_RowSlots) slot = nullptr;
+    g_MultiRecords.EmptyRows();
     g_Account.ComputeBalances();
 
     RecordNode* node = start;
@@ -80,7 +77,7 @@ void DisplayRecords(RecordNode* start) {
 void RefreshBalances(RecordNode* /*start*/) {
     g_Account.ComputeBalances();
     for (int row = 0; row < kRegisterRows; ++row)
-        if (RecordNode* node = g_RowSlots[row]) g_MultiRecords.Row(row).ShowBalance(node->balance);
+        if (RecordNode* node = g_MultiRecords.RowNode(row)) g_MultiRecords.Row(row).ShowBalance(node->balance);
     WriteTotals();
 }
 
@@ -90,11 +87,8 @@ void RefreshTotals() {
 }
 
 void ClearRegister() {
-    for (int row = 0; row < kRegisterRows; ++row) {
-        g_MultiRecords.Row(row).ClearRow();
-        g_RowSlots[row] = nullptr;
-    }
-    g_count_rec_displayed = -1;
+    for (int row = 0; row < kRegisterRows; ++row) g_MultiRecords.Row(row).ClearRow();
+    g_MultiRecords.EmptyRows();
     g_MultiRecords.OpeningBox().Clear();
     g_MultiRecords.EndingBox().Clear();
     g_MultiRecords.ResetFocus();

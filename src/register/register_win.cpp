@@ -4,7 +4,6 @@
 #include "register/multi_records.h"
 #include "register/register.h"
 #include "register/register_panel.h"
-#include "register/register_state.h"
 
 namespace {
 
@@ -79,6 +78,5 @@ void ScrollRegister(WPARAM wParam, LPARAM) {
 void InsertDate() {
     eventMsg ev;
     ev.m_Type = INSERTDATE;
-    g_eventMsg = ev;
-    g_MultiRecords.RunWindowMR(ev);
+    g_MultiRecords.HandleEvent(ev);
 }

@@ -18,7 +18,7 @@ inline constexpr const char kNoAccountToSaveText[] = "There is no open account t
 // Writes g_Account to g_CurrentAccountFile, then its information file.
 // The record of the register's focused row first moves to its sorted place.
 // A save that fails leaves the previous files as they were, records the
-// failure in the action (save_attempt.h) and keeps g_NeedsSaving set, so
+// failure in the action (save_attempt.h) and keeps g_Account.needsSaving set, so
 // the change is written by the next save. Within an action whose save
 // failed already, nothing is tried again. The program saves through
 // SaveAccount (ui/storage_messages.h), which tells the user.

@@ -25,7 +25,7 @@ void SetFocusedNodeSource(FocusedNodeSource source) { g_focusedNode = source; }
 
 SaveResult SaveOpenAccount() {
     if (!g_Account.isOpen) {
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         return SaveResult::NoAccount;
     }
     // A save of this action failed already: the change stays pending for
@@ -43,6 +43,6 @@ SaveResult SaveOpenAccount() {
         result = SaveAttempt::RecordFailure(info.FileName(), infoError);
 
     // Cleared only by a complete save: a failed one is retried next time.
-    g_NeedsSaving = result == SaveResult::Saved ? 0 : 1;
+    g_Account.needsSaving = result == SaveResult::Saved ? 0 : 1;
     return result;
 }

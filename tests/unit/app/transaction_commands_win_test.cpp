@@ -106,12 +106,12 @@ TEST_F(TransactionCommandsTest, NewTransactionPutsABlankAboveTheFocusedRowAndSav
         EXPECT_EQ(FocusRow(), c.row) << "row " << c.row;
         EXPECT_EQ(FocusField(), DATE_FLD) << "row " << c.row;
         EXPECT_EQ(g_Account.RecordCount(), 5u);
-        EXPECT_EQ(g_RowSlots[c.row]->record->date[0], '\0');
+        EXPECT_EQ(g_MultiRecords.RowNode(c.row)->record->date[0], '\0');
         EXPECT_EQ(ListOrder(), c.order) << "row " << c.row;
         // The blank is written at once, in its place.
         EXPECT_EQ(host_.saves, 1) << "row " << c.row;
         EXPECT_EQ(host_.savedOrder, model_test::Order(g_Account)) << "row " << c.row;
-        EXPECT_EQ(g_NeedsSaving, 0);
+        EXPECT_EQ(g_Account.needsSaving, 0);
         EXPECT_TRUE(host_.messages.empty());
         model_test::ExpectWellLinked(g_Account);
     }
@@ -125,7 +125,7 @@ TEST_F(TransactionCommandsTest, NewTransactionKeepsTheScreenWhereItIs) {
     EXPECT_EQ(g_Account.topIndex, 18);
     EXPECT_EQ(Text(0, DESC_FLD), "");
     EXPECT_EQ(Text(1, DESC_FLD), "d19");
-    EXPECT_EQ(g_Account.current, g_RowSlots[0]);
+    EXPECT_EQ(g_Account.current, g_MultiRecords.RowNode(0));
     EXPECT_EQ(FocusedPlace(), (Place{0, DATE_FLD}));
 
     // Row 18: the record there moves to the next page.
@@ -194,7 +194,7 @@ TEST_F(TransactionCommandsTest, NewTransactionWhoseSaveFailsStaysToBeSaved) {
     host_.failSaves = true;
     NewTransaction();
     EXPECT_EQ(g_Account.RecordCount(), 5u);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -215,10 +215,10 @@ TEST_F(TransactionCommandsTest, DeleteTransactionTakesOutTheFocusedRecordAndSave
         EXPECT_EQ(model_test::Order(g_Account), c.order) << "row " << c.row;
         EXPECT_EQ(host_.savedOrder, c.order) << "row " << c.row;
         EXPECT_EQ(host_.saves, 1) << "row " << c.row;
-        EXPECT_EQ(g_NeedsSaving, 0);
+        EXPECT_EQ(g_Account.needsSaving, 0);
         EXPECT_EQ(FocusedPlace(), (Place{c.focusRow, DATE_FLD})) << "row " << c.row;
         EXPECT_EQ(Text(3, DESC_FLD), "") << "the row below the list is emptied";
-        EXPECT_EQ(g_count_rec_displayed, 2);
+        EXPECT_EQ(g_MultiRecords.LastFilledRow(), 2);
         EXPECT_EQ(Box(kEndingBalanceId), c.row == 0 ? "-9.00" : c.row == 2 ? "-7.00" : "-6.00");
         model_test::ExpectWellLinked(g_Account);
     }

@@ -23,10 +23,10 @@ TEST_F(DisplayTest, FiveRecordsFillTheFirstFiveRows) {
     host_.texts.fill("stale");
     DisplayRecords(g_Account.Head());
 
-    EXPECT_EQ(g_count_rec_displayed, 4);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 4);
     EXPECT_EQ(Shown(), "a b c d e");
     for (int row = 0; row < kRegisterRows; ++row) {
-        EXPECT_EQ(g_RowSlots[row] != nullptr, row <= 4) << "row " << row;
+        EXPECT_EQ(g_MultiRecords.RowNode(row) != nullptr, row <= 4) << "row " << row;
         if (row <= 4) continue;
         for (int field = 0; field < MAX_FLD; ++field)
             EXPECT_EQ(Text(row, field), "") << "row " << row << " field " << field;
@@ -36,7 +36,7 @@ TEST_F(DisplayTest, FiveRecordsFillTheFirstFiveRows) {
     EXPECT_EQ(Text(4, BALANCE_FLD), "69.00");
     EXPECT_EQ(Box(kOpeningBalanceId), "0.00");
     EXPECT_EQ(Box(kEndingBalanceId), "69.00");
-    EXPECT_EQ(g_RowSlots[2]->record->description, std::string("c"));
+    EXPECT_EQ(g_MultiRecords.RowNode(2)->record->description, std::string("c"));
 }
 
 TEST_F(DisplayTest, CurrentViewWithEveryRecordClearedShowsOneBlankRecord) {
@@ -48,8 +48,8 @@ TEST_F(DisplayTest, CurrentViewWithEveryRecordClearedShowsOneBlankRecord) {
     DisplayRecords(g_Account.current);
 
     ASSERT_EQ(g_Account.RecordCount(), 3u);
-    EXPECT_EQ(g_count_rec_displayed, 0);
-    EXPECT_EQ(g_RowSlots[0], g_Account.Tail());
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 0);
+    EXPECT_EQ(g_MultiRecords.RowNode(0), g_Account.Tail());
     EXPECT_EQ(g_Account.current, g_Account.Tail());
     EXPECT_TRUE(::HasEmptyDate(*g_Account.Tail()->record));
     EXPECT_EQ(Text(0, DATE_FLD), "");
@@ -72,7 +72,7 @@ TEST_F(DisplayTest, TheBlankRowOfAnEmptyViewGoesWhenAnotherViewIsShown) {
           Cleared({.desc = "rent", .date = "20260102", .payment = 250.25})},
          ViewCurrent);
     ASSERT_EQ(g_Account.RecordCount(), 3u);
-    ASSERT_EQ(g_RowSlots[0], g_Account.Tail());
+    ASSERT_EQ(g_MultiRecords.RowNode(0), g_Account.Tail());
 
     g_Account.view = ViewAll;
     g_MultiRecords.DropBlankTail();
@@ -85,12 +85,12 @@ TEST_F(DisplayTest, TheBlankRowOfAnEmptyViewGoesWhenAnotherViewIsShown) {
     g_MultiRecords.DropBlankTail();
     g_MultiRecords.ShowLastRecords();
     EXPECT_EQ(g_Account.RecordCount(), 3u) << "the empty view gets its row for typing again";
-    EXPECT_EQ(g_count_rec_displayed, 0);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 0);
 
     Type(0, DESC_FLD, "half typed");
     g_MultiRecords.DropBlankTail();
     EXPECT_EQ(g_Account.RecordCount(), 3u);
-    EXPECT_EQ(g_RowSlots[0], g_Account.Tail());
+    EXPECT_EQ(g_MultiRecords.RowNode(0), g_Account.Tail());
 }
 
 TEST_F(DisplayTest, AmountsAndBalancesAsTheFieldsShowThem) {
@@ -180,7 +180,7 @@ TEST_F(DisplayTest, DamagedTextFieldsAreCutAtTheirWidth) {
 
 TEST_F(DisplayTest, RefreshBalancesRewritesOnlyBalancesAndKeepsEachRowsRecord) {
     Open({{.desc = "a", .date = "20260301", .deposit = 100}, {.desc = "b", .date = "20260302", .payment = 30}});
-    RecordNode* rowA = g_RowSlots[0];
+    RecordNode* rowA = g_MultiRecords.RowNode(0);
     rowA->record->deposit = 200;
     Type(1, DESC_FLD, "typed");
     RefreshBalances(g_Account.current);
@@ -194,7 +194,7 @@ TEST_F(DisplayTest, RefreshBalancesRewritesOnlyBalancesAndKeepsEachRowsRecord) {
     g_Account.view = ViewCurrent;
     CopyFixedText(rowA->record->reconcile, "R");
     RefreshBalances(g_Account.current);
-    EXPECT_EQ(g_RowSlots[0], rowA);
+    EXPECT_EQ(g_MultiRecords.RowNode(0), rowA);
     EXPECT_EQ(Box(kOpeningBalanceId), "200.00");
 
     rowA->record->deposit = 50;
@@ -208,8 +208,8 @@ TEST_F(DisplayTest, ClearRegisterEmptiesEveryFieldAndForgetsTheRecords) {
     g_MultiRecords.Row(2).SetFocusField(PAYMENT_FLD);
     ClearRegister();
     for (const std::string& text : host_.texts) EXPECT_EQ(text, "");
-    for (RecordNode* slot : g_RowSlots) EXPECT_EQ(slot, nullptr);
-    EXPECT_EQ(g_count_rec_displayed, -1);
+    for (int row = 0; row < kRegisterRows; ++row) EXPECT_EQ(g_MultiRecords.RowNode(row), nullptr);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), -1);
     EXPECT_EQ(g_MultiRecords.Row(2).FocusField(), DATE_FLD);
     EXPECT_EQ(g_MultiRecords.Focus(), 0);
 }
@@ -218,7 +218,7 @@ TEST_F(DisplayTest, ARecordTakenOutOfTheListIsNeverTouched) {
     // As Delete Transaction does: the focused row's node leaves the list.
     Open(Numbered(4));
     Focus(1, DESC_FLD);
-    g_Account.Unlink(g_RowSlots[1]).reset();
+    g_Account.Unlink(g_MultiRecords.RowNode(1)).reset();
     DisplayRecords(g_Account.current);
     EXPECT_EQ(Shown(), "d1 d3 d4");
 
@@ -233,7 +233,7 @@ TEST_F(DisplayTest, ARecordTakenOutOfTheListIsNeverTouched) {
 TEST_F(DisplayTest, RefillSortsTheFocusedRecordIntoPlace) {
     Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260302"}, {.desc = "c", .date = "20260303"}});
     Focus(0, DATE_FLD);
-    model_test::SetDate(*g_RowSlots[0]->record, "20260310");
+    model_test::SetDate(*g_MultiRecords.RowNode(0)->record, "20260310");
     DisplayRecords(g_Account.current);
     EXPECT_EQ(Shown(), "b c a");
 }

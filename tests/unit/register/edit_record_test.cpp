@@ -22,7 +22,7 @@ protected:
         Open({tx});
         Focus(0, DATE_FLD);
     }
-    AcctRecord& Rec(int row) { return *g_RowSlots[row]->record; }
+    AcctRecord& Rec(int row) { return *g_MultiRecords.RowNode(row)->record; }
     int Commit(int row, bool keyboard = false) { return g_MultiRecords.Row(row).GetInput(Rec(row), keyboard); }
 };
 
@@ -207,11 +207,11 @@ TEST_F(EditRecordTest, DateChecks) {
     EditRecord& row = g_MultiRecords.Row(0);
     for (const Case& c : cases) {
         Type(0, DATE_FLD, c.typed);
-        g_NeedsSaving = 1;
+        g_Account.needsSaving = 1;
         host_.messages.clear();
         EXPECT_EQ(row.CheckRowDate(), c.check) << c.typed;
         EXPECT_TRUE(host_.messages.empty()) << c.typed;
-        EXPECT_EQ(g_NeedsSaving, c.check == kDateEmpty ? 0 : 1) << "an empty date never causes a save";
+        EXPECT_EQ(g_Account.needsSaving, c.check == kDateEmpty ? 0 : 1) << "an empty date never causes a save";
         const int validated = row.ValidateRowDate();
         EXPECT_EQ(validated, c.check == kDateValid ? kDateValid : kDateInvalid) << c.typed;
         EXPECT_EQ(host_.messages.size(), c.check == kDateValid ? 0u : 1u) << c.typed;
@@ -236,24 +236,24 @@ TEST_F(EditRecordTest, EmptinessIgnoresTheDateAndClearRowEmptiesAll) {
 
 TEST_F(EditRecordTest, InsertDateOnlyInTheDateField) {
     OpenOne();
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     Focus(0, DESC_FLD);
     eventMsg insert;
     insert.m_Type = INSERTDATE;
-    EXPECT_EQ(g_MultiRecords.RunWindowMR(insert), 0);
+    EXPECT_EQ(g_MultiRecords.HandleEvent(insert), 0);
     EXPECT_EQ(LastMessageTitle(), kIncorrectLocationTitle);
     EXPECT_EQ(LastMessageText(), kIncorrectLocationText);
     EXPECT_EQ(Text(0, DATE_FLD), "03/01/26");
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     EXPECT_EQ(host_.focus, Index(0, DESC_FLD));
 
     Focus(0, DATE_FLD);
     host_.messages.clear();
     g_Date.SetDateFormat(kFormatDDMMYY);
-    g_MultiRecords.RunWindowMR(insert);
+    g_MultiRecords.HandleEvent(insert);
     EXPECT_TRUE(host_.messages.empty());
     EXPECT_EQ(Text(0, DATE_FLD), "15/03/26");
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_STREQ(Rec(0).date, "20260301");  // until the row is read
 }
 

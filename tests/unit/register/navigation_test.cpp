@@ -32,14 +32,14 @@ TEST_F(NavigationTest, DownFromTheLastRecordAddsABlankRecordAndUpTakesItAway) {
     ASSERT_EQ(host_.focus, Index(2, DATE_FLD));
     Key(kKeyDown);
     EXPECT_EQ(g_Account.RecordCount(), 4u);
-    EXPECT_EQ(g_count_rec_displayed, 3);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 3);
     EXPECT_EQ(host_.focus, Index(3, DATE_FLD));
     EXPECT_EQ(Text(3, DATE_FLD), "");
-    EXPECT_EQ(g_RowSlots[3], g_Account.Tail());
+    EXPECT_EQ(g_MultiRecords.RowNode(3), g_Account.Tail());
 
     Key(kKeyUp);
     EXPECT_EQ(g_Account.RecordCount(), 3u);
-    EXPECT_EQ(g_count_rec_displayed, 2);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 2);
     EXPECT_EQ(host_.focus, Index(2, DATE_FLD));
     EXPECT_EQ(host_.saves, 0);  // nothing was typed
     EXPECT_TRUE(host_.messages.empty());
@@ -103,7 +103,7 @@ TEST_F(NavigationTest, TheRoadOfOneTypedPayment) {
 
     EXPECT_TRUE(host_.messages.empty()) << LastMessageText();
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     // Sorted before "later", and saved in that order.
     EXPECT_EQ(host_.savedOrder, "OPENING BALANCE Coffee later");
     EXPECT_EQ(Shown(), "Coffee later _");
@@ -138,7 +138,7 @@ TEST_F(NavigationTest, DownFromRow18AtTheEndAddsTheBlankRecordThere) {
     EXPECT_EQ(g_Account.topIndex, 1);
     EXPECT_EQ(g_Account.RecordCount(), 20u);
     EXPECT_EQ(host_.focus, Index(18, DATE_FLD));
-    EXPECT_EQ(g_RowSlots[18], g_Account.Tail());
+    EXPECT_EQ(g_MultiRecords.RowNode(18), g_Account.Tail());
     EXPECT_EQ(Text(17, DESC_FLD), "d19");
 }
 
@@ -151,7 +151,7 @@ TEST_F(NavigationTest, PagesMoveBy18AndStopAtTheTop) {
     EXPECT_EQ(host_.focus, Index(5, DATE_FLD));
     Key(kKeyPageDown);
     EXPECT_EQ(g_Account.topIndex, 36);
-    EXPECT_EQ(g_count_rec_displayed, 3);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 3);
     EXPECT_EQ(RowOfFocus(), 3);  // brought back to the last filled row
     Key(kKeyPageUp);
     EXPECT_EQ(g_Account.topIndex, 18);
@@ -185,7 +185,7 @@ TEST_F(NavigationTest, UpFromABlankRecordInRowZeroScrollsAndTakesItAway) {
     Open(Numbered(20));
     Key(kKeyDown);  // blank in row 18: topIndex 2, 21 records
     ShowFrom(20, 0);
-    ASSERT_EQ(g_RowSlots[0], g_Account.Tail());
+    ASSERT_EQ(g_MultiRecords.RowNode(0), g_Account.Tail());
     Key(kKeyUp);
     EXPECT_EQ(g_Account.RecordCount(), 20u);
     EXPECT_EQ(g_Account.topIndex, 19);
@@ -210,11 +210,11 @@ TEST_F(NavigationTest, AFailedSaveIsRetriedAtTheNextMove) {
     Type(0, DESC_FLD, "renamed");
     Key(kKeyDown);
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     host_.failSaves = false;
     Key(kKeyDown);
     EXPECT_EQ(host_.saves, 2);
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     EXPECT_EQ(host_.savedOrder, "renamed d2 d3");
 }
 
@@ -290,7 +290,7 @@ TEST_F(NavigationTest, BalanceColumnAndBoxesRefuseTheFocus) {
     Open(Numbered(3));
     Focus(1, NUM_FLD);
     for (int number : {Index(2, BALANCE_FLD), kOpeningBalanceId - kFirstFieldId, kEndingBalanceId - kFirstFieldId}) {
-        g_MultiRecords.RunWindowMR(MouseEvent(kButtonField, number));
+        g_MultiRecords.HandleEvent(MouseEvent(kButtonField, number));
         g_MultiRecords.SetFocusToRecordAndField();
         EXPECT_EQ(host_.focus, Index(1, NUM_FLD)) << number;
     }
@@ -372,10 +372,10 @@ TEST_F(NavigationTest, WheelAndScrollBarMoveTheRegister) {
     EXPECT_EQ(host_.focus, Index(0, DATE_FLD));
     EXPECT_EQ(Text(0, DESC_FLD), "d8");
     EXPECT_EQ(host_.scrollPos, 7);
-    EXPECT_EQ(g_nPosition, 7);
+    EXPECT_EQ(g_MultiRecords.ThumbPosition(), 7);
 
     // The last position does nothing.
-    g_MultiRecords.ThumbDrop(g_iMaxSlideValue);
+    g_MultiRecords.ThumbDrop(g_MultiRecords.ScrollMax());
     EXPECT_EQ(g_Account.topIndex, 7);
     EXPECT_EQ(host_.scrollPos, 7);
 }
@@ -407,7 +407,7 @@ TEST_F(NavigationTest, DropEmptyLastRecord) {
     EXPECT_TRUE(g_MultiRecords.DropEmptyLastRecord());
     EXPECT_EQ(g_Account.RecordCount(), 3u);
     EXPECT_EQ(RowOfFocus(), 2);
-    EXPECT_EQ(g_count_rec_displayed, 2);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 2);
     EXPECT_EQ(host_.saves, 1);
 
     // With text but no date: the date message, and the command stops.
@@ -428,9 +428,9 @@ TEST_F(NavigationTest, DropEmptyLastRecordInRowZeroRefillsTheRow) {
     Open({Cleared({.desc = "OPENING BALANCE", .date = "20260301", .deposit = 100})}, ViewCurrent);
     ASSERT_EQ(g_Account.RecordCount(), 2u);  // the blank record of an empty view
     EXPECT_TRUE(g_MultiRecords.DropEmptyLastRecord());
-    EXPECT_EQ(g_count_rec_displayed, 0);
-    ASSERT_NE(g_RowSlots[0], nullptr);
-    EXPECT_EQ(g_RowSlots[0], g_Account.Tail());
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 0);
+    ASSERT_NE(g_MultiRecords.RowNode(0), nullptr);
+    EXPECT_EQ(g_MultiRecords.RowNode(0), g_Account.Tail());
     EXPECT_EQ(host_.savedOrder, "OPENING BALANCE");
 }
 
@@ -472,7 +472,7 @@ TEST_F(NavigationTest, CommandCheckFailsWhenTheSaveFails) {
     host_.failSaves = true;
     EXPECT_FALSE(g_MultiRecords.CheckFocusedRow());
     EXPECT_EQ(host_.saves, 1);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     host_.failSaves = false;
     EXPECT_TRUE(g_MultiRecords.CheckFocusedRow());
     EXPECT_EQ(host_.savedOrder, "d1 changed d3 d4");
@@ -526,11 +526,11 @@ TEST_F(NavigationTest, FocusIsClampedToTheFilledRows) {
 }
 
 TEST_F(NavigationTest, NoAccountNoEvents) {
-    EXPECT_EQ(g_MultiRecords.RunWindowMR(KeyEvent(kKeyDown, 0)), 1);
-    EXPECT_EQ(g_MultiRecords.RunWindowMR(MouseEvent(kButtonField, 3)), 0);
+    EXPECT_EQ(g_MultiRecords.HandleEvent(KeyEvent(kKeyDown, 0)), 1);
+    EXPECT_EQ(g_MultiRecords.HandleEvent(MouseEvent(kButtonField, 3)), 0);
     eventMsg insert;
     insert.m_Type = INSERTDATE;
-    g_MultiRecords.RunWindowMR(insert);
+    g_MultiRecords.HandleEvent(insert);
     for (const std::string& text : host_.texts) EXPECT_EQ(text, "");
     EXPECT_EQ(g_Account.RecordCount(), 0u);
 }

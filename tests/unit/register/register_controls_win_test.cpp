@@ -18,7 +18,6 @@
 #include "register/register_display.h"
 #include "register/register_host.h"
 #include "register/register_layout.h"
-#include "register/register_state.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
 #include "ui/storage_messages.h"
@@ -85,14 +84,14 @@ protected:
         Pump();
         ClearRegister();
         g_Account.ClearAccount();
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         CopyFixedText(g_CurrentAccountFile, sizeof g_CurrentAccountFile, "");
     }
     void TearDown() override {
         ClearRegister();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         DestroyWindow(parent_);
         for (HWND& field : g_hFieldWindows) field = nullptr;
         g_hScrollBar = nullptr;
@@ -188,7 +187,7 @@ TEST_F(RegisterWindowTest, DisplayRecordsFillsTheControls) {
     g_Account.view = ViewAll;
     g_Account.PositionAtTop(0);
     DisplayRecords(g_Account.current);
-    EXPECT_EQ(g_count_rec_displayed, 4);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 4);
     for (int row = 0; row < kRegisterRows; ++row)
         EXPECT_EQ(Text(row, DESC_FLD), row <= 4 ? std::string(1, static_cast<char>('a' + row)) : "") << row;
     EXPECT_EQ(Text(1, DATE_FLD), "03/02/26");
@@ -213,7 +212,7 @@ TEST_F(RegisterWindowTest, CurrentViewOfClearedRecordsGetsABlankRow) {
     g_Account.PositionAtTop(0);
     DisplayRecords(g_Account.current);
     EXPECT_EQ(g_Account.RecordCount(), 2u);
-    EXPECT_EQ(g_count_rec_displayed, 0);
+    EXPECT_EQ(g_MultiRecords.LastFilledRow(), 0);
     EXPECT_EQ(Text(0, DESC_FLD), "");
     EXPECT_EQ(Text(g_hFieldWindows[kOpeningBalanceId - kFirstFieldId]), "250.00");
 }
@@ -231,9 +230,9 @@ TEST_F(RegisterWindowTest, TypingMarksTheAccountChangedButASpaceDoesNot) {
         {WM_KEYDOWN, VK_DELETE, 1}, {WM_CUT, 0, 1}, {WM_UNDO, 0, 1},
     };
     for (const Step& s : steps) {
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         SendMessageA(description, s.message, s.code, 1);
-        EXPECT_EQ(g_NeedsSaving, s.needsSaving) << "message " << s.message << " code " << s.code;
+        EXPECT_EQ(g_Account.needsSaving, s.needsSaving) << "message " << s.message << " code " << s.code;
     }
 }
 
@@ -333,14 +332,14 @@ TEST_F(RegisterWindowTest, PasteIsTypingAndLosingTheFocusDropsTheSelection) {
     SendMessageA(description, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, end);
 
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     SendMessageA(description, EM_SETSEL, 0, -1);
     SendMessageA(description, WM_CUT, 0, 0);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_EQ(Text(description), "");
-    g_NeedsSaving = 0;
+    g_Account.needsSaving = 0;
     SendMessageA(description, WM_PASTE, 0, 0);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_EQ(Text(description), "a");
 }
 
@@ -350,10 +349,10 @@ TEST_F(RegisterWindowTest, ACommittedRowReachesTheDisk) {
     Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260305"}});
     g_MultiRecords.SetFocusToRecordAndField(1, DATE_FLD);
     SetText(1, DATE_FLD, "2/28/26");
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     Key(Field(1, DATE_FLD), VK_UP);
     ASSERT_TRUE(g_boxes.empty()) << g_boxes[0].text;
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
 
     Account read;
     DataFile file;
@@ -367,7 +366,7 @@ TEST_F(RegisterWindowTest, ASaveAfterTheFocusedRecordWasDeletedLeavesItAlone) {
     FillAccountHeader(g_Account.header, "Test", 0, "20260101", 2026, 1);
     Open({{.desc = "a", .date = "20260301"}, {.desc = "b", .date = "20260305"}, {.desc = "c", .date = "20260306"}});
     g_MultiRecords.SetFocusToRecordAndField(1, DESC_FLD);
-    RecordNode* deleted = g_RowSlots[1];
+    RecordNode* deleted = g_MultiRecords.RowNode(1);
     g_Account.Unlink(deleted).reset();
     // The freed node is only compared; its memory is scribbled over.
     EXPECT_EQ(g_MultiRecords.FocusedNodeInList(), nullptr);

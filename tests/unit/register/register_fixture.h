@@ -19,7 +19,6 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "register/register_state.h"
 #include "values/date.h"
 
 namespace register_test {
@@ -62,7 +61,7 @@ public:
     void ShowMessage(const char* text, const char* title) override { messages.push_back({title, text}); }
     void Beep() override { ++beeps; }
     // As the real save: the focused record first takes its sorted place;
-    // a failed save keeps g_NeedsSaving.
+    // a failed save keeps g_Account.needsSaving.
     bool SaveAccount() override {
         if (RecordNode* node = g_MultiRecords.FocusedNodeInList()) {
             g_Account.MoveRecordBack(node);
@@ -70,7 +69,7 @@ public:
         }
         ++saves;
         if (failSaves) return false;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         savedOrder = model_test::Order(g_Account);
         return true;
     }
@@ -98,7 +97,7 @@ protected:
         g_Account.isOpen = 0;
         g_Account.view = ViewAll;
         g_Account.topIndex = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         ClearRegister();
         host_.texts = {};
     }
@@ -106,7 +105,7 @@ protected:
         ClearRegister();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         Date::SetTodayForTesting(0, 0, 0);
         SetRegisterHost(previousHost_);
     }
@@ -152,13 +151,12 @@ protected:
     // the field procedure does for printable characters.
     void Type(int row, int field, const std::string& text) {
         host_.texts[Index(row, field)] = text;
-        if (!text.empty()) g_NeedsSaving = 1;
+        if (!text.empty()) g_Account.needsSaving = 1;
     }
     void Focus(int row, int field) { g_MultiRecords.SetFocusToRecordAndField(row, field); }
 
     int Key(int key) {
-        g_eventMsg = KeyEvent(key, g_MultiRecords.FocusedFieldNumber());
-        return g_MultiRecords.RunWindowMR(g_eventMsg);
+        return g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber()));
     }
     void Keys(std::initializer_list<int> keys) {
         for (int key : keys) Key(key);
@@ -167,14 +165,12 @@ protected:
     int Click(int row, int field) {
         const int number = Index(row, field);
         if (row >= kRegisterRows || field == BALANCE_FLD) return 0;
-        g_eventMsg = MouseEvent(kButtonField, number);
-        const int result = g_MultiRecords.RunWindowMR(g_eventMsg);
+        const int result = g_MultiRecords.HandleEvent(MouseEvent(kButtonField, number));
         if (result == 0) g_MultiRecords.SetFocusToRecordAndField();
         return result;
     }
     void Wheel(int key) {
-        g_eventMsg = KeyEvent(key, g_MultiRecords.FocusedFieldNumber(), 1);
-        g_MultiRecords.RunWindowMR(g_eventMsg);
+        g_MultiRecords.HandleEvent(KeyEvent(key, g_MultiRecords.FocusedFieldNumber(), 1));
     }
 
     int FocusRow() const { return host_.focus / MAX_FLD; }
@@ -184,10 +180,10 @@ protected:
     std::string LastMessageTitle() const { return host_.messages.empty() ? "" : host_.messages.back().title; }
     std::string LastMessageText() const { return host_.messages.empty() ? "" : host_.messages.back().text; }
 
-    // Descriptions shown in rows 0..g_count_rec_displayed.
+    // Descriptions shown in rows 0..g_MultiRecords.LastFilledRow().
     std::string Shown() const {
         std::string out;
-        for (int r = 0; r <= g_count_rec_displayed; ++r)
+        for (int r = 0; r <= g_MultiRecords.LastFilledRow(); ++r)
             out += (r ? " " : "") + (Text(r, DESC_FLD).empty() ? std::string("_") : Text(r, DESC_FLD));
         return out;
     }

@@ -41,7 +41,7 @@ protected:
         SetFocusedNodeSource(nullptr);
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
-        g_NeedsSaving = 0;
+        g_Account.needsSaving = 0;
         g_CurrentAccountFile[0] = '\0';
         AcctInfoCreditCard::ClearFields();
         AccountFilesTest::TearDown();
@@ -65,7 +65,7 @@ protected:
         node->record->dayOfYear = day;
         CopyFixedText(node->record->description, desc);
         node->record->payment = payment;
-        g_NeedsSaving = 1;
+        g_Account.needsSaving = 1;
         return node;
     }
 
@@ -85,7 +85,7 @@ TEST_F(SaveAccountTest, ANewAccountGivesTheGoldenFilePair) {
     CreateAndSave();
     EXPECT_EQ(ReadBytes(accountPath), NewAccountFile());
     EXPECT_EQ(ReadBytes(infoPath), EmptyInfoFile());
-    EXPECT_EQ(g_NeedsSaving, 0);
+    EXPECT_EQ(g_Account.needsSaving, 0);
     std::vector<std::string> entries = FolderEntries(Folder());
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"LEDGR1.LPD", "LEDGR1I.LPD"}));
@@ -134,7 +134,7 @@ TEST_F(SaveAccountTest, TheFocusedRecordIsStoredInDateOrder) {
 }
 
 TEST_F(SaveAccountTest, WithNoAccountOpenNothingIsWritten) {
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     EXPECT_FALSE(SaveAccount());
     ASSERT_EQ(ShownBoxes().size(), 1u);
     EXPECT_EQ(ShownBoxes()[0].text, "There is no open account to save.");
@@ -185,7 +185,7 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         ASSERT_EQ(ShownBoxes().size(), 1u) << c.name;
         EXPECT_EQ(ShownBoxes()[0].text, kSaveErrorText) << c.name;
         EXPECT_EQ(ShownBoxes()[0].title, kSaveErrorTitle) << c.name;
-        EXPECT_EQ(g_NeedsSaving, 1) << c.name;
+        EXPECT_EQ(g_Account.needsSaving, 1) << c.name;
         EXPECT_STREQ(g_Account.Tail()->record->description, "Rent") << c.name;
         std::vector<std::string> entries = FolderEntries(Folder());
         std::sort(entries.begin(), entries.end());
@@ -195,7 +195,7 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         // The next save writes the change that failed.
         ShownBoxes().clear();
         EXPECT_TRUE(SaveAccount()) << c.name;
-        EXPECT_EQ(g_NeedsSaving, 0) << c.name;
+        EXPECT_EQ(g_Account.needsSaving, 0) << c.name;
         EXPECT_EQ(SavedDescriptions(), (std::vector<std::string>{"OPENING BALANCE", "Rent"})) << c.name;
         AcctInfoCreditCard::ClearFields();
         AcctInfoCreditCard().LoadSaved(accountPath.c_str());
@@ -235,7 +235,7 @@ TEST_F(SaveAccountTest, OneActionMakesOneAttempt) {
         EXPECT_EQ(closing.Failure().file, infoPath);
         EXPECT_EQ(closing.Failure().error, static_cast<unsigned long>(ERROR_DISK_FULL));
     }
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_TRUE(SaveAccount());
     EXPECT_EQ(SavedDescriptions(), (std::vector<std::string>{"OPENING BALANCE", "Rent"}));
 }
@@ -244,11 +244,11 @@ TEST_F(SaveAccountTest, AMissingFolderFailsTheSaveAndCreatesNothing) {
     g_Account.CreateInMemory("Checking", 100.0, "20260115", 2026, 15);
     const std::string gone = Folder() + "\\gone\\LEDGR1.LPD";
     std::strcpy(g_CurrentAccountFile, gone.c_str());
-    g_NeedsSaving = 1;
+    g_Account.needsSaving = 1;
     EXPECT_FALSE(SaveAccount());
     ASSERT_EQ(ShownBoxes().size(), 1u) << "one message for the pair";
     EXPECT_EQ(ShownBoxes()[0].text, kSaveErrorText);
-    EXPECT_EQ(g_NeedsSaving, 1);
+    EXPECT_EQ(g_Account.needsSaving, 1);
     EXPECT_TRUE(FolderEntries(Folder()).empty());
 }
 

@@ -298,7 +298,7 @@ void Program::Kill() {
     WaitForExit(kTimeout);
 }
 
-bool Program::WaitIdle(Duration timeout) {
+bool Program::WaitIdle(Duration timeout) const {
     if (!Running()) return false;
     const auto ms = static_cast<UINT>(timeout.count());
     // Start-up: the first time the program waits for input.

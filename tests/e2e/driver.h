@@ -115,7 +115,7 @@ public:
     // messages go first): wait for what the keys do instead, and to check
     // that a key was ignored, type a key with a visible effect after it and
     // wait for that effect.
-    bool WaitIdle(Duration timeout = kTimeout);
+    bool WaitIdle(Duration timeout = kTimeout) const;
 
     // Windows of this process.
     HWND Find(const char* cls, const char* caption = nullptr) const;

@@ -15,7 +15,7 @@ bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSiz
 
 }  // namespace
 
-bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
+bool Options::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
     CopyBounded(m_OptionsPath, optionsPath ? optionsPath : "");
     unsigned char image[kOptionsRecordSize] = {};
     std::uint32_t size = 0;
@@ -33,11 +33,11 @@ bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFold
     return true;
 }
 
-bool OPTIONS_INIT::SaveOptions(WriteFailureReport report) {
+bool Options::SaveOptions(WriteFailureReport report) {
     return SaveOptions(g_CurrentAccountFile, report);
 }
 
-bool OPTIONS_INIT::SaveOptions(const char* currentAccountFileName, WriteFailureReport report) {
+bool Options::SaveOptions(const char* currentAccountFileName, WriteFailureReport report) {
     if (m_Unreadable) return false;
     unsigned char image[kOptionsRecordSize];
     MakeSaveImage(currentAccountFileName, image);

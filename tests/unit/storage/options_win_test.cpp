@@ -37,7 +37,7 @@ protected:
 
     // An options file saved with the password "secret"; its bytes.
     FileBytes SaveWithPassword() const {
-        OPTIONS_INIT first;
+        Options first;
         first.LoadOptions(optionsPath.c_str(), accounts.c_str());
         first.SetPassword("secret");
         EXPECT_TRUE(first.SaveOptions("C:\\x\\LEDGR1.LPD"));
@@ -57,7 +57,7 @@ protected:
 }  // namespace
 
 TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     FileBytes written = ReadFileBytes(optionsPath);
     ASSERT_EQ(written.size(), 813u);
@@ -68,7 +68,7 @@ TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
     EXPECT_STREQ(options.MostRecent(), "");
     EXPECT_EQ(g_Date.GetDateFormat(), kFormatMMDDYY);
 
-    OPTIONS_INIT again;
+    Options again;
     LogCapture log;
     again.LoadOptions(optionsPath.c_str(), accounts.c_str());
     EXPECT_EQ(log.Messages(), std::vector<std::string>{"OPTIONS_INIT::LoadOptions: Most Recent: "});
@@ -78,7 +78,7 @@ TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
 
 TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
     {
-        OPTIONS_INIT options;
+        Options options;
         options.LoadOptions(optionsPath.c_str(), accounts.c_str());
         options.SetPassword("ab");
         options.SetShowState(2);
@@ -89,7 +89,7 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
         g_CurrentAccountFile[0] = '\0';
     }
     g_Date.SetDateFormat(kFormatMMDDYY);
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     char password[kPasswordSize];
     options.GetPassword(password);
@@ -126,7 +126,7 @@ TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
     };
     for (const Case& c : cases) {
         WriteFileBytes(optionsPath, c.content);
-        OPTIONS_INIT options;
+        Options options;
         options.LoadOptions(optionsPath.c_str(), accounts.c_str());
         EXPECT_FALSE(options.HasPassword()) << c.name;
         FileBytes written = ReadFileBytes(optionsPath);
@@ -137,7 +137,7 @@ TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
 }
 
 TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     const FileBytes before = ReadFileBytes(optionsPath);
     options.SetPassword("changed");
@@ -165,7 +165,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
 // A caller that words its own message (the password commands) gets no box
 // from the file class: the user sees one message for one failed save.
 TEST_F(OptionsFileTest, FailedWriteLeftToTheCallerShowsNoBox) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     const FileBytes before = ReadFileBytes(optionsPath);
     options.SetPassword("changed");
@@ -189,7 +189,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
          "Only 406 of its 813 bytes could be read."},
     };
     for (const auto& c : cases) {
-        OPTIONS_INIT options;
+        Options options;
         std::string failure;
         {
             ExclusiveHold hold(c.held ? optionsPath : folder.Path("none"));
@@ -204,7 +204,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
     }
     EXPECT_TRUE(boxes.Boxes().empty()) << "the caller tells the user";
 
-    OPTIONS_INIT options;
+    Options options;
     std::string failure = "stale";
     EXPECT_TRUE(options.LoadOptions(optionsPath.c_str(), accounts.c_str(), &failure)) << "free again, it is read";
     EXPECT_EQ(failure, "");
@@ -213,7 +213,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
 
 TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {
     std::string missing = folder.Path("gone\\Options.dta");
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(missing.c_str(), accounts.c_str());
     EXPECT_FALSE(options.SaveOptions("new"));
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -222,12 +222,12 @@ TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {
 }
 
 TEST_F(OptionsFileTest, ReadOnlyOptionsFileIsReplacedAtSave) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     SetFileAttributesA(optionsPath.c_str(), FILE_ATTRIBUTE_READONLY);
     options.SetPassword("pw");
     EXPECT_TRUE(options.SaveOptions("new"));
-    OPTIONS_INIT reloaded;
+    Options reloaded;
     reloaded.LoadOptions(optionsPath.c_str(), accounts.c_str());
     EXPECT_TRUE(reloaded.HasPassword());
 }

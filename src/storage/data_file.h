@@ -63,7 +63,7 @@ public:
     // One block at the current position; false when 128 bytes could not
     // be read (the rest of the block is then zero). Text fields come back
     // terminated within their width.
-    bool ReadAccountData(ACCOUNTDATA& header);
+    bool ReadAccountData(AccountHeader& header);
     bool ReadRecord(AcctRecord& record);  // raises the record counter
     // Whole transaction blocks in the file; opens and closes it itself.
     std::uint32_t FileCountAcctRecords(const char* name);

@@ -171,7 +171,7 @@ TEST_F(DataFileTest, SingleStepsReadTheHeaderAndBlocks) {
     EXPECT_EQ(file.FileCountAcctRecords(path.c_str()), 2u);
     ASSERT_EQ(file.OpenFileForReading(path.c_str()), 1);
     EXPECT_STREQ(file.FileName(), path.c_str());
-    ACCOUNTDATA header{};
+    AccountHeader header{};
     EXPECT_TRUE(file.ReadAccountData(header));
     EXPECT_STREQ(header.name, "Checking");
     EXPECT_EQ(file.MoveFilePointerPastACCOUNTDATA(), 128);

@@ -14,7 +14,7 @@ const char kWriteErrorTitle[] = "Error: DATAFILEOUTPUT::Write";
 
 }  // namespace
 
-DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
+DataFileBase::DataFileBase(const char* fileName, int mode) : m_Mode(mode) {
     CopyBounded(m_FileName, fileName ? fileName : "");
     switch (mode) {
         case kDataFileWrite:
@@ -39,18 +39,18 @@ DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
     else m_OpenError = GetLastError();
 }
 
-DATAFILEBASE::~DATAFILEBASE() {
+DataFileBase::~DataFileBase() {
     Close();
 }
 
-void DATAFILEBASE::Close() {
+void DataFileBase::Close() {
     if (m_Handle) CloseHandle(static_cast<HANDLE>(m_Handle));
     m_Handle = nullptr;
 }
 
-DATAFILEINPUT::DATAFILEINPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileReadWrite) {}
+DataFileInput::DataFileInput(const char* fileName) : DataFileBase(fileName, kDataFileReadWrite) {}
 
-std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
+std::uint32_t DataFileInput::Read(void* buffer, std::uint32_t capacity) {
     m_Failure.clear();
     if (!m_Handle) {
         WriteLog("DATAFILEINPUT::INVALID_HANDLE_VALUE %i", -1);
@@ -76,12 +76,12 @@ std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
     return 0;
 }
 
-DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName, WriteFailureReport report)
-    : DATAFILEBASE(fileName, kDataFileWrite), m_Report(report) {
+DataFileOutput::DataFileOutput(const char* fileName, WriteFailureReport report)
+    : DataFileBase(fileName, kDataFileWrite), m_Report(report) {
     m_File.Open(m_FileName);
 }
 
-int DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
+int DataFileOutput::Write(const void* buffer, std::uint32_t count) {
     if (!m_File.IsOpen()) return 0;
     m_BytesWritten = 0;
     bool ok = m_File.Write(buffer, count, &m_BytesWritten) && m_BytesWritten == count;

@@ -9,7 +9,7 @@ namespace {
 
 bool WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize],
                 WriteFailureReport report = WriteFailureReport::Tell) {
-    DATAFILEOUTPUT output(path, report);
+    DataFileOutput output(path, report);
     return output.Write(image, kOptionsRecordSize) != 0;
 }
 
@@ -20,7 +20,7 @@ bool Options::LoadOptions(const char* optionsPath, const char* accountsFolder, s
     unsigned char image[kOptionsRecordSize] = {};
     std::uint32_t size = 0;
     {
-        DATAFILEINPUT input(m_OptionsPath);
+        DataFileInput input(m_OptionsPath);
         size = input.Read(image, kOptionsRecordSize);
         m_Unreadable = input.Unreadable();
         if (failure) *failure = input.Failure();

@@ -235,14 +235,14 @@ TEST_F(OptionsFileTest, ReadOnlyOptionsFileIsReplacedAtSave) {
 TEST_F(OptionsFileTest, WholeFileInputReadsOnlyWhatFits) {
     WriteFileBytes(optionsPath, FileBytes(20, 7));
     unsigned char buffer[16];
-    EXPECT_EQ(DATAFILEINPUT(optionsPath.c_str()).Read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(DataFileInput(optionsPath.c_str()).Read(buffer, sizeof buffer), 0u);
     unsigned char big[32] = {};
-    EXPECT_EQ(DATAFILEINPUT(optionsPath.c_str()).Read(big, sizeof big), 20u);
+    EXPECT_EQ(DataFileInput(optionsPath.c_str()).Read(big, sizeof big), 20u);
     EXPECT_EQ(big[19], 7);
     EXPECT_EQ(big[20], 0);
 
     LogCapture log;
-    EXPECT_EQ(DATAFILEINPUT(folder.Path("none.dta").c_str()).Read(big, sizeof big), 0u);
+    EXPECT_EQ(DataFileInput(folder.Path("none.dta").c_str()).Read(big, sizeof big), 0u);
     EXPECT_EQ(log.Messages(), (std::vector<std::string>{
                                   "DATAFILEBASE::DATAFILEBASE: SetFileAttributes: error 2",
                                   "DATAFILEINPUT::INVALID_HANDLE_VALUE -1",

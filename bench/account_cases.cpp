@@ -16,7 +16,7 @@ namespace {
 // information file read.
 void OpenPair(BenchAccount& a) {
     if (!g_DataFile.ReadAccountFile(a.accountPath.c_str(), g_Account)) BenchFail("open failed");
-    AcctInfoCreditCard().LoadSaved(a.accountPath.c_str());
+    AccountInfo().LoadSaved(a.accountPath.c_str());
     g_Account.isOpen = 1;
 }
 

@@ -171,7 +171,7 @@ void ShowNewAccount(HWND hwnd) {
 
     // A new account starts with empty information, even when a file of an
     // account deleted from this slot was left behind.
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo::ClearFields();
     SaveAccount();
 
     // The opening balance is cleared, so the Current view starts empty,

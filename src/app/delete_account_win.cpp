@@ -55,7 +55,7 @@ bool DeleteAccountFiles(HWND hwnd, const AccountListEntry& entry) {
         Inform(hwnd, text, kDeleteAccountTitle);
         return false;
     }
-    AcctInfoCreditCard info;
+    AccountInfo info;
     const std::string infoFile = info.InfoFileName(entry.path);
     // A left-over information file is harmless: a new account in this slot
     // starts with empty information.

@@ -39,7 +39,7 @@ bool SaveAccount() {
     const bool accountSaved = g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account);
     // The information file is written even when the account file was not:
     // its texts may be the change being saved.
-    AcctInfoCreditCard info;
+    AccountInfo info;
     unsigned long infoError = 0;
     const bool infoSaved = info.Save(g_CurrentAccountFile, &infoError);
     if (accountSaved && !infoSaved) ReportSaveFailure(g_DataFile.Owner(), info.FileName(), infoError);

@@ -26,7 +26,7 @@ class SaveAccountTest : public AccountFilesTest {
 protected:
     void SetUp() override {
         AccountFilesTest::SetUp();
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
         g_focused = nullptr;
@@ -42,7 +42,7 @@ protected:
         g_Account.isOpen = 0;
         g_NeedsSaving = 0;
         g_CurrentAccountFile[0] = '\0';
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         AccountFilesTest::TearDown();
     }
 
@@ -93,7 +93,7 @@ TEST_F(SaveAccountTest, ANewAccountGivesTheGoldenFilePair) {
 TEST_F(SaveAccountTest, TwoSavesOfOneStateGiveIdenticalFiles) {
     CreateAndSave();
     Type("20260120", 2026, 20, "Rent", 850.0);
-    AcctInfoCreditCard::SetField(kInfoInstitution, "First Harbor");
+    AccountInfo::SetField(kInfoInstitution, "First Harbor");
     ASSERT_TRUE(SaveAccount());
     const Bytes account = ReadBytes(accountPath), info = ReadBytes(infoPath);
     ASSERT_TRUE(SaveAccount());
@@ -169,7 +169,7 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         const Bytes accountBefore = ReadBytes(accountPath), infoBefore = ReadBytes(infoPath);
 
         Type("20260120", 2026, 20, "Rent", 850.0);
-        AcctInfoCreditCard::SetField(kInfoNotes, "changed");
+        AccountInfo::SetField(kInfoNotes, "changed");
         {
             std::unique_ptr<HeldOpen> held;
             if (c.how == Inject) SetAtomicFileFaultsForTesting(c.faults);
@@ -196,10 +196,10 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         EXPECT_TRUE(SaveAccount()) << c.name;
         EXPECT_EQ(g_NeedsSaving, 0) << c.name;
         EXPECT_EQ(SavedDescriptions(), (std::vector<std::string>{"OPENING BALANCE", "Rent"})) << c.name;
-        AcctInfoCreditCard::ClearFields();
-        AcctInfoCreditCard().LoadSaved(accountPath.c_str());
-        EXPECT_EQ(AcctInfoCreditCard::GetField(kInfoNotes), "changed") << c.name;
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
+        AccountInfo().LoadSaved(accountPath.c_str());
+        EXPECT_EQ(AccountInfo::GetField(kInfoNotes), "changed") << c.name;
+        AccountInfo::ClearFields();
     }
 }
 
@@ -226,7 +226,7 @@ TEST_F(SaveAccountTest, OneActionMakesOneAttempt) {
         EXPECT_NE(closing.Failure().error, 0u);
     }
     {
-        AcctInfoCreditCard::SetField(kInfoNotes, "changed");
+        AccountInfo::SetField(kInfoNotes, "changed");
         SetAtomicFileFaultsForTesting({.failWriteNumber = 2});  // the information file
         SaveAttempt closing(SaveAttempt::Report::Keep);
         EXPECT_FALSE(SaveAccount());

@@ -66,20 +66,15 @@ INT_PTR CALLBACK NewPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
         PrepareField(dialog, kIdPasswordField, *TakeExchange(dialog, lParam)->first);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdOk: {
-            PasswordText& entry = *ExchangeOf(dialog)->first;
-            entry = ReadField(dialog, kIdPasswordField);
-            if (!IsPasswordLength(entry)) {
-                Refuse(dialog, kIdPasswordField, kPasswordLengthText);
-                return TRUE;
-            }
-            EndDialog(dialog, kPasswordDialogOk);
-            return TRUE;
-        }
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    PasswordText& entry = *ExchangeOf(dialog)->first;
+    entry = ReadField(dialog, kIdPasswordField);
+    if (!IsPasswordLength(entry)) {
+        Refuse(dialog, kIdPasswordField, kPasswordLengthText);
+        return TRUE;
     }
-    return FALSE;
+    EndDialog(dialog, kPasswordDialogOk);
+    return TRUE;
 }
 
 // Dialogs 15 (masked) and 17.
@@ -117,25 +112,20 @@ INT_PTR CALLBACK OldAndNewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPar
         PrepareField(dialog, kIdNewPasswordField, *exchange->second);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdOk: {
-            PasswordExchange* exchange = ExchangeOf(dialog);
-            *exchange->first = ReadField(dialog, kIdPasswordField);
-            *exchange->second = ReadField(dialog, kIdNewPasswordField);
-            if (!IsPasswordLength(*exchange->first)) {
-                Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
-                return TRUE;
-            }
-            if (!IsPasswordLength(*exchange->second)) {
-                Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
-                return TRUE;
-            }
-            EndDialog(dialog, kPasswordDialogOk);
-            return TRUE;
-        }
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    PasswordExchange* exchange = ExchangeOf(dialog);
+    *exchange->first = ReadField(dialog, kIdPasswordField);
+    *exchange->second = ReadField(dialog, kIdNewPasswordField);
+    if (!IsPasswordLength(*exchange->first)) {
+        Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
+        return TRUE;
     }
-    return FALSE;
+    if (!IsPasswordLength(*exchange->second)) {
+        Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
+        return TRUE;
+    }
+    EndDialog(dialog, kPasswordDialogOk);
+    return TRUE;
 }
 
 int Run(HWND owner, int dialogNumber, DLGPROC proc, PasswordText* first, PasswordText* second = nullptr) {

@@ -236,6 +236,7 @@ TEST_F(OpenAccountTest, DamagedFileChosenFromTheMenuKeepsTheOpenAccount) {
     ASSERT_TRUE(WriteAccount(kFirstSlot, {HeaderBlock("Good One"), RecordBlock("20260905", "Books", 12, 0, false)}));
     std::vector<uint8_t> damaged = FirstByteZero();
     ASSERT_TRUE(WriteFileBytes(AccountPath(kSecondSlot), damaged));
+    ASSERT_TRUE(app_.Start());
     ASSERT_EQ(OpenFirstFromStartScreen(app_, "Ledgerpad - [Good One]"), "");
     const std::vector<uint8_t> good = FileBytes(kFirstSlot);
 
@@ -262,6 +263,7 @@ TEST_F(OpenAccountTest, InformationFileInUseRefusesTheAccountAndKeepsTheOpenOne)
     ASSERT_TRUE(WriteAccount(kFirstSlot, {HeaderBlock("Other One"), RecordBlock("20260906", "Rent", 700, 0, false)}));
     ASSERT_TRUE(WriteAccount(kSecondSlot, {HeaderBlock("Good One"), RecordBlock("20260905", "Books", 12, 0, false)}));
     // The first account gets information of its own ...
+    ASSERT_TRUE(app_.Start());
     ASSERT_EQ(OpenFirstFromStartScreen(app_, "Ledgerpad - [Other One]"), "");
     ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdAccountInfo));
     HWND dialog = WaitForDialogShowing(app_, "Checking Account Info", kInfoFirstField);

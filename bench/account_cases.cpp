@@ -17,7 +17,7 @@ namespace {
 // information file read.
 void OpenPair(BenchAccount& a) {
     if (!ReadAccountFile(g_DataFile, a.accountPath.c_str(), g_Account)) BenchFail("open failed");
-    AcctInfoCreditCard().LoadSaved(a.accountPath.c_str());
+    AccountInfo().LoadSaved(a.accountPath.c_str());
     g_Account.isOpen = 1;
 }
 

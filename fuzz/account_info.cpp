@@ -11,8 +11,8 @@
 #include "storage/memory_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    AcctInfoCreditCard info;
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo info;
+    AccountInfo::ClearFields();
     MemoryDeSerializer reader(data, size);
     try {
         info.DeSerialize(reader);

@@ -15,7 +15,7 @@ constexpr const char kAccountsFolder[] = "C:\\Users\\me\\Documents\\TallwoodWork
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 2000) return 0;
-    OPTIONS_INIT options;
+    Options options;
     bool valid = options.TakeLoadedImage(data, size, kAccountsFolder);
     const OptionsRecord& record = options.Record();
     if (valid && size != kOptionsRecordSize) __builtin_trap();

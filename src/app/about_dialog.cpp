@@ -10,23 +10,10 @@ void ShowAboutBox(HWND owner) {
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            // The link needs its target before PlaceDialog gives it a font.
-            SendDlgItemMessageA(hwnd, kIdAboutWebLink, kHotLinkSetTarget,
-                                reinterpret_cast<WPARAM>(kMakerWebAddress), 0);
-            PlaceDialog(hwnd, kDlgAbout, kDialogFontBold, 0);
-            return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kIdOk || LOWORD(wParam) == kIdCancel) {
-                EndDialog(hwnd, LOWORD(wParam));
-                return TRUE;
-            }
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    // The link needs its target before the dialog is placed and gives it a font.
+    if (msg == WM_INITDIALOG)
+        SendDlgItemMessageA(hwnd, kIdAboutWebLink, kHotLinkSetTarget, reinterpret_cast<WPARAM>(kMakerWebAddress), 0);
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(hwnd, msg, wParam, {kDlgAbout, EndingButtons::OkAndCancel}, result)) return result;
+    return msg == WM_INITDIALOG;
 }

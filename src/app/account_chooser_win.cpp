@@ -48,14 +48,14 @@ BOOL InitChooser(HWND dialog, LPARAM lParam) {
     return FALSE;  // the focus is set
 }
 
+// The chooser serves two dialog numbers, so it places the dialog itself; its
+// Cancel also records the cancelled choice.
 INT_PTR CALLBACK ChooserProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG: return InitChooser(dialog, lParam);
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
-        case WM_COMMAND: break;
-        default: return FALSE;
-    }
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kPlacedByProcedure, EndingButtons::None}, result))
+        return result;
+    if (msg == WM_INITDIALOG) return InitChooser(dialog, lParam);
+    if (msg != WM_COMMAND) return FALSE;
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (id == kIdAccountList) {

@@ -15,13 +15,13 @@ int AccountInfoDialog::GetDialogNumber() { return kDlgAccountInfo; }
 
 BOOL AccountInfoDialog::OnInitDialog(HWND, LPARAM) {
     PlaceDialog(GetHwnd(), kDlgAccountInfo, kDialogFontSansSerif, 0);
-    for (int i = 0; i < kInfoFieldCount; ++i) SetItemText(kIdInfoFirst + i, AcctInfoCreditCard::GetField(i).c_str());
+    for (int i = 0; i < kInfoFieldCount; ++i) SetItemText(kIdInfoFirst + i, AccountInfo::GetField(i).c_str());
     return TRUE;
 }
 
 BOOL AccountInfoDialog::OnCommand(WORD id, HWND, WORD) {
     if (id == kIdOk) {
-        for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, GetItemText(kIdInfoFirst + i));
+        for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, GetItemText(kIdInfoFirst + i));
         EndDialog(GetHwnd(), kIdOk);
         return TRUE;
     }

@@ -1,6 +1,6 @@
 // Checking Account Info (dialog 21): the seven free texts of the open
 // account's information, edited in place of the class-wide fields of
-// AcctInfoCreditCard. Saving them is the command's business.
+// AccountInfo. Saving them is the command's business.
 #pragma once
 
 #include "ui/dialog_base_class.h"

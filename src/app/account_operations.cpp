@@ -25,7 +25,7 @@ constexpr int kLastScreenOffset = 18;
 
 bool SlotFiles::Exists(const char* path) { return DataFile::FileExists(path); }
 
-bool SlotFiles::ReadHeader(const char* path, ACCOUNTDATA& header) {
+bool SlotFiles::ReadHeader(const char* path, AccountHeader& header) {
     if (!OpenFileForReading(g_DataFile, path)) return false;
     g_DataFile.ReadAccountData(header);
     g_DataFile.CloseFile();

@@ -14,7 +14,7 @@ class SlotFiles : public AccountFileProbe {
 public:
     bool Exists(const char* path) override;
     // Tells the user ("Unable to open account") when the file cannot be opened.
-    bool ReadHeader(const char* path, ACCOUNTDATA& header) override;
+    bool ReadHeader(const char* path, AccountHeader& header) override;
 };
 
 // The paths of slots 1 and up, in slot order.

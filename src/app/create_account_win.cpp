@@ -44,9 +44,8 @@ HWND Field(HWND dialog) { return GetDlgItem(dialog, kIdEntryField); }
 
 // Every field is limited to what is read from it, so that nothing typed
 // is silently left out.
-void InitField(HWND dialog, LPARAM facts, int dialogNumber, std::size_t limit, const char* text) {
+void InitField(HWND dialog, LPARAM facts, std::size_t limit, const char* text) {
     SetWindowLongPtrA(dialog, DWLP_USER, facts);
-    PlaceDialog(dialog, dialogNumber, kDialogFontBold, 0);
     SendMessageA(Field(dialog), EM_LIMITTEXT, limit, 0);
     SetWindowTextA(Field(dialog), text);
 }
@@ -62,27 +61,19 @@ void ReadField(HWND dialog, char* buffer, std::size_t size) {
     GetWindowTextA(Field(dialog), buffer, static_cast<int>(size));
 }
 
-// Shared frame of the three procedures: colours, Cancel, and OK handed to
-// the step's own check, which ends the dialog when the entry is good.
+// Shared frame of the three procedures: the plain dialog's skeleton, and OK
+// handed to the step's own check, which ends the dialog when the entry is
+// good. At WM_INITDIALOG the step's own set-up follows.
 using AcceptEntry = bool (*)(HWND dialog);
 
-INT_PTR StepProc(HWND dialog, UINT msg, WPARAM wParam, AcceptEntry accept) {
-    switch (msg) {
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kIdOk) {
-                if (accept(dialog)) EndDialog(dialog, kIdOk);
-                else RefocusField(dialog);
-                return TRUE;
-            }
-            if (LOWORD(wParam) == kIdCancel) {
-                EndDialog(dialog, kIdCancel);
-                return TRUE;
-            }
-            return FALSE;
-        default: return FALSE;
-    }
+INT_PTR StepProc(HWND dialog, UINT msg, WPARAM wParam, int dialogNumber, AcceptEntry accept) {
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {dialogNumber, EndingButtons::Cancel}, result)) return result;
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    if (accept(dialog)) EndDialog(dialog, kIdOk);
+    else RefocusField(dialog);
+    return TRUE;
 }
 
 bool AcceptName(HWND dialog) {
@@ -117,33 +108,29 @@ bool AcceptDate(HWND dialog) {
 }
 
 INT_PTR CALLBACK NameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        InitField(dialog, lParam, kDlgNewAccountName, kAccountNameMaxLength, "");
-        return TRUE;
-    }
-    return StepProc(dialog, msg, wParam, AcceptName);
+    const INT_PTR result = StepProc(dialog, msg, wParam, kDlgNewAccountName, AcceptName);
+    if (msg == WM_INITDIALOG) InitField(dialog, lParam, kAccountNameMaxLength, "");
+    return result;
 }
 
 INT_PTR CALLBACK BalanceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        InitField(dialog, lParam, kDlgNewAccountBalance, kBalanceTextMaxLength, kInitialBalanceText);
-        return TRUE;
-    }
-    return StepProc(dialog, msg, wParam, AcceptBalance);
+    const INT_PTR result = StepProc(dialog, msg, wParam, kDlgNewAccountBalance, AcceptBalance);
+    if (msg == WM_INITDIALOG) InitField(dialog, lParam, kBalanceTextMaxLength, kInitialBalanceText);
+    return result;
 }
 
 INT_PTR CALLBACK DateProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const INT_PTR result = StepProc(dialog, msg, wParam, kDlgNewAccountDate, AcceptDate);
     if (msg == WM_INITDIALOG) {
         char today[kStoredDateSize];
         g_Date.Today(today);
-        InitField(dialog, lParam, kDlgNewAccountDate, kStatementDateMaxLength, g_Date.ToDisplay(today));
+        InitField(dialog, lParam, kStatementDateMaxLength, g_Date.ToDisplay(today));
         // The field is only as wide as a date: without the edit's own
         // margins all eight characters fit, so the last one can be typed.
         SendMessageA(Field(dialog), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
         SetDlgItemTextA(dialog, kStatementDatePromptId, kStatementDatePrompt);
-        return TRUE;
     }
-    return StepProc(dialog, msg, wParam, AcceptDate);
+    return result;
 }
 
 bool RunStep(HWND hwnd, int dialogNumber, DLGPROC proc, NewAccountFacts& facts) {
@@ -190,7 +177,7 @@ void ShowNewAccount(HWND hwnd) {
 
     // A new account starts with empty information, even when a file of an
     // account deleted from this slot was left behind.
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo::ClearFields();
     SaveAccount();
 
     // The opening balance is cleared, so the Current view starts empty,

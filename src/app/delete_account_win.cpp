@@ -19,45 +19,30 @@
 
 namespace {
 
-INT_PTR WhiteBrush() { return reinterpret_cast<INT_PTR>(DialogWhiteBrush()); }
-
 // Dialog 2: the chosen account's name and file name, OK or Cancel.
 INT_PTR CALLBACK VerifyProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG: {
-            const auto* entry = reinterpret_cast<const AccountListEntry*>(lParam);
-            PlaceDialog(dialog, kDlgDeleteVerify, kDialogFontBold, 0);
-            SetDlgItemTextA(dialog, kIdAccountName, entry->name);
-            SetDlgItemTextA(dialog, kIdAccountFileName, entry->fileName);
-            return TRUE;
-        }
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return WhiteBrush();
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kIdOk || LOWORD(wParam) == kIdCancel) {
-                EndDialog(dialog, LOWORD(wParam));
-                return TRUE;
-            }
-            return FALSE;
-        default: return FALSE;
-    }
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgDeleteVerify, EndingButtons::OkAndCancel}, result))
+        return result;
+    if (msg != WM_INITDIALOG) return FALSE;
+    const auto* entry = reinterpret_cast<const AccountListEntry*>(lParam);
+    SetDlgItemTextA(dialog, kIdAccountName, entry->name);
+    SetDlgItemTextA(dialog, kIdAccountFileName, entry->fileName);
+    return TRUE;
 }
 
 // Dialog 12: Create, Open or Quit.
 INT_PTR CALLBACK AccountChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-        case WM_INITDIALOG: PlaceDialog(dialog, kDlgAccountChoice, kDialogFontBold, 0); return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return WhiteBrush();
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case kIdCreateAccount:
-                case kIdOpenAccount:
-                case kIdCancel: EndDialog(dialog, LOWORD(wParam)); return TRUE;
-            }
-            return FALSE;
-        default: return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgAccountChoice, EndingButtons::Cancel}, result))
+        return result;
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+        case kIdCreateAccount:
+        case kIdOpenAccount: EndDialog(dialog, LOWORD(wParam)); return TRUE;
     }
+    return FALSE;
 }
 
 // The account file, then its information file. False (the user told) when
@@ -70,7 +55,7 @@ bool DeleteAccountFiles(HWND hwnd, const AccountListEntry& entry) {
         Inform(hwnd, text, kDeleteAccountTitle);
         return false;
     }
-    AcctInfoCreditCard info;
+    AccountInfo info;
     const std::string infoFile = info.InfoFileName(entry.path);
     // A left-over information file is harmless: a new account in this slot
     // starts with empty information.

@@ -70,7 +70,7 @@ void OpenAccount(HWND hwnd) {
     // Both files are read before the open account is let go: a file that
     // cannot be opened or read, or is no account file, is refused with the
     // open account still there, and nothing of it is lost or written.
-    AcctInfoCreditCard info;
+    AccountInfo info;
     const SavedInfoFile savedInfo = info.ReadSavedFile(path);
     if (savedInfo.state == SavedInfoFile::State::Unreadable) {
         Inform(hwnd, FileErrorMessage(kInfoReadErrorText, info.FileName().c_str(), savedInfo.reason.c_str()).c_str(),

@@ -19,26 +19,18 @@ namespace {
 using NameBuffer = char[kAccountNameSize];
 
 INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG: {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            char* name = reinterpret_cast<char*>(lParam);
-            PlaceDialog(dialog, kDlgRenameAccount, kDialogFontBold, 0);
-            SetDlgItemTextA(dialog, kIdOldName, name);
-            std::memset(name, 0, kAccountNameSize);
-            SendDlgItemMessageA(dialog, kIdNewName, EM_LIMITTEXT, kAccountNameMaxLength, 0);
-            return TRUE;
-        }
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
-        case WM_COMMAND: break;
-        default: return FALSE;
-    }
-    if (LOWORD(wParam) == kIdCancel) {
-        EndDialog(dialog, kIdCancel);
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgRenameAccount, EndingButtons::Cancel}, result))
+        return result;
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        char* name = reinterpret_cast<char*>(lParam);
+        SetDlgItemTextA(dialog, kIdOldName, name);
+        std::memset(name, 0, kAccountNameSize);
+        SendDlgItemMessageA(dialog, kIdNewName, EM_LIMITTEXT, kAccountNameMaxLength, 0);
         return TRUE;
     }
-    if (LOWORD(wParam) != kIdOk) return FALSE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
     char* name = reinterpret_cast<char*>(GetWindowLongPtrA(dialog, DWLP_USER));
     std::memset(name, 0, kAccountNameSize);
     GetDlgItemTextA(dialog, kIdNewName, name, static_cast<int>(kAccountNameSize));

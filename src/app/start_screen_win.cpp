@@ -51,20 +51,19 @@ void PaintStartScreen(HWND dialog) {
 }
 
 INT_PTR CALLBACK StartScreenProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgStartScreen, EndingButtons::Cancel}, result))
+        return result;
     switch (msg) {
         case WM_INITDIALOG:
-            PlaceDialog(dialog, kDlgStartScreen, kDialogFontBold, 0);
             SetFocus(GetDlgItem(dialog, kIdOpenRecent));
             return FALSE;  // the focus is set
         case WM_PAINT: PaintStartScreen(dialog); return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kIdCreateAccount:
                 case kIdOpenAccount:
-                case kIdOpenRecent:
-                case kIdCancel: EndDialog(dialog, LOWORD(wParam)); return TRUE;
+                case kIdOpenRecent: EndDialog(dialog, LOWORD(wParam)); return TRUE;
             }
             return FALSE;
         default: return FALSE;

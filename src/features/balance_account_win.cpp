@@ -28,27 +28,16 @@ void OnStatementOk(HWND dialog) {
 }
 
 INT_PTR CALLBACK StatementDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            PlaceDialog(dialog, kDlgBalance, kDialogFontBold, 0);
-            SetDlgItemTextA(dialog, kIdEntryField, TextOf(dialog));
-            return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) {
-                OnStatementOk(dialog);
-                return TRUE;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, kIdCancel);
-                return TRUE;
-            }
-            return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgBalance, EndingButtons::Cancel}, result)) return result;
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetDlgItemTextA(dialog, kIdEntryField, TextOf(dialog));
+        return TRUE;
     }
-    return FALSE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
+    OnStatementOk(dialog);
+    return TRUE;
 }
 
 class ScreenBalancePrompts : public BalancePrompts {

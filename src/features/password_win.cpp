@@ -50,97 +50,82 @@ void Refuse(HWND dialog, int id, const char* text) {
     ShowMessage(dialog, text, kPasswordErrorTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-// Answers the colour messages with the white brush; TRUE when it did.
-bool IsColourMessage(UINT msg) { return msg == WM_CTLCOLORDLG || msg == WM_CTLCOLORSTATIC; }
+// Cancel ends every password dialog with its own id, which the prompts
+// read as kPasswordDialogCancel (kPasswordDialogQuit for dialog 16).
+static_assert(kPasswordDialogCancel == kIdCancel && kPasswordDialogQuit == kIdCancel);
 
-INT_PTR WhiteBrush() { return reinterpret_cast<INT_PTR>(DialogWhiteBrush()); }
+// One procedure serves several dialog numbers, so the exchange places the
+// dialog (TakeExchange).
+constexpr PlainDialog kExchangeDialog{kPlacedByProcedure, EndingButtons::Cancel};
 
 // Dialogs 13, 14 and 19.
 INT_PTR CALLBACK NewPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (IsColourMessage(msg)) return WhiteBrush();
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, kExchangeDialog, result)) return result;
     if (msg == WM_INITDIALOG) {
         PrepareField(dialog, kIdPasswordField, *TakeExchange(dialog, lParam)->first);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdOk: {
-            PasswordText& entry = *ExchangeOf(dialog)->first;
-            entry = ReadField(dialog, kIdPasswordField);
-            if (!IsPasswordLength(entry)) {
-                Refuse(dialog, kIdPasswordField, kPasswordLengthText);
-                return TRUE;
-            }
-            EndDialog(dialog, kPasswordDialogOk);
-            return TRUE;
-        }
-        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    PasswordText& entry = *ExchangeOf(dialog)->first;
+    entry = ReadField(dialog, kIdPasswordField);
+    if (!IsPasswordLength(entry)) {
+        Refuse(dialog, kIdPasswordField, kPasswordLengthText);
+        return TRUE;
     }
-    return FALSE;
+    EndDialog(dialog, kPasswordDialogOk);
+    return TRUE;
 }
 
 // Dialogs 15 (masked) and 17.
 INT_PTR CALLBACK EnterPasswordProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (IsColourMessage(msg)) return WhiteBrush();
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, kExchangeDialog, result)) return result;
     if (msg == WM_INITDIALOG) {
         PrepareField(dialog, kIdPasswordField, *TakeExchange(dialog, lParam)->first);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdOk:
-            *ExchangeOf(dialog)->first = ReadField(dialog, kIdPasswordField);
-            EndDialog(dialog, kPasswordDialogOk);
-            return TRUE;
-        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
-    }
-    return FALSE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    *ExchangeOf(dialog)->first = ReadField(dialog, kIdPasswordField);
+    EndDialog(dialog, kPasswordDialogOk);
+    return TRUE;
 }
 
 // Dialog 16: Retry or Quit.
 INT_PTR CALLBACK PasswordIncorrectProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    if (IsColourMessage(msg)) return WhiteBrush();
-    if (msg == WM_INITDIALOG) {
-        PlaceDialog(dialog, kDlgPasswordIncorrect, kDialogFontBold, 0);
-        return TRUE;
-    }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdRetry: EndDialog(dialog, kPasswordDialogRetry); return TRUE;
-        case kIdCancel: EndDialog(dialog, kPasswordDialogQuit); return TRUE;
-    }
-    return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgPasswordIncorrect, EndingButtons::Cancel}, result))
+        return result;
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdRetry) return FALSE;
+    EndDialog(dialog, kPasswordDialogRetry);
+    return TRUE;
 }
 
 // Dialog 18: the old and the new password.
 INT_PTR CALLBACK OldAndNewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (IsColourMessage(msg)) return WhiteBrush();
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, kExchangeDialog, result)) return result;
     if (msg == WM_INITDIALOG) {
         PasswordExchange* exchange = TakeExchange(dialog, lParam);
         PrepareField(dialog, kIdPasswordField, *exchange->first);
         PrepareField(dialog, kIdNewPasswordField, *exchange->second);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-        case kIdOk: {
-            PasswordExchange* exchange = ExchangeOf(dialog);
-            *exchange->first = ReadField(dialog, kIdPasswordField);
-            *exchange->second = ReadField(dialog, kIdNewPasswordField);
-            if (!IsPasswordLength(*exchange->first)) {
-                Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
-                return TRUE;
-            }
-            if (!IsPasswordLength(*exchange->second)) {
-                Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
-                return TRUE;
-            }
-            EndDialog(dialog, kPasswordDialogOk);
-            return TRUE;
-        }
-        case kIdCancel: EndDialog(dialog, kPasswordDialogCancel); return TRUE;
+    if (msg != WM_COMMAND || LOWORD(wParam) != kIdOk) return FALSE;
+    PasswordExchange* exchange = ExchangeOf(dialog);
+    *exchange->first = ReadField(dialog, kIdPasswordField);
+    *exchange->second = ReadField(dialog, kIdNewPasswordField);
+    if (!IsPasswordLength(*exchange->first)) {
+        Refuse(dialog, kIdPasswordField, kOldPasswordLengthText);
+        return TRUE;
     }
-    return FALSE;
+    if (!IsPasswordLength(*exchange->second)) {
+        Refuse(dialog, kIdNewPasswordField, kNewPasswordLengthText);
+        return TRUE;
+    }
+    EndDialog(dialog, kPasswordDialogOk);
+    return TRUE;
 }
 
 int Run(HWND owner, int dialogNumber, DLGPROC proc, PasswordText* first, PasswordText* second = nullptr) {

@@ -190,15 +190,14 @@ BOOL CALLBACK Printer::AbortProc(HDC, int) {
     return printer->m_Aborted ? FALSE : TRUE;
 }
 
-INT_PTR CALLBACK Printer::ProgressProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
+// Modeless: any command, Cancel or not, stops the printing and closes it.
+INT_PTR CALLBACK Printer::ProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgPrinting, EndingButtons::None}, result)) return result;
     switch (msg) {
         case WM_INITDIALOG:
-            PlaceDialog(dialog, kDlgPrinting, kDialogFontBold, 0);
             SetDlgItemTextA(dialog, kIdPrintingName, AccountName().c_str());
             return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
         case WM_COMMAND:
             if (s_Active) {
                 s_Active->m_Aborted = 1;

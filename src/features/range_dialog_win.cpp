@@ -20,7 +20,6 @@ RangeExchange& ExchangeOf(HWND dialog) {
 }
 
 void OnInit(HWND dialog, RangeExchange& exchange) {
-    PlaceDialog(dialog, kDlgPrintRange, kDialogFontBold, 0);
     SetWindowTextA(dialog, exchange.caption);
     SetDlgItemTextA(dialog, kIdRangeGroup, exchange.caption);
     exchange.range->SetDefaultTexts(g_Account);
@@ -63,15 +62,15 @@ void OnOk(HWND dialog, RangeExchange& exchange) {
     EndDialog(dialog, kIdOk);
 }
 
+// Cancel also forgets the range, so the dialog handles it itself.
 INT_PTR CALLBACK RangeDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(dialog, msg, wParam, {kDlgPrintRange, EndingButtons::None}, result)) return result;
     switch (msg) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             OnInit(dialog, ExchangeOf(dialog));
             return TRUE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kIdRangeAll:

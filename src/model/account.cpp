@@ -78,9 +78,9 @@ bool SortsBefore(const AcctRecord& a, const AcctRecord& b) {
     return KeyOf(a) < KeyOf(b);
 }
 
-void FillAccountHeader(ACCOUNTDATA& header, const char* name, double statementBalance,
+void FillAccountHeader(AccountHeader& header, const char* name, double statementBalance,
                        const char* statementDate, std::uint16_t year, std::uint16_t dayOfYear) {
-    header = ACCOUNTDATA{};
+    header = AccountHeader{};
     header.marker = kAccountFileMarker;
     header.flag = 0;
     CopyFixedText(header.name, name);
@@ -90,7 +90,7 @@ void FillAccountHeader(ACCOUNTDATA& header, const char* name, double statementBa
     header.statementDay = dayOfYear;
 }
 
-void FillOpeningBalanceRecord(AcctRecord& rec, const ACCOUNTDATA& header) {
+void FillOpeningBalanceRecord(AcctRecord& rec, const AccountHeader& header) {
     rec = AcctRecord{};
     CopyFixedText(rec.reconcile, "R");
     CopyField(rec.date, sizeof rec.date, header.statementDate, sizeof header.statementDate);

@@ -26,7 +26,7 @@ static_assert(std::endian::native == std::endian::little,
 
 #pragma pack(push, 1)
 
-struct ACCOUNTDATA {
+struct AccountHeader {
     std::int8_t marker;                 // kAccountFileMarker
     std::uint8_t flag;                  // 0
     char name[kAccountNameSize];
@@ -51,15 +51,15 @@ struct AcctRecord {
 
 #pragma pack(pop)
 
-static_assert(sizeof(ACCOUNTDATA) == kBlockSize);
-static_assert(offsetof(ACCOUNTDATA, marker) == 0);
-static_assert(offsetof(ACCOUNTDATA, flag) == 1);
-static_assert(offsetof(ACCOUNTDATA, name) == 2);
-static_assert(offsetof(ACCOUNTDATA, statementBalance) == 91);
-static_assert(offsetof(ACCOUNTDATA, statementDate) == 99);
-static_assert(offsetof(ACCOUNTDATA, statementYear) == 108);
-static_assert(offsetof(ACCOUNTDATA, statementDay) == 110);
-static_assert(offsetof(ACCOUNTDATA, reserved) == 112);
+static_assert(sizeof(AccountHeader) == kBlockSize);
+static_assert(offsetof(AccountHeader, marker) == 0);
+static_assert(offsetof(AccountHeader, flag) == 1);
+static_assert(offsetof(AccountHeader, name) == 2);
+static_assert(offsetof(AccountHeader, statementBalance) == 91);
+static_assert(offsetof(AccountHeader, statementDate) == 99);
+static_assert(offsetof(AccountHeader, statementYear) == 108);
+static_assert(offsetof(AccountHeader, statementDay) == 110);
+static_assert(offsetof(AccountHeader, reserved) == 112);
 
 static_assert(sizeof(AcctRecord) == kBlockSize);
 static_assert(offsetof(AcctRecord, reconcile) == 0);
@@ -95,10 +95,10 @@ bool SortsBefore(const AcctRecord& a, const AcctRecord& b);
 // Fills rec as the first record of a new account: cleared ("R"), dated on
 // the statement date, "OPENING BALANCE", the statement balance as a
 // deposit (positive) or a payment (negative).
-void FillOpeningBalanceRecord(AcctRecord& rec, const ACCOUNTDATA& header);
+void FillOpeningBalanceRecord(AcctRecord& rec, const AccountHeader& header);
 
 // Fills a new account's header; the name is cut to 88 characters.
-void FillAccountHeader(ACCOUNTDATA& header, const char* name, double statementBalance,
+void FillAccountHeader(AccountHeader& header, const char* name, double statementBalance,
                        const char* statementDate, std::uint16_t year, std::uint16_t dayOfYear);
 
 // ---------------------------------------------------------------------------
@@ -176,7 +176,7 @@ public:
     RecordNode* Tail() const { return m_Tail; }
     std::size_t RecordCount() const { return m_RecordCount; }
 
-    ACCOUNTDATA header = {};
+    AccountHeader header = {};
     RecordNode* current = nullptr;
     RecordNode* writeCursor = nullptr;
     std::uint32_t visibleCount = 0;

@@ -18,7 +18,7 @@ void BuildAccountList(AccountList& list, const char* title, std::span<const char
     list.result = kChooserCancelled;
     for (const char* path : slotPaths) {
         if (!path || !*path || !probe.Exists(path)) continue;
-        ACCOUNTDATA header{};
+        AccountHeader header{};
         if (!probe.ReadHeader(path, header)) continue;
         AccountListEntry entry{};
         // The header may come from a damaged file: its name is cut at its

@@ -81,7 +81,7 @@ public:
     virtual bool Exists(const char* path) = 0;
     // Reads the 128-byte header; false when the file cannot be opened (the
     // probe has told the user).
-    virtual bool ReadHeader(const char* path, ACCOUNTDATA& header) = 0;
+    virtual bool ReadHeader(const char* path, AccountHeader& header) = 0;
 };
 
 // Fills list with every slot path whose file exists and can be read, in

@@ -59,10 +59,10 @@ RowTexts RowTextsOf(const AcctRecord& record) {
 EditRecord::EditRecord(int row)
     : m_FirstIdentifier(FieldId(row, 0)),
       m_Row(row),
-      Fields{EditWindw(m_FirstIdentifier + 0, kFieldKinds[0]), EditWindw(m_FirstIdentifier + 1, kFieldKinds[1]),
-             EditWindw(m_FirstIdentifier + 2, kFieldKinds[2]), EditWindw(m_FirstIdentifier + 3, kFieldKinds[3]),
-             EditWindw(m_FirstIdentifier + 4, kFieldKinds[4]), EditWindw(m_FirstIdentifier + 5, kFieldKinds[5]),
-             EditWindw(m_FirstIdentifier + 6, kFieldKinds[6])} {}
+      Fields{EditWindow(m_FirstIdentifier + 0, kFieldKinds[0]), EditWindow(m_FirstIdentifier + 1, kFieldKinds[1]),
+             EditWindow(m_FirstIdentifier + 2, kFieldKinds[2]), EditWindow(m_FirstIdentifier + 3, kFieldKinds[3]),
+             EditWindow(m_FirstIdentifier + 4, kFieldKinds[4]), EditWindow(m_FirstIdentifier + 5, kFieldKinds[5]),
+             EditWindow(m_FirstIdentifier + 6, kFieldKinds[6])} {}
 
 AcctRecord* EditRecord::ShownRecord() const {
     RecordNode* node = g_MultiRecords.RowNode(m_Row);
@@ -75,7 +75,7 @@ AcctRecord* EditRecord::ShownRecord() const {
 void EditRecord::RunWindow(const eventMsg& ev) {
     m_PreviousFocusField = m_FocusField;
     m_Result = kResultNone;
-    EditWindw& field = Fields[m_FocusField];
+    EditWindow& field = Fields[m_FocusField];
     field.SetAction(ev);
     const int action = field.GetAction();
 
@@ -335,7 +335,7 @@ bool EditRecord::IsRecordEmpty() {
 }
 
 void EditRecord::ClearRow() {
-    for (EditWindw& field : Fields) field.Clear();
+    for (EditWindow& field : Fields) field.Clear();
     m_FocusField = DATE_FLD;
 }
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "model/account.h"
-#include "register/edit_windw.h"
+#include "register/edit_window.h"
 #include "register/register_layout.h"
 #include "values/amount.h"
 #include "values/date.h"
@@ -72,7 +72,7 @@ public:
     int Row() const { return m_Row; }
     double Payment() const { return m_Payment; }
     double Deposit() const { return m_Deposit; }
-    EditWindw& Field(int field) { return Fields[field]; }
+    EditWindow& Field(int field) { return Fields[field]; }
 
 private:
     void RunReconcile(int action);
@@ -92,6 +92,6 @@ private:
     int m_Row;
     int m_FocusField = DATE_FLD;
     int m_PreviousFocusField = DATE_FLD;
-    std::array<EditWindw, MAX_FLD> Fields;
+    std::array<EditWindow, MAX_FLD> Fields;
     int m_Error = 0;
 };

@@ -32,7 +32,7 @@ struct eventMsg {
 };
 static_assert(sizeof(eventMsg) == 8 * sizeof(int));
 
-// The row's view of an event (EditWindw::SetAction).
+// The row's view of an event (EditWindow::SetAction).
 inline constexpr int kActionNone = 0;
 inline constexpr int kActionTab = 1;
 inline constexpr int kActionEnter = 2;

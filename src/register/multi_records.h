@@ -74,8 +74,8 @@ public:
     void SetEditFocus(int field) { m_EditFocus = field; }
     int FocusedFieldNumber() const { return m_Focus * MAX_FLD + m_EditFocus; }
     EditRecord& Row(int row) { return m_EditR[row]; }
-    EditWindw& OpeningBox() { return m_OpeningBox; }
-    EditWindw& EndingBox() { return m_EndingBox; }
+    EditWindow& OpeningBox() { return m_OpeningBox; }
+    EditWindow& EndingBox() { return m_EndingBox; }
     // The focused row's node, or nullptr.
     RecordNode* FocusedNode() const;
     // As FocusedNode, and only when the node is still in the account's
@@ -141,8 +141,8 @@ private:
     bool m_OnLastRecord = false;
     int m_ThumbPosition = 0;
     int m_ScrollMax = 0;
-    EditWindw m_OpeningBox;
-    EditWindw m_EndingBox;
+    EditWindow m_OpeningBox;
+    EditWindow m_EndingBox;
     std::array<EditRecord, kRegisterRows> m_EditR;
 };
 

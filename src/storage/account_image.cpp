@@ -20,7 +20,7 @@ bool IsAccountFileImage(const unsigned char* bytes, std::size_t size) {
            static_cast<std::int8_t>(bytes[0]) == kAccountFileMarker;
 }
 
-void TerminateTextFields(ACCOUNTDATA& header) {
+void TerminateTextFields(AccountHeader& header) {
     CutAtWidth(header.name);
     CutAtWidth(header.statementDate);
 }

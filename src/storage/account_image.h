@@ -1,4 +1,4 @@
-// The account file as bytes: a 128-byte ACCOUNTDATA block followed by one
+// The account file as bytes: a 128-byte AccountHeader block followed by one
 // 128-byte AcctRecord block per transaction, in list order, with no count,
 // version or checksum. Turning a file image into the open account and back
 // needs no Windows, so the reader can be fuzzed and tested natively.
@@ -22,7 +22,7 @@ bool IsAccountFileImage(const unsigned char* bytes, std::size_t size);
 // Cuts every text field that lacks its terminating NUL at its width, so a
 // damaged block can never make a reader run past the field. Bytes after a
 // NUL are left as they are.
-void TerminateTextFields(ACCOUNTDATA& header);
+void TerminateTextFields(AccountHeader& header);
 void TerminateTextFields(AcctRecord& record);
 
 // Replaces the list and header of account with the contents of a file

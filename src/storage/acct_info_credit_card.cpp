@@ -6,7 +6,7 @@
 #include "storage/memory_stream.h"
 #include "storage/typed_stream.h"
 
-std::string AcctInfoCreditCard::ms_Fields[kInfoFieldCount];
+std::string AccountInfo::ms_Fields[kInfoFieldCount];
 
 namespace {
 
@@ -27,28 +27,28 @@ bool IsFieldIndex(int index) { return index >= 0 && index < kInfoFieldCount; }
 
 }  // namespace
 
-std::string AcctInfoCreditCard::Scramble(std::string_view plain) { return Shift(plain, -1); }
-std::string AcctInfoCreditCard::Unscramble(std::string_view stored) { return Shift(stored, +1); }
+std::string AccountInfo::Scramble(std::string_view plain) { return Shift(plain, -1); }
+std::string AccountInfo::Unscramble(std::string_view stored) { return Shift(stored, +1); }
 
-void AcctInfoCreditCard::Serialize(SerializerBase& writer) {
+void AccountInfo::Serialize(SerializerBase& writer) {
     writer.PutString(ms_VersionText);
     writer.PutLong(ms_VersionNumber);
     for (const std::string& field : ms_Fields) writer.PutString(Scramble(field));
 }
 
-void AcctInfoCreditCard::DeSerialize(DeSerializerBase& reader) {
+void AccountInfo::DeSerialize(DeSerializerBase& reader) {
     if (reader.GetString() != ms_VersionText) {
         WriteLog("AcctInfoCreditCard::DeSerialize: VersionText is wrong");
-        throw ExceptionsAcctInfoCreditCard(ExceptionsAcctInfoCreditCard::kVersionText);
+        throw ExceptionsAccountInfo(ExceptionsAccountInfo::kVersionText);
     }
     const auto version = static_cast<std::uint32_t>(reader.GetLong());
     WriteLog("versionNumber %X  ms_VersionNumber %X", version, ms_VersionNumber);
     if (version != ms_VersionNumber)
-        throw ExceptionsAcctInfoCreditCard(ExceptionsAcctInfoCreditCard::kVersionNumber);
+        throw ExceptionsAccountInfo(ExceptionsAccountInfo::kVersionNumber);
     for (std::string& field : ms_Fields) field = Unscramble(reader.GetString());
 }
 
-bool AcctInfoCreditCard::TakeImage(const std::vector<unsigned char>& bytes) {
+bool AccountInfo::TakeImage(const std::vector<unsigned char>& bytes) {
     ClearFields();
     try {
         MemoryDeSerializer reader(bytes);
@@ -63,7 +63,7 @@ bool AcctInfoCreditCard::TakeImage(const std::vector<unsigned char>& bytes) {
     return false;
 }
 
-const std::string& AcctInfoCreditCard::InfoFileName(const char* accountFile) {
+const std::string& AccountInfo::InfoFileName(const char* accountFile) {
     std::string name = accountFile != nullptr ? accountFile : "";
     // A name shorter than an extension gets the letter in front.
     const std::size_t at = name.size() >= 4 ? name.size() - 4 : 0;
@@ -72,17 +72,17 @@ const std::string& AcctInfoCreditCard::InfoFileName(const char* accountFile) {
     return m_FileName;
 }
 
-const std::string& AcctInfoCreditCard::GetField(int index) {
+const std::string& AccountInfo::GetField(int index) {
     static const std::string kNone;
     return IsFieldIndex(index) ? ms_Fields[index] : kNone;
 }
 
-std::size_t AcctInfoCreditCard::GetFieldLength(int index) { return GetField(index).size(); }
+std::size_t AccountInfo::GetFieldLength(int index) { return GetField(index).size(); }
 
-void AcctInfoCreditCard::SetField(int index, std::string_view text) {
+void AccountInfo::SetField(int index, std::string_view text) {
     if (IsFieldIndex(index)) ms_Fields[index] = text;
 }
 
-void AcctInfoCreditCard::ClearFields() {
+void AccountInfo::ClearFields() {
     for (std::string& field : ms_Fields) field.clear();
 }

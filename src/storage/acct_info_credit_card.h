@@ -35,16 +35,16 @@ struct SavedInfoFile {
     std::string reason;                // Unreadable: why, for the user
 };
 
-class AcctInfoCreditCard : public SerializableBase {
+class AccountInfo : public SerializableBase {
 public:
     static constexpr std::string_view ms_VersionText = "LDGRINFO";
     static constexpr std::uint32_t ms_VersionNumber = 0xEF11ABCDu;
 
     void Serialize(SerializerBase& writer) override;
-    // Throws ExceptionsAcctInfoCreditCard for a foreign version; lets
+    // Throws ExceptionsAccountInfo for a foreign version; lets
     // ExceptionsDeSerializer pass. Texts read before a failure stay set.
     void DeSerialize(DeSerializerBase& reader) override;
-    ~AcctInfoCreditCard() override = default;
+    ~AccountInfo() override = default;
 
     // Win32 (acct_info_credit_card_win.cpp); not virtual, so that the
     // native build links without them. Save writes the information file of

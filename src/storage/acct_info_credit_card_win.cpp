@@ -30,7 +30,7 @@ bool FileHolds(const std::string& path, const std::vector<unsigned char>& bytes)
 
 }  // namespace
 
-bool AcctInfoCreditCard::Save(const char* accountFile, unsigned long* error) {
+bool AccountInfo::Save(const char* accountFile, unsigned long* error) {
     unsigned long failed = 0;
     try {
         // Most saves change only the account file: a file that already holds
@@ -50,11 +50,11 @@ bool AcctInfoCreditCard::Save(const char* accountFile, unsigned long* error) {
     }
 }
 
-bool AcctInfoCreditCard::LoadSaved(const char* accountFile) {
+bool AccountInfo::LoadSaved(const char* accountFile) {
     return TakeSaved(accountFile, ReadSavedFile(accountFile));
 }
 
-SavedInfoFile AcctInfoCreditCard::ReadSavedFile(const char* accountFile) {
+SavedInfoFile AccountInfo::ReadSavedFile(const char* accountFile) {
     SavedInfoFile saved;
     const std::string& path = InfoFileName(accountFile);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -87,7 +87,7 @@ SavedInfoFile AcctInfoCreditCard::ReadSavedFile(const char* accountFile) {
     return saved;
 }
 
-bool AcctInfoCreditCard::TakeSaved(const char* accountFile, const SavedInfoFile& file) {
+bool AccountInfo::TakeSaved(const char* accountFile, const SavedInfoFile& file) {
     using State = SavedInfoFile::State;
     if (file.state == State::Unreadable) return false;
     // A missing, damaged or foreign file is written anew from what could be

@@ -72,7 +72,7 @@ public:
     // One block at the current position; false when 128 bytes could not
     // be read (the rest of the block is then zero). Text fields come back
     // terminated within their width.
-    bool ReadAccountData(ACCOUNTDATA& header);
+    bool ReadAccountData(AccountHeader& header);
     bool IsOpen() const { return m_hFile != nullptr; }
     // Whether a file or folder of that name exists.
     static bool FileExists(const char* name);

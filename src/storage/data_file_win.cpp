@@ -91,7 +91,7 @@ bool DataFile::ReadBlock(void* block) {
            ReadFile(AsHandle(m_hFile), block, kBlockSize, &read, nullptr) && read == kBlockSize;
 }
 
-bool DataFile::ReadAccountData(ACCOUNTDATA& header) {
+bool DataFile::ReadAccountData(AccountHeader& header) {
     const bool whole = ReadBlock(&header);
     TerminateTextFields(header);
     return whole;

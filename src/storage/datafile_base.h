@@ -1,5 +1,5 @@
-// Whole-file access for the options file: DATAFILEINPUT reads a file in one
-// piece, DATAFILEOUTPUT replaces one in one piece. Win32 (datafile_base_win.cpp).
+// Whole-file access for the options file: DataFileInput reads a file in one
+// piece, DataFileOutput replaces one in one piece. Win32 (datafile_base_win.cpp).
 #pragma once
 
 #include <cstdint>
@@ -15,12 +15,12 @@ inline constexpr int kDataFileReadWrite = 1;  // GENERIC_READ | GENERIC_WRITE, O
 // output replaces the file crash-safely through a temporary file instead of
 // emptying it in place. A file that cannot be opened leaves the object
 // closed; the operations report that when they are used.
-class DATAFILEBASE {
+class DataFileBase {
 public:
-    DATAFILEBASE(const char* fileName, int mode);
-    virtual ~DATAFILEBASE();
-    DATAFILEBASE(const DATAFILEBASE&) = delete;
-    DATAFILEBASE& operator=(const DATAFILEBASE&) = delete;
+    DataFileBase(const char* fileName, int mode);
+    virtual ~DataFileBase();
+    DataFileBase(const DataFileBase&) = delete;
+    DataFileBase& operator=(const DataFileBase&) = delete;
 
     bool IsOpen() const { return m_Handle != nullptr; }
     // GetLastError when the file could not be opened, else 0.
@@ -39,9 +39,9 @@ protected:
     unsigned long m_OpenError = 0;
 };
 
-class DATAFILEINPUT : public virtual DATAFILEBASE {
+class DataFileInput : public virtual DataFileBase {
 public:
-    explicit DATAFILEINPUT(const char* fileName);
+    explicit DataFileInput(const char* fileName);
     // The whole file into buffer: the count read, or 0 when the file is
     // missing, empty, larger than capacity or not read completely.
     std::uint32_t Read(void* buffer, std::uint32_t capacity);
@@ -65,9 +65,9 @@ enum class FileWriteResult {
     Failed,      // the write or the replacement failed; the old file stays
 };
 
-class DATAFILEOUTPUT : public virtual DATAFILEBASE {
+class DataFileOutput : public virtual DataFileBase {
 public:
-    explicit DATAFILEOUTPUT(const char* fileName);
+    explicit DataFileOutput(const char* fileName);
     // Replaces the file with the bytes. NotWritten at once when the file
     // could not be created; a failed write leaves the old file as it was.
     FileWriteResult Write(const void* buffer, std::uint32_t count);

@@ -6,7 +6,7 @@
 #include "base/log.h"
 #include "storage/whole_file.h"
 
-DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
+DataFileBase::DataFileBase(const char* fileName, int mode) : m_Mode(mode) {
     CopyBounded(m_FileName, fileName ? fileName : "");
     switch (mode) {
         case kDataFileWrite:
@@ -31,18 +31,18 @@ DATAFILEBASE::DATAFILEBASE(const char* fileName, int mode) : m_Mode(mode) {
     else m_OpenError = GetLastError();
 }
 
-DATAFILEBASE::~DATAFILEBASE() {
+DataFileBase::~DataFileBase() {
     Close();
 }
 
-void DATAFILEBASE::Close() {
+void DataFileBase::Close() {
     if (m_Handle) CloseHandle(static_cast<HANDLE>(m_Handle));
     m_Handle = nullptr;
 }
 
-DATAFILEINPUT::DATAFILEINPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileReadWrite) {}
+DataFileInput::DataFileInput(const char* fileName) : DataFileBase(fileName, kDataFileReadWrite) {}
 
-std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
+std::uint32_t DataFileInput::Read(void* buffer, std::uint32_t capacity) {
     m_Failure.clear();
     if (!m_Handle) {
         WriteLog("DATAFILEINPUT::INVALID_HANDLE_VALUE %i", -1);
@@ -68,11 +68,11 @@ std::uint32_t DATAFILEINPUT::Read(void* buffer, std::uint32_t capacity) {
     return 0;
 }
 
-DATAFILEOUTPUT::DATAFILEOUTPUT(const char* fileName) : DATAFILEBASE(fileName, kDataFileWrite) {
+DataFileOutput::DataFileOutput(const char* fileName) : DataFileBase(fileName, kDataFileWrite) {
     m_File.Open(m_FileName);
 }
 
-FileWriteResult DATAFILEOUTPUT::Write(const void* buffer, std::uint32_t count) {
+FileWriteResult DataFileOutput::Write(const void* buffer, std::uint32_t count) {
     if (!m_File.IsOpen()) return FileWriteResult::NotWritten;
     m_BytesWritten = 0;
     bool ok = m_File.Write(buffer, count, &m_BytesWritten) && m_BytesWritten == count;

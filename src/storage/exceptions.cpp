@@ -42,13 +42,13 @@ void DescribeLines(ReporterBase& reporter, const char* header, const char* messa
 
 }  // namespace
 
-const char* ExceptionsAcctInfoCreditCard::Header() {
+const char* ExceptionsAccountInfo::Header() {
     return "ExceptionsInitialization Error: ";
 }
-const char* ExceptionsAcctInfoCreditCard::Message() const {
+const char* ExceptionsAccountInfo::Message() const {
     return MessageFor(kAcctInfoMessages, m_Code, kAcctInfoUnknown);
 }
-void ExceptionsAcctInfoCreditCard::Describe(ReporterBase& reporter) const {
+void ExceptionsAccountInfo::Describe(ReporterBase& reporter) const {
     DescribeLines(reporter, Header(), Message());
 }
 

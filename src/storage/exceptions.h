@@ -14,12 +14,12 @@ public:
 };
 
 // The account-information file does not carry our version text or number.
-class ExceptionsAcctInfoCreditCard : public ExceptionBase {
+class ExceptionsAccountInfo : public ExceptionBase {
 public:
     static constexpr std::int32_t kVersionText = 0;
     static constexpr std::int32_t kVersionNumber = 1;
 
-    explicit ExceptionsAcctInfoCreditCard(std::int32_t code) : m_Code(code) {}
+    explicit ExceptionsAccountInfo(std::int32_t code) : m_Code(code) {}
     std::int32_t Code() const { return m_Code; }
     static const char* Header();
     const char* Message() const;

@@ -6,7 +6,7 @@
 #include "base/log.h"
 #include "values/date.h"
 
-OPTIONS_INIT g_Options;
+Options g_Options;
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr std::size_t kPlaceholderLength = 3;  // "new"
 
 }  // namespace
 
-bool OPTIONS_INIT::TakeLoadedImage(const unsigned char* bytes, std::size_t size,
+bool Options::TakeLoadedImage(const unsigned char* bytes, std::size_t size,
                                    const char* accountsFolder) {
     if (!DecodeOptionsRecord(bytes, size, m_Record)) {
         m_Record = DefaultOptionsRecord();
@@ -28,7 +28,7 @@ bool OPTIONS_INIT::TakeLoadedImage(const unsigned char* bytes, std::size_t size,
     return true;
 }
 
-void OPTIONS_INIT::MakeSaveImage(const char* currentAccountFileName,
+void Options::MakeSaveImage(const char* currentAccountFileName,
                                  unsigned char (&image)[kOptionsRecordSize]) {
     m_Record.savedShowState = m_Record.showState;
     if (currentAccountFileName) {
@@ -39,48 +39,48 @@ void OPTIONS_INIT::MakeSaveImage(const char* currentAccountFileName,
     MakeImage(image);
 }
 
-void OPTIONS_INIT::MakeImage(unsigned char (&image)[kOptionsRecordSize]) {
+void Options::MakeImage(unsigned char (&image)[kOptionsRecordSize]) {
     m_Record.signature = kOptionsSignature;
     m_Record.dateFormat = g_Date.GetDateFormat();
     EncodeOptionsRecord(m_Record, image);
 }
 
-void OPTIONS_INIT::SetShowState(int resizeType) {
+void Options::SetShowState(int resizeType) {
     constexpr int kResizeRestored = 0;   // SIZE_RESTORED
     constexpr int kResizeMaximized = 2;  // SIZE_MAXIMIZED
     if (resizeType == kResizeMaximized) m_Record.showState = kShowMaximized;
     else if (resizeType == kResizeRestored) m_Record.showState = kShowNormal;
 }
 
-void OPTIONS_INIT::SetWindowRect(int left, int top, int width, int height) {
+void Options::SetWindowRect(int left, int top, int width, int height) {
     m_Record.left = left;
     m_Record.top = top;
     m_Record.width = width;
     m_Record.height = height;
 }
 
-void OPTIONS_INIT::GetMostRecent(char* out, std::size_t size) const {
+void Options::GetMostRecent(char* out, std::size_t size) const {
     CopyBounded(out, size, m_Record.mostRecent);
 }
 
-void OPTIONS_INIT::SetMostRecent(const char* path) {
+void Options::SetMostRecent(const char* path) {
     std::memset(m_Record.mostRecent, 0, kPathSize);
     CopyBounded(m_Record.mostRecent, path);
 }
 
-void OPTIONS_INIT::ClearMostRecent() {
+void Options::ClearMostRecent() {
     std::memset(m_Record.mostRecent, 0, kPathSize);
 }
 
-void OPTIONS_INIT::GetPassword(char* out, std::size_t size) const {
+void Options::GetPassword(char* out, std::size_t size) const {
     CopyBounded(out, size, m_Record.password);
 }
 
-void OPTIONS_INIT::SetPassword(const char* password) {
+void Options::SetPassword(const char* password) {
     std::memset(m_Record.password, 0, kPasswordSize);
     CopyBounded(m_Record.password, password);
 }
 
-void OPTIONS_INIT::ClearPassword() {
+void Options::ClearPassword() {
     std::memset(m_Record.password, 0, kPasswordSize);
 }

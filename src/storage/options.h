@@ -1,4 +1,4 @@
-// OPTIONS_INIT: the options of the process (date format, window size and
+// Options: the options of the process (date format, window size and
 // show state, most recently used account, password), loaded from
 // Options.dta at start-up and saved at exit and after password changes.
 #pragma once
@@ -9,7 +9,7 @@
 #include "storage/datafile_base.h"
 #include "storage/options_record.h"
 
-class OPTIONS_INIT {
+class Options {
 public:
     // Win32 (options_win.cpp). Reads the options file; a missing or damaged
     // one is replaced by the defaults, written at once. A file that is
@@ -76,4 +76,4 @@ private:
     OptionsRecord m_Record = DefaultOptionsRecord();
 };
 
-extern OPTIONS_INIT g_Options;
+extern Options g_Options;

@@ -8,19 +8,19 @@
 namespace {
 
 FileWriteResult WriteImage(const char* path, const unsigned char (&image)[kOptionsRecordSize]) {
-    DATAFILEOUTPUT output(path);
+    DataFileOutput output(path);
     return output.Write(image, kOptionsRecordSize);
 }
 
 }  // namespace
 
-bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
+bool Options::LoadOptions(const char* optionsPath, const char* accountsFolder, std::string* failure) {
     CopyBounded(m_OptionsPath, optionsPath ? optionsPath : "");
     m_DefaultsWrite = FileWriteResult::NotWritten;
     unsigned char image[kOptionsRecordSize] = {};
     std::uint32_t size = 0;
     {
-        DATAFILEINPUT input(m_OptionsPath);
+        DataFileInput input(m_OptionsPath);
         size = input.Read(image, kOptionsRecordSize);
         m_Unreadable = input.Unreadable();
         if (failure) *failure = input.Failure();
@@ -33,9 +33,9 @@ bool OPTIONS_INIT::LoadOptions(const char* optionsPath, const char* accountsFold
     return true;
 }
 
-FileWriteResult OPTIONS_INIT::SaveOptions() { return SaveOptions(g_CurrentAccountFile); }
+FileWriteResult Options::SaveOptions() { return SaveOptions(g_CurrentAccountFile); }
 
-FileWriteResult OPTIONS_INIT::SaveOptions(const char* currentAccountFileName) {
+FileWriteResult Options::SaveOptions(const char* currentAccountFileName) {
     if (m_Unreadable) return FileWriteResult::NotWritten;
     unsigned char image[kOptionsRecordSize];
     MakeSaveImage(currentAccountFileName, image);

@@ -36,7 +36,7 @@ SaveResult SaveOpenAccount() {
     SaveResult result = g_DataFile.WriteAccountFile(g_CurrentAccountFile, g_Account);
     // The information file is written even when the account file was not:
     // its texts may be the change being saved.
-    AcctInfoCreditCard info;
+    AccountInfo info;
     unsigned long infoError = 0;
     const bool infoSaved = info.Save(g_CurrentAccountFile, &infoError);
     if (result == SaveResult::Saved && !infoSaved)

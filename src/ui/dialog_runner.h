@@ -1,5 +1,6 @@
-// Running the numbered dialogs: modal and modeless, and PlaceDialog, the
-// first step of every dialog procedure.
+// Running the numbered dialogs: modal and modeless, PlaceDialog, the first
+// step of every dialog procedure, and the skeleton the plain dialog
+// procedures share.
 #pragma once
 
 #include <windows.h>
@@ -37,3 +38,26 @@ HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc,
 // the dialog was built from. Before the main window has recorded its
 // rectangle the dialog is centred on its owner, or on the screen.
 void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset);
+
+// The buttons that end a plain dialog with their own id as its value.
+enum class EndingButtons {
+    Cancel,       // Cancel (IDCANCEL)
+    OkAndCancel,  // OK (IDOK) and Cancel
+    None,         // the procedure handles every command itself
+};
+
+// What every plain dialog procedure shares. dialogNumber is the number the
+// dialog was built from, or kPlacedByProcedure when the procedure places the
+// dialog itself.
+struct PlainDialog {
+    int dialogNumber;
+    EndingButtons endingButtons;
+};
+inline constexpr int kPlacedByProcedure = -1;
+
+// The first call of a plain dialog procedure. At WM_INITDIALOG it places the
+// dialog with the bold font and leaves the message to the procedure's own
+// set-up; it answers WM_CTLCOLORDLG and WM_CTLCOLORSTATIC with the white
+// brush and ends the dialog at its ending buttons. True when it answered the
+// message, the answer in `result`; false when the procedure goes on.
+bool HandleCommonDialogMessage(HWND dialog, UINT msg, WPARAM wParam, const PlainDialog& plain, INT_PTR& result);

@@ -96,3 +96,22 @@ void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset)
         SendDlgItemMessageA(hwndDialog, control.id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
+
+bool HandleCommonDialogMessage(HWND dialog, UINT msg, WPARAM wParam, const PlainDialog& plain, INT_PTR& result) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            if (plain.dialogNumber != kPlacedByProcedure) PlaceDialog(dialog, plain.dialogNumber, kDialogFontBold, 0);
+            return false;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: result = reinterpret_cast<INT_PTR>(DialogWhiteBrush()); return true;
+        case WM_COMMAND: break;
+        default: return false;
+    }
+    const int id = LOWORD(wParam);
+    const bool ends = (id == IDCANCEL && plain.endingButtons != EndingButtons::None) ||
+                      (id == IDOK && plain.endingButtons == EndingButtons::OkAndCancel);
+    if (!ends) return false;
+    EndDialog(dialog, id);
+    result = TRUE;
+    return true;
+}

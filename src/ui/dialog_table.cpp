@@ -24,7 +24,7 @@ constexpr DialogDescription Dialog(std::uint32_t style, std::uint16_t width, std
 }
 
 // Dialog 0: Print Range.
-constexpr ControlDescription kDialog0[] = {
+constexpr ControlDescription kPrintRangeControls[] = {
     Control(54, 50, 23, 9, kIdText0, kStaticLeft, "STATIC", "From:"),
     Control(54, 64, 23, 9, kIdText1, kStaticLeft, "STATIC", "To:"),
     Control(15, 31, 23, 12, kIdRangeAll, kRadioButton, "BUTTON", "&All"),
@@ -38,7 +38,7 @@ constexpr ControlDescription kDialog0[] = {
 };
 
 // Dialog 1: Open Existing Account.
-constexpr ControlDescription kDialog1[] = {
+constexpr ControlDescription kOpenAccountControls[] = {
     Control(6, 17, 111, 43, kIdAccountList, kListNotify | kBorder | kVScroll | kTabStop, "LISTBOX", ""),
     Control(50, 63, 70, 9, kIdAccountFileName, kStaticLeft, "STATIC", "LEDGR1.LPD"),
     Control(26, 79, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
@@ -49,7 +49,7 @@ constexpr ControlDescription kDialog1[] = {
 };
 
 // Dialog 2: Delete Account Verification.
-constexpr ControlDescription kDialog2[] = {
+constexpr ControlDescription kDeleteVerifyControls[] = {
     Control(8, 19, 107, 9, kIdAccountName, kStaticCenter, "STATIC", "LEDGR1.LPD"),
     Control(6, 6, 33, 9, kIdText0, kStaticLeft, "STATIC", "Account:"),
     Control(6, 35, 37, 9, kIdText1, kStaticLeft, "STATIC", "File Name:"),
@@ -62,7 +62,7 @@ constexpr ControlDescription kDialog2[] = {
 };
 
 // Dialog 3: Delete Existing Account.
-constexpr ControlDescription kDialog3[] = {
+constexpr ControlDescription kDeleteAccountControls[] = {
     Control(6, 17, 111, 43, kIdAccountList, kListNotify | kBorder | kVScroll | kTabStop, "LISTBOX", ""),
     Control(50, 63, 70, 9, kIdAccountFileName, kStaticLeft, "STATIC", "LEDGR1.LPD"),
     Control(6, 6, 33, 9, kIdText0, kStaticLeft, "STATIC", "Account:"),
@@ -73,7 +73,7 @@ constexpr ControlDescription kDialog3[] = {
 };
 
 // Dialog 4: Create New Account.
-constexpr ControlDescription kDialog4[] = {
+constexpr ControlDescription kNewAccountNameControls[] = {
     Control(5, 18, 111, 12, kIdEntryField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(26, 38, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(65, 38, 31, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -84,7 +84,7 @@ constexpr ControlDescription kDialog4[] = {
 };
 
 // Dialog 5: Create New Account.
-constexpr ControlDescription kDialog5[] = {
+constexpr ControlDescription kNewAccountBalanceControls[] = {
     Control(32, 18, 42, 12, kIdEntryField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(21, 38, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(60, 38, 31, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -96,7 +96,7 @@ constexpr ControlDescription kDialog5[] = {
 };
 
 // Dialog 6: Create New Account.
-constexpr ControlDescription kDialog6[] = {
+constexpr ControlDescription kNewAccountDateControls[] = {
     Control(38, 18, 32, 12, kIdEntryField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(21, 38, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(60, 38, 31, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -107,7 +107,7 @@ constexpr ControlDescription kDialog6[] = {
 };
 
 // Dialog 7: no caption.
-constexpr ControlDescription kDialog7[] = {
+constexpr ControlDescription kStartScreenControls[] = {
     Control(11, 116, 148, 14, kIdCreateAccount, kPushButton, "BUTTON", "Create &New Account"),
     Control(11, 134, 148, 14, kIdOpenAccount, kPushButton, "BUTTON", "&Open Existing Account"),
     Control(11, 152, 148, 14, kIdOpenRecent, kDefPushButton, "BUTTON", "Open Most &Recently Used Account"),
@@ -116,7 +116,7 @@ constexpr ControlDescription kDialog7[] = {
 };
 
 // Dialog 8: Printing.
-constexpr ControlDescription kDialog8[] = {
+constexpr ControlDescription kPrintingControls[] = {
     Control(0, 10, 100, 9, kIdText0, kStaticCenter, "STATIC", "Sending"),
     Control(0, 20, 100, 9, kIdPrintingName, kStaticCenter, "STATIC", ""),
     Control(0, 30, 100, 9, kIdText1, kStaticCenter, "STATIC", "to print spooler."),
@@ -125,7 +125,7 @@ constexpr ControlDescription kDialog8[] = {
 };
 
 // Dialog 9: About.
-constexpr ControlDescription kDialog9[] = {
+constexpr ControlDescription kAboutControls[] = {
     Control(60, 17, 16, 16, kIdAboutIcon, kStaticIcon, "STATIC", "LedgerIcon"),
     Control(0, 41, 137, 9, kIdText1, kStaticCenter, "STATIC", "LEDGERPAD"),
     Control(22, 51, 94, 9, kIdText2, kStaticCenter, "STATIC", "Version 4.12"),
@@ -139,7 +139,7 @@ constexpr ControlDescription kDialog9[] = {
 };
 
 // Dialog 10: Balance Ledgerpad.
-constexpr ControlDescription kDialog10[] = {
+constexpr ControlDescription kBalanceStatementControls[] = {
     Control(32, 18, 47, 12, kIdEntryField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(21, 38, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(60, 38, 31, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -151,7 +151,7 @@ constexpr ControlDescription kDialog10[] = {
 };
 
 // Dialog 11: Rename Account.
-constexpr ControlDescription kDialog11[] = {
+constexpr ControlDescription kRenameAccountControls[] = {
     Control(5, 43, 111, 12, kIdNewName, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(5, 17, 111, 12, kIdOldName, kStaticCenter, "STATIC", "Old Name"),
     Control(26, 64, 31, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
@@ -164,7 +164,7 @@ constexpr ControlDescription kDialog11[] = {
 };
 
 // Dialog 12: Account.
-constexpr ControlDescription kDialog12[] = {
+constexpr ControlDescription kAccountChoiceControls[] = {
     Control(11, 11, 148, 14, kIdCreateAccount, kPushButton, "BUTTON", "Create &New Account"),
     Control(11, 32, 148, 14, kIdOpenAccount, kDefPushButton, "BUTTON", "&Open Existing Account"),
     Control(68, 53, 34, 14, kIdCancel, kPushButton, "BUTTON", "&Quit"),
@@ -172,7 +172,7 @@ constexpr ControlDescription kDialog12[] = {
 };
 
 // Dialog 13: Create Password.
-constexpr ControlDescription kDialog13[] = {
+constexpr ControlDescription kCreatePasswordControls[] = {
     Control(25, 18, 60, 12, kIdPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(18, 38, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(58, 38, 30, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -183,7 +183,7 @@ constexpr ControlDescription kDialog13[] = {
 };
 
 // Dialog 14: Confirm Password.
-constexpr ControlDescription kDialog14[] = {
+constexpr ControlDescription kConfirmPasswordControls[] = {
     Control(25, 18, 60, 12, kIdPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(18, 38, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(58, 38, 30, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -192,7 +192,7 @@ constexpr ControlDescription kDialog14[] = {
 };
 
 // Dialog 15: Password.
-constexpr ControlDescription kDialog15[] = {
+constexpr ControlDescription kPasswordControls[] = {
     Control(25, 18, 60, 12, kIdPasswordField, kEditLeft | kEditPassword | kBorder | kTabStop, "EDIT", ""),
     Control(18, 38, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(58, 38, 30, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -201,7 +201,7 @@ constexpr ControlDescription kDialog15[] = {
 };
 
 // Dialog 16: Password Incorrect.
-constexpr ControlDescription kDialog16[] = {
+constexpr ControlDescription kPasswordIncorrectControls[] = {
     Control(12, 38, 36, 14, kIdRetry, kDefPushButton, "BUTTON", "&Retry"),
     Control(58, 38, 36, 14, kIdCancel, kPushButton, "BUTTON", "&Quit"),
     Control(5, 6, 100, 27, kIdText0, kStaticLeft, "STATIC", "The password you entered is not correct."),
@@ -209,7 +209,7 @@ constexpr ControlDescription kDialog16[] = {
 };
 
 // Dialog 17: Remove Password.
-constexpr ControlDescription kDialog17[] = {
+constexpr ControlDescription kRemovePasswordControls[] = {
     Control(25, 28, 60, 12, kIdPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(18, 48, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(58, 48, 30, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -218,7 +218,7 @@ constexpr ControlDescription kDialog17[] = {
 };
 
 // Dialog 18: Change Password.
-constexpr ControlDescription kDialog18[] = {
+constexpr ControlDescription kChangePasswordControls[] = {
     Control(25, 18, 60, 12, kIdPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(25, 45, 60, 12, kIdNewPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(18, 65, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
@@ -229,7 +229,7 @@ constexpr ControlDescription kDialog18[] = {
 };
 
 // Dialog 19: Confirm New Password.
-constexpr ControlDescription kDialog19[] = {
+constexpr ControlDescription kConfirmNewPasswordControls[] = {
     Control(25, 18, 60, 12, kIdPasswordField, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(18, 38, 30, 14, kIdOk, kDefPushButton, "BUTTON", "&OK"),
     Control(58, 38, 30, 14, kIdCancel, kPushButton, "BUTTON", "&Cancel"),
@@ -238,7 +238,7 @@ constexpr ControlDescription kDialog19[] = {
 };
 
 // Dialog 20: Find.
-constexpr ControlDescription kDialog20[] = {
+constexpr ControlDescription kFindControls[] = {
     Control(3, 6, 33, 9, kIdText0, kStaticLeft, "STATIC", "&Find what:"),
     Control(36, 5, 96, 10, kIdFindText, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(3, 21, 65, 10, kIdFindWholeWord, kAutoCheckBox, "BUTTON", "Match &whole word only "),
@@ -249,7 +249,7 @@ constexpr ControlDescription kDialog20[] = {
 };
 
 // Dialog 21: Checking Account Info.
-constexpr ControlDescription kDialog21[] = {
+constexpr ControlDescription kAccountInfoControls[] = {
     Control(56, 10, 124, 12, kIdInfoInstitution, kEditLeft | kBorder | kTabStop, "EDIT", ""),
     Control(56, 25, 124, 36, kIdInfoAddress, kEditLeft | kEditMultiline | kEditWantReturn | kBorder | kTabStop, "EDIT", ""),
     Control(56, 60, 124, 12, kIdInfoPhone, kEditLeft | kBorder | kTabStop, "EDIT", ""),
@@ -271,28 +271,28 @@ constexpr ControlDescription kDialog21[] = {
 };
 
 constexpr DialogDescription kDialogs[kDialogCount] = {
-    Dialog(kPopup | kCaption, 136, 119, "Print Range", kDialog0),
-    Dialog(kPopup | kCaption, 122, 99, "Open Existing Account", kDialog1),
-    Dialog(kPopup | kCaption, 122, 102, "Delete Account Verification", kDialog2),
-    Dialog(kPopup | kCaption, 122, 99, "Delete Existing Account", kDialog3),
-    Dialog(kPopup | kCaption, 122, 99, "Create New Account", kDialog4),
-    Dialog(kPopup | kCaption, 112, 99, "Create New Account", kDialog5),
-    Dialog(kPopup | kCaption, 112, 90, "Create New Account", kDialog6),
-    Dialog(kPopup | kBorder, 170, 190, "", kDialog7),
-    Dialog(kPopup | kVisible | kCaption, 100, 76, "Printing", kDialog8),
-    Dialog(kPopup | kCaption, 139, 175, "About", kDialog9),
-    Dialog(kPopup | kCaption, 112, 99, "Balance Ledgerpad", kDialog10),
-    Dialog(kPopup | kCaption, 122, 114, "Rename Account", kDialog11),
-    Dialog(kPopup | kCaption, 170, 76, "Account", kDialog12),
-    Dialog(kPopup | kCaption, 111, 89, "Create Password", kDialog13),
-    Dialog(kPopup | kCaption, 111, 59, "Confirm Password", kDialog14),
-    Dialog(kPopup | kCaption, 111, 59, "Password", kDialog15),
-    Dialog(kPopup | kCaption, 111, 59, "Password Incorrect", kDialog16),
-    Dialog(kPopup | kCaption, 121, 69, "Remove Password", kDialog17),
-    Dialog(kPopup | kCaption, 111, 90, "Change Password", kDialog18),
-    Dialog(kPopup | kCaption, 111, 59, "Confirm New Password", kDialog19),
-    Dialog(kPopup | kVisible | kCaption | kSysMenu, 177, 51, "Find", kDialog20),
-    Dialog(kPopup | kCaption, 185, 180, "Checking Account Info", kDialog21),
+    Dialog(kPopup | kCaption, 136, 119, "Print Range", kPrintRangeControls),
+    Dialog(kPopup | kCaption, 122, 99, "Open Existing Account", kOpenAccountControls),
+    Dialog(kPopup | kCaption, 122, 102, "Delete Account Verification", kDeleteVerifyControls),
+    Dialog(kPopup | kCaption, 122, 99, "Delete Existing Account", kDeleteAccountControls),
+    Dialog(kPopup | kCaption, 122, 99, "Create New Account", kNewAccountNameControls),
+    Dialog(kPopup | kCaption, 112, 99, "Create New Account", kNewAccountBalanceControls),
+    Dialog(kPopup | kCaption, 112, 90, "Create New Account", kNewAccountDateControls),
+    Dialog(kPopup | kBorder, 170, 190, "", kStartScreenControls),
+    Dialog(kPopup | kVisible | kCaption, 100, 76, "Printing", kPrintingControls),
+    Dialog(kPopup | kCaption, 139, 175, "About", kAboutControls),
+    Dialog(kPopup | kCaption, 112, 99, "Balance Ledgerpad", kBalanceStatementControls),
+    Dialog(kPopup | kCaption, 122, 114, "Rename Account", kRenameAccountControls),
+    Dialog(kPopup | kCaption, 170, 76, "Account", kAccountChoiceControls),
+    Dialog(kPopup | kCaption, 111, 89, "Create Password", kCreatePasswordControls),
+    Dialog(kPopup | kCaption, 111, 59, "Confirm Password", kConfirmPasswordControls),
+    Dialog(kPopup | kCaption, 111, 59, "Password", kPasswordControls),
+    Dialog(kPopup | kCaption, 111, 59, "Password Incorrect", kPasswordIncorrectControls),
+    Dialog(kPopup | kCaption, 121, 69, "Remove Password", kRemovePasswordControls),
+    Dialog(kPopup | kCaption, 111, 90, "Change Password", kChangePasswordControls),
+    Dialog(kPopup | kCaption, 111, 59, "Confirm New Password", kConfirmNewPasswordControls),
+    Dialog(kPopup | kVisible | kCaption | kSysMenu, 177, 51, "Find", kFindControls),
+    Dialog(kPopup | kCaption, 185, 180, "Checking Account Info", kAccountInfoControls),
 };
 
 }  // namespace

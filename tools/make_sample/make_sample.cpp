@@ -142,7 +142,7 @@ void Build(const std::string& path, Account& account) {
     if (!input) throw Failure{"cannot read " + path};
     Description facts;
     bool haveBalance = false, haveDate = false, inTransactions = false;
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo::ClearFields();
     std::string text;
     for (int line = 1; std::getline(input, text); ++line) {
         const std::string trimmed = Trim(text);
@@ -167,7 +167,7 @@ void Build(const std::string& path, Account& account) {
         } else if (key.rfind("info ", 0) == 0) {
             const auto label = kInfoLabels.find(key.substr(5));
             if (label == kInfoLabels.end()) Fail(line, "unknown information text: " + key.substr(5));
-            AcctInfoCreditCard::SetField(label->second, Unescape(value));
+            AccountInfo::SetField(label->second, Unescape(value));
         } else if (key == "transactions") {
             if (facts.name.empty() || !haveBalance || !haveDate)
                 Fail(line, "account, statement-balance and statement-date come before the transactions");
@@ -196,7 +196,7 @@ void CheckOrderAndBalances(Account& account) {
 
 std::vector<unsigned char> InfoImage() {
     MemorySerializer writer;
-    AcctInfoCreditCard info;
+    AccountInfo info;
     info.Serialize(writer);
     return writer.Bytes();
 }

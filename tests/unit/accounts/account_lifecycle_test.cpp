@@ -23,7 +23,7 @@ public:
     std::vector<std::string> reads;
 
     bool Exists(const char* path) override { return names.count(path) || unreadable.count(path); }
-    bool ReadHeader(const char* path, ACCOUNTDATA& header) override {
+    bool ReadHeader(const char* path, AccountHeader& header) override {
         reads.push_back(path);
         if (unreadable.count(path)) return false;
         std::memset(&header, 0, sizeof header);
@@ -113,7 +113,7 @@ TEST(AccountList, SkipsFilesThatCannotBeReadAndReadsOnlyExistingOnes) {
 
 TEST(AccountList, HeaderNameWithoutItsNulIsCutAtItsField) {
     class LongName : public FakeFiles {
-        bool ReadHeader(const char*, ACCOUNTDATA& header) override {
+        bool ReadHeader(const char*, AccountHeader& header) override {
             std::memset(&header, 'X', sizeof header);
             return true;
         }

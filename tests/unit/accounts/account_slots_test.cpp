@@ -18,7 +18,7 @@ TEST(AccountSlots, UserSlotsBesideTheSampleAndTheirInformationFiles) {
     for (int slot = 0; slot < kAccountSlotCount; ++slot) EXPECT_EQ(kAccountSlotNames[slot], expected[slot]);
     EXPECT_EQ(kSampleAccountSlot, 2);
 
-    AcctInfoCreditCard info;
+    AccountInfo info;
     EXPECT_EQ(info.InfoFileName("C:\\A\\LEDGR2.LPD"), "C:\\A\\LEDGR2I.LPD");
     EXPECT_EQ(info.InfoFileName("C:\\A\\SAMPLE.LPD"), "C:\\A\\SAMPLEI.LPD");
 }

@@ -60,17 +60,17 @@ TEST(SampleAccount, OpensWithClearedAndOutstandingTransactions) {
 TEST(SampleAccount, InformationFileReadsBackItsTexts) {
     const auto bytes = ReadAll(SampleFolder() / "SAMPLEI.LPD");
     ASSERT_FALSE(bytes.empty());
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo::ClearFields();
     MemoryDeSerializer reader(bytes);
-    AcctInfoCreditCard info;
+    AccountInfo info;
     info.DeSerialize(reader);
     EXPECT_EQ(reader.Position(), bytes.size());
-    for (int i = 0; i < kInfoFieldCount; ++i) EXPECT_FALSE(AcctInfoCreditCard::GetField(i).empty()) << i;
-    EXPECT_NE(AcctInfoCreditCard::GetField(kInfoAddress).find("\r\n"), std::string::npos);
+    for (int i = 0; i < kInfoFieldCount; ++i) EXPECT_FALSE(AccountInfo::GetField(i).empty()) << i;
+    EXPECT_NE(AccountInfo::GetField(kInfoAddress).find("\r\n"), std::string::npos);
     // Scrambled on disk: the bank's name is not there as plain text.
     const std::string raw(bytes.begin(), bytes.end());
-    EXPECT_EQ(raw.find(AcctInfoCreditCard::GetField(kInfoInstitution)), std::string::npos);
-    AcctInfoCreditCard::ClearFields();
+    EXPECT_EQ(raw.find(AccountInfo::GetField(kInfoInstitution)), std::string::npos);
+    AccountInfo::ClearFields();
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ template <typename T> unsigned U16At(const T& block, std::size_t offset) {
 }
 
 TEST(AccountLayout, HeaderImageHasFieldsAtTheirFileOffsets) {
-    ACCOUNTDATA header;
+    AccountHeader header;
     std::memset(&header, 0xAA, sizeof header);  // stale bytes must not survive
     FillAccountHeader(header, "Household", 100.0, "20240301", 2024, 61);
 
@@ -86,7 +86,7 @@ TEST(CopyFixedText, CutsToFieldAndClearsTheRest) {
 }
 
 TEST(AccountLayout, LongNameIsCutTo88Characters) {
-    ACCOUNTDATA header{};
+    AccountHeader header{};
     const std::string longName(200, 'N');
     FillAccountHeader(header, longName.c_str(), 0.0, "20240101", 2024, 1);
     EXPECT_EQ(std::string(header.name), std::string(88, 'N'));
@@ -108,7 +108,7 @@ TEST(OpeningBalanceRecord, AmountGoesToDepositOrPaymentBySign) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.balance);
-        ACCOUNTDATA header{};
+        AccountHeader header{};
         FillAccountHeader(header, "Checking", c.balance, "20231231", 2023, 365);
         AcctRecord rec;
         std::memset(&rec, 0x55, sizeof rec);
@@ -129,7 +129,7 @@ TEST(OpeningBalanceRecord, AmountGoesToDepositOrPaymentBySign) {
 }
 
 TEST(OpeningBalanceRecord, UnterminatedHeaderDateIsCutToEightCharacters) {
-    ACCOUNTDATA header{};
+    AccountHeader header{};
     std::memset(header.statementDate, '9', sizeof header.statementDate);
     AcctRecord rec{};
     FillOpeningBalanceRecord(rec, header);

@@ -12,7 +12,7 @@
 
 #include "model/account.h"
 #include "model/account_builder.h"
-#include "register/edit_windw.h"
+#include "register/edit_window.h"
 #include "register/multi_records.h"
 #include "register/register.h"
 #include "register/register_display.h"
@@ -145,12 +145,12 @@ protected:
 };
 
 TEST_F(RegisterWindowTest, FieldsShowSeparatorsAndReadAmountsBack) {
-    EditWindw payment(FieldId(0, PAYMENT_FLD), kKindAmount);
+    EditWindow payment(FieldId(0, PAYMENT_FLD), kKindAmount);
     payment.SetText("1234.50");
     EXPECT_EQ(Text(0, PAYMENT_FLD), "1,234.50");
     payment.SetText("1234.5");
     EXPECT_EQ(Text(0, PAYMENT_FLD), "1234.5");
-    EditWindw balance(FieldId(0, BALANCE_FLD), kKindBalance);
+    EditWindow balance(FieldId(0, BALANCE_FLD), kKindBalance);
     balance.SetText("1234567.89");
     EXPECT_EQ(Text(0, BALANCE_FLD), "1,234,567.89");
 

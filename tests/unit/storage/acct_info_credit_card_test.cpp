@@ -27,18 +27,18 @@ Bytes InfoFile(const std::string& version, std::uint32_t number,
     Bytes b;
     AppendString(b, version);
     AppendLong(b, number);
-    for (const std::string& f : fields) AppendString(b, AcctInfoCreditCard::Scramble(f));
+    for (const std::string& f : fields) AppendString(b, AccountInfo::Scramble(f));
     return b;
 }
 
 std::vector<std::string> Fields() {
     std::vector<std::string> out;
-    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AcctInfoCreditCard::GetField(i));
+    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AccountInfo::GetField(i));
     return out;
 }
 
 void SetFields(const std::vector<std::string>& fields) {
-    for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, fields[i]);
+    for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, fields[i]);
 }
 
 const std::vector<std::string> kSample = {
@@ -49,9 +49,9 @@ const std::vector<std::string> kEmpty(kInfoFieldCount);
 
 class AcctInfoTest : public ::testing::Test {
 protected:
-    void SetUp() override { AcctInfoCreditCard::ClearFields(); }
-    void TearDown() override { AcctInfoCreditCard::ClearFields(); }
-    AcctInfoCreditCard info;
+    void SetUp() override { AccountInfo::ClearFields(); }
+    void TearDown() override { AccountInfo::ClearFields(); }
+    AccountInfo info;
 };
 
 TEST_F(AcctInfoTest, EmptyFieldsGiveTheGolden44Bytes) {
@@ -67,7 +67,7 @@ TEST_F(AcctInfoTest, FieldsAreStoredScrambledAndComeBackPlain) {
     EXPECT_EQ(Fields(), kSample) << "the fields themselves stay plain";
     EXPECT_EQ(writer.Bytes(), InfoFile("LDGRINFO", 0xEF11ABCDu, kSample));
 
-    AcctInfoCreditCard::ClearFields();
+    AccountInfo::ClearFields();
     MemoryDeSerializer reader(writer.Bytes());
     info.DeSerialize(reader);
     EXPECT_EQ(Fields(), kSample);
@@ -78,16 +78,16 @@ TEST_F(AcctInfoTest, ScramblingKeepsLengthChangesBytesAndReverses) {
     std::string every;
     for (int c = 0; c < 256; ++c) every.push_back(static_cast<char>(c));
     every += every;  // more than one turn of the key
-    const std::string stored = AcctInfoCreditCard::Scramble(every);
+    const std::string stored = AccountInfo::Scramble(every);
     EXPECT_EQ(stored.size(), every.size());
     EXPECT_NE(stored, every);
-    EXPECT_EQ(AcctInfoCreditCard::Unscramble(stored), every);
+    EXPECT_EQ(AccountInfo::Unscramble(stored), every);
     // The key starts again at position 0 for every text.
-    EXPECT_EQ(AcctInfoCreditCard::Scramble("abc"), AcctInfoCreditCard::Scramble("abcdef").substr(0, 3));
+    EXPECT_EQ(AccountInfo::Scramble("abc"), AccountInfo::Scramble("abcdef").substr(0, 3));
     // Byte p depends only on the plain byte and p mod 9.
-    const std::string nine = AcctInfoCreditCard::Scramble(std::string(18, 'x'));
+    const std::string nine = AccountInfo::Scramble(std::string(18, 'x'));
     EXPECT_EQ(nine.substr(0, 9), nine.substr(9, 9));
-    EXPECT_EQ(AcctInfoCreditCard::Scramble(""), "");
+    EXPECT_EQ(AccountInfo::Scramble(""), "");
 }
 
 TEST_F(AcctInfoTest, ForeignOrDamagedFilesAreRefused) {
@@ -127,12 +127,12 @@ TEST_F(AcctInfoTest, ForeignOrDamagedFilesAreRefused) {
     cases.push_back({"negative length prefix", negative, false, ExceptionsDeSerializer::kShortRead});
 
     for (const Case& c : cases) {
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         MemoryDeSerializer reader(c.bytes);
         try {
             info.DeSerialize(reader);
             ADD_FAILURE() << c.name << ": accepted";
-        } catch (const ExceptionsAcctInfoCreditCard& e) {
+        } catch (const ExceptionsAccountInfo& e) {
             EXPECT_TRUE(c.versionError) << c.name;
             EXPECT_EQ(e.Code(), c.code) << c.name;
         } catch (const ExceptionsDeSerializer& e) {
@@ -147,7 +147,7 @@ TEST_F(AcctInfoTest, ForeignOrDamagedFilesAreRefused) {
 
 TEST_F(AcctInfoTest, AFileCutPartWayKeepsTheFieldsReadSoFar) {
     SetFields(kEmpty);
-    AcctInfoCreditCard::SetField(kInfoNotes, "earlier notes");
+    AccountInfo::SetField(kInfoNotes, "earlier notes");
     Bytes cut = InfoFile("LDGRINFO", 0xEF11ABCDu, kSample);
     cut.resize(cut.size() - 3);  // inside the last field
     MemoryDeSerializer reader(cut);
@@ -172,14 +172,14 @@ TEST_F(AcctInfoTest, InfoFileNameInsertsIBeforeTheExtension) {
 }
 
 TEST_F(AcctInfoTest, FieldsAreSharedByEveryObjectAndIndexesAreChecked) {
-    AcctInfoCreditCard dialogCopy;
+    AccountInfo dialogCopy;
     dialogCopy.SetField(kInfoPhone, "555-0100");
     EXPECT_EQ(info.GetField(kInfoPhone), "555-0100");
     EXPECT_EQ(info.GetFieldLength(kInfoPhone), 8u);
     for (int bad : {-1, kInfoFieldCount, 1000}) {
-        AcctInfoCreditCard::SetField(bad, "ignored");
-        EXPECT_EQ(AcctInfoCreditCard::GetField(bad), "") << bad;
-        EXPECT_EQ(AcctInfoCreditCard::GetFieldLength(bad), 0u) << bad;
+        AccountInfo::SetField(bad, "ignored");
+        EXPECT_EQ(AccountInfo::GetField(bad), "") << bad;
+        EXPECT_EQ(AccountInfo::GetFieldLength(bad), 0u) << bad;
     }
     EXPECT_EQ(Fields()[kInfoPhone], "555-0100");
 }

@@ -25,13 +25,13 @@ Bytes InfoFile(const std::string& version, std::uint32_t number, const std::vect
     Bytes b;
     AppendString(b, version);
     AppendLong(b, number);
-    for (const std::string& f : fields) AppendString(b, AcctInfoCreditCard::Scramble(f));
+    for (const std::string& f : fields) AppendString(b, AccountInfo::Scramble(f));
     return b;
 }
 
 std::vector<std::string> Fields() {
     std::vector<std::string> out;
-    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AcctInfoCreditCard::GetField(i));
+    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AccountInfo::GetField(i));
     return out;
 }
 
@@ -55,36 +55,36 @@ class AcctInfoFileTest : public AccountFilesTest {
 protected:
     void SetUp() override {
         AccountFilesTest::SetUp();
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         accountPath = Path("LEDGR1.LPD");
         infoPath = Path("LEDGR1I.LPD");
     }
     void TearDown() override {
         StopLogForTesting();
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         AccountFilesTest::TearDown();
     }
     std::string accountPath, infoPath;
-    AcctInfoCreditCard info;
+    AccountInfo info;
 };
 
 TEST_F(AcctInfoFileTest, SaveWritesTheFileBesideTheAccount) {
     EXPECT_TRUE(info.Save(accountPath.c_str()));
     EXPECT_EQ(ReadBytes(infoPath), EmptyInfoFile());
     EXPECT_EQ(info.FileName(), infoPath);
-    for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, kSample[i]);
+    for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, kSample[i]);
     EXPECT_TRUE(info.Save(accountPath.c_str()));
     EXPECT_EQ(ReadBytes(infoPath), InfoFile("LDGRINFO", 0xEF11ABCDu, kSample));
     EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{"LEDGR1I.LPD"});
 }
 
 TEST_F(AcctInfoFileTest, AFileThatHoldsTheTextsAlreadyIsNotWrittenAgain) {
-    AcctInfoCreditCard::SetField(kInfoPhone, "555");
+    AccountInfo::SetField(kInfoPhone, "555");
     ASSERT_TRUE(info.Save(accountPath.c_str()));
     const Bytes saved = ReadBytes(infoPath);
     SetAtomicFileFaultsForTesting({.failCreate = true});  // any write would fail now
     EXPECT_TRUE(info.Save(accountPath.c_str())) << "nothing to write";
-    AcctInfoCreditCard::SetField(kInfoPhone, "556");
+    AccountInfo::SetField(kInfoPhone, "556");
     EXPECT_FALSE(info.Save(accountPath.c_str())) << "a change must be written";
     EXPECT_EQ(ReadBytes(infoPath), saved);
     ClearAtomicFileFaultsForTesting();
@@ -124,7 +124,7 @@ TEST_F(AcctInfoFileTest, LoadSavedRewritesWhatItCannotRead) {
     for (const auto& c : cases) {
         DeleteFileA(infoPath.c_str());
         if (c.present) WriteBytes(infoPath, c.bytes);
-        for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, "stale");
+        for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, "stale");
         info.LoadSaved(accountPath.c_str());
         EXPECT_EQ(Fields(), c.fields) << c.name;
         EXPECT_EQ(ReadBytes(infoPath), InfoFile("LDGRINFO", 0xEF11ABCDu, c.fields)) << c.name;
@@ -147,7 +147,7 @@ TEST_F(AcctInfoFileTest, AFileThereButUnreadableIsNeitherTakenNorWritten) {
              " bytes could be read."},
     };
     for (const auto& c : cases) {
-        for (int i = 0; i < kInfoFieldCount; ++i) AcctInfoCreditCard::SetField(i, kept[i]);
+        for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, kept[i]);
         HeldOpen held(c.held ? infoPath : Path("none"));
         SetFileReadFaultsForTesting(c.faults);
         const SavedInfoFile saved = info.ReadSavedFile(accountPath.c_str());
@@ -167,7 +167,7 @@ TEST_F(AcctInfoFileTest, AFileThereButUnreadableIsNeitherTakenNorWritten) {
 
 TEST_F(AcctInfoFileTest, SaveIntoAMissingFolderFailsQuietly) {
     const std::string gone = Folder() + "\\gone\\LEDGR1.LPD";
-    AcctInfoCreditCard::SetField(0, "kept");
+    AccountInfo::SetField(0, "kept");
     EXPECT_FALSE(info.Save(gone.c_str()));
     info.LoadSaved(gone.c_str());  // cannot read, cannot rewrite: no throw
     EXPECT_EQ(Fields(), kEmpty);

@@ -169,7 +169,7 @@ TEST_F(DataFileTest, SingleStepsReadTheHeader) {
     WriteBytes(path, bytes);
 
     ASSERT_TRUE(OpenFileForReading(file, path.c_str()));
-    ACCOUNTDATA header{};
+    AccountHeader header{};
     EXPECT_TRUE(file.ReadAccountData(header));
     EXPECT_STREQ(header.name, "Checking");
     file.CloseFile();

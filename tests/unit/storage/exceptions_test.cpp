@@ -30,7 +30,7 @@ TEST(Exceptions, DescribeHeaderThenMessageWithoutSeverity) {
         const char* header;
         const char* message;
     };
-    const ExceptionsAcctInfoCreditCard info0(0), info1(1), info2(2);
+    const ExceptionsAccountInfo info0(0), info1(1), info2(2);
     const ExceptionsSerializer ser0(0), ser1(1), ser2(2), ser3(3), serNegative(-1);
     const ExceptionsDeSerializer de0(0), de1(1), de2(2), de3(3), de4(4), de5(5);
     const Case cases[] = {

@@ -14,7 +14,7 @@ using Image = std::vector<unsigned char>;
 
 constexpr const char kFolder[] = "C:\\Docs\\TallwoodWorks\\Ledgerpad\\";
 
-Image SaveImage(OPTIONS_INIT& options, const char* current) {
+Image SaveImage(Options& options, const char* current) {
     unsigned char image[kOptionsRecordSize];
     options.MakeSaveImage(current, image);
     return Image(image, image + kOptionsRecordSize);
@@ -29,7 +29,7 @@ Image ImageOf(const OptionsRecord& record) {
 class OptionsTest : public ::testing::Test {
 protected:
     void TearDown() override { g_Date.SetDateFormat(kFormatMMDDYY); }
-    OPTIONS_INIT options;
+    Options options;
 };
 
 }  // namespace
@@ -91,7 +91,7 @@ TEST_F(OptionsTest, SaveTakesTheMostRecentFromTheCurrentAccountName) {
         {nullptr, "C:\\before\\LEDGR1.LPD"},
     };
     for (const Case& c : cases) {
-        OPTIONS_INIT fresh;
+        Options fresh;
         fresh.SetMostRecent("C:\\before\\LEDGR1.LPD");
         SaveImage(fresh, c.current);
         EXPECT_STREQ(fresh.MostRecent(), c.mostRecent) << (c.current ? c.current : "(none)");
@@ -112,7 +112,7 @@ TEST_F(OptionsTest, SaveCopiesShowStateAndDateFormatAndKeepsTextsPlain) {
     EXPECT_STREQ(password, "pw");
     EXPECT_STREQ(options.MostRecent(), "C:\\Docs\\LEDGR1.LPD");
 
-    OPTIONS_INIT reloaded;
+    Options reloaded;
     ASSERT_TRUE(reloaded.TakeLoadedImage(image.data(), image.size(), "E:\\New\\"));
     EXPECT_STREQ(reloaded.MostRecent(), "E:\\New\\LEDGR1.LPD");
     EXPECT_EQ(g_Date.GetDateFormat(), kFormatYYMMDD);
@@ -134,7 +134,7 @@ TEST_F(OptionsTest, ShowStateFollowsResizeTypes) {
     };
     const Case cases[] = {{2, 1, 3}, {0, 3, 1}, {1, 3, 3}, {1, 1, 1}, {3, 1, 1}, {4, 3, 3}, {-1, 1, 1}};
     for (const Case& c : cases) {
-        OPTIONS_INIT fresh;
+        Options fresh;
         fresh.SetShowState(c.before == 3 ? 2 : 0);
         ASSERT_EQ(fresh.ShowState(), c.before);
         fresh.SetShowState(c.resizeType);

@@ -38,7 +38,7 @@ protected:
 
     // An options file saved with the password "secret"; its bytes.
     FileBytes SaveWithPassword() const {
-        OPTIONS_INIT first;
+        Options first;
         first.LoadOptions(optionsPath.c_str(), accounts.c_str());
         first.SetPassword("secret");
         EXPECT_EQ(first.SaveOptions("C:\\x\\LEDGR1.LPD"), FileWriteResult::Written);
@@ -58,7 +58,7 @@ protected:
 }  // namespace
 
 TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     FileBytes written = ReadFileBytes(optionsPath);
     ASSERT_EQ(written.size(), 813u);
@@ -69,7 +69,7 @@ TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
     EXPECT_STREQ(options.MostRecent(), "");
     EXPECT_EQ(g_Date.GetDateFormat(), kFormatMMDDYY);
 
-    OPTIONS_INIT again;
+    Options again;
     LogCapture log;
     again.LoadOptions(optionsPath.c_str(), accounts.c_str());
     EXPECT_EQ(log.Messages(), std::vector<std::string>{"OPTIONS_INIT::LoadOptions: Most Recent: "});
@@ -79,7 +79,7 @@ TEST_F(OptionsFileTest, FirstStartWritesTheDefaultsAndTheyLoadAsValid) {
 
 TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
     {
-        OPTIONS_INIT options;
+        Options options;
         options.LoadOptions(optionsPath.c_str(), accounts.c_str());
         options.SetPassword("ab");
         options.SetShowState(2);
@@ -90,7 +90,7 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackAtTheNextStart) {
         g_CurrentAccountFile[0] = '\0';
     }
     g_Date.SetDateFormat(kFormatMMDDYY);
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     char password[kPasswordSize];
     options.GetPassword(password);
@@ -127,7 +127,7 @@ TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
     };
     for (const Case& c : cases) {
         WriteFileBytes(optionsPath, c.content);
-        OPTIONS_INIT options;
+        Options options;
         options.LoadOptions(optionsPath.c_str(), accounts.c_str());
         EXPECT_FALSE(options.HasPassword()) << c.name;
         FileBytes written = ReadFileBytes(optionsPath);
@@ -138,7 +138,7 @@ TEST_F(OptionsFileTest, DamagedFilesAreReplacedByTheDefaults) {
 }
 
 TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     const FileBytes before = ReadFileBytes(optionsPath);
     options.SetPassword("changed");
@@ -166,7 +166,7 @@ TEST_F(OptionsFileTest, FailedWriteTellsTheUserAndKeepsTheOldFile) {
 // A caller that words its own message (the password commands) gets no box
 // from the file class: the user sees one message for one failed save.
 TEST_F(OptionsFileTest, FailedWriteLeftToTheCallerShowsNoBox) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     const FileBytes before = ReadFileBytes(optionsPath);
     options.SetPassword("changed");
@@ -190,7 +190,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
          "Only 406 of its 813 bytes could be read."},
     };
     for (const auto& c : cases) {
-        OPTIONS_INIT options;
+        Options options;
         std::string failure;
         {
             ExclusiveHold hold(c.held ? optionsPath : folder.Path("none"));
@@ -205,7 +205,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
     }
     EXPECT_TRUE(boxes.Boxes().empty()) << "the caller tells the user";
 
-    OPTIONS_INIT options;
+    Options options;
     std::string failure = "stale";
     EXPECT_TRUE(options.LoadOptions(optionsPath.c_str(), accounts.c_str(), &failure)) << "free again, it is read";
     EXPECT_EQ(failure, "");
@@ -214,7 +214,7 @@ TEST_F(OptionsFileTest, AFileThereButUnreadableIsRefusedAndNeverWritten) {
 
 TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {
     std::string missing = folder.Path("gone\\Options.dta");
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(missing.c_str(), accounts.c_str());
     EXPECT_FALSE(TellFileWrite(options.SaveOptions("new")));
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -223,12 +223,12 @@ TEST_F(OptionsFileTest, FileThatCannotBeCreatedFailsSilently) {
 }
 
 TEST_F(OptionsFileTest, ReadOnlyOptionsFileIsReplacedAtSave) {
-    OPTIONS_INIT options;
+    Options options;
     options.LoadOptions(optionsPath.c_str(), accounts.c_str());
     SetFileAttributesA(optionsPath.c_str(), FILE_ATTRIBUTE_READONLY);
     options.SetPassword("pw");
     EXPECT_EQ(options.SaveOptions("new"), FileWriteResult::Written);
-    OPTIONS_INIT reloaded;
+    Options reloaded;
     reloaded.LoadOptions(optionsPath.c_str(), accounts.c_str());
     EXPECT_TRUE(reloaded.HasPassword());
 }
@@ -236,14 +236,14 @@ TEST_F(OptionsFileTest, ReadOnlyOptionsFileIsReplacedAtSave) {
 TEST_F(OptionsFileTest, WholeFileInputReadsOnlyWhatFits) {
     WriteFileBytes(optionsPath, FileBytes(20, 7));
     unsigned char buffer[16];
-    EXPECT_EQ(DATAFILEINPUT(optionsPath.c_str()).Read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(DataFileInput(optionsPath.c_str()).Read(buffer, sizeof buffer), 0u);
     unsigned char big[32] = {};
-    EXPECT_EQ(DATAFILEINPUT(optionsPath.c_str()).Read(big, sizeof big), 20u);
+    EXPECT_EQ(DataFileInput(optionsPath.c_str()).Read(big, sizeof big), 20u);
     EXPECT_EQ(big[19], 7);
     EXPECT_EQ(big[20], 0);
 
     LogCapture log;
-    EXPECT_EQ(DATAFILEINPUT(folder.Path("none.dta").c_str()).Read(big, sizeof big), 0u);
+    EXPECT_EQ(DataFileInput(folder.Path("none.dta").c_str()).Read(big, sizeof big), 0u);
     EXPECT_EQ(log.Messages(), (std::vector<std::string>{
                                   "DATAFILEBASE::DATAFILEBASE: SetFileAttributes: error 2",
                                   "DATAFILEINPUT::INVALID_HANDLE_VALUE -1",

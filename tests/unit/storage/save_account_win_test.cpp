@@ -27,7 +27,7 @@ class SaveAccountTest : public AccountFilesTest {
 protected:
     void SetUp() override {
         AccountFilesTest::SetUp();
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         g_Account.ClearAccount();
         g_Account.isOpen = 0;
         g_focused = nullptr;
@@ -43,7 +43,7 @@ protected:
         g_Account.isOpen = 0;
         g_Account.needsSaving = 0;
         g_CurrentAccountFile[0] = '\0';
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
         AccountFilesTest::TearDown();
     }
 
@@ -94,7 +94,7 @@ TEST_F(SaveAccountTest, ANewAccountGivesTheGoldenFilePair) {
 TEST_F(SaveAccountTest, TwoSavesOfOneStateGiveIdenticalFiles) {
     CreateAndSave();
     Type("20260120", 2026, 20, "Rent", 850.0);
-    AcctInfoCreditCard::SetField(kInfoInstitution, "First Harbor");
+    AccountInfo::SetField(kInfoInstitution, "First Harbor");
     ASSERT_TRUE(SaveAccount());
     const Bytes account = ReadBytes(accountPath), info = ReadBytes(infoPath);
     ASSERT_TRUE(SaveAccount());
@@ -170,7 +170,7 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         const Bytes accountBefore = ReadBytes(accountPath), infoBefore = ReadBytes(infoPath);
 
         Type("20260120", 2026, 20, "Rent", 850.0);
-        AcctInfoCreditCard::SetField(kInfoNotes, "changed");
+        AccountInfo::SetField(kInfoNotes, "changed");
         {
             std::unique_ptr<HeldOpen> held;
             if (c.how == Inject) SetAtomicFileFaultsForTesting(c.faults);
@@ -197,10 +197,10 @@ TEST_F(SaveAccountTest, AFailedSaveKeepsThePreviousFilesAndTheChange) {
         EXPECT_TRUE(SaveAccount()) << c.name;
         EXPECT_EQ(g_Account.needsSaving, 0) << c.name;
         EXPECT_EQ(SavedDescriptions(), (std::vector<std::string>{"OPENING BALANCE", "Rent"})) << c.name;
-        AcctInfoCreditCard::ClearFields();
-        AcctInfoCreditCard().LoadSaved(accountPath.c_str());
-        EXPECT_EQ(AcctInfoCreditCard::GetField(kInfoNotes), "changed") << c.name;
-        AcctInfoCreditCard::ClearFields();
+        AccountInfo::ClearFields();
+        AccountInfo().LoadSaved(accountPath.c_str());
+        EXPECT_EQ(AccountInfo::GetField(kInfoNotes), "changed") << c.name;
+        AccountInfo::ClearFields();
     }
 }
 
@@ -227,7 +227,7 @@ TEST_F(SaveAccountTest, OneActionMakesOneAttempt) {
         EXPECT_NE(closing.Failure().error, 0u);
     }
     {
-        AcctInfoCreditCard::SetField(kInfoNotes, "changed");
+        AccountInfo::SetField(kInfoNotes, "changed");
         SetAtomicFileFaultsForTesting({.failWriteNumber = 2});  // the information file
         SaveAttempt closing(SaveAttempt::Report::Keep);
         EXPECT_FALSE(SaveAccount());

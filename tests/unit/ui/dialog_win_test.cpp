@@ -204,33 +204,40 @@ TEST_F(DialogTest, NoMemoryForTheTemplateTellsTheUserAndShowsNothing) {
     SetMessageBoxFunction(previousBox);
 }
 
-// A plain dialog procedure as the features write them: PlaceDialog first,
-// then OK ends the dialog with 1.
+// A plain dialog procedure as the features write them: the common messages
+// first, then its own set-up; here it presses one button at once.
 struct PlainRun {
     int dialogNumber = 0;
+    EndingButtons endingButtons = EndingButtons::OkAndCancel;
+    int press = kIdOk;
     RECT placed{};
     bool parentEnabled = true;
     HBRUSH staticBrush = nullptr;
+    HBRUSH dialogBrush = nullptr;
+    std::vector<int> ownCommands;  // the commands the skeleton left to the procedure
 };
 
 INT_PTR CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* run = reinterpret_cast<PlainRun*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* run = reinterpret_cast<PlainRun*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!run) return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleCommonDialogMessage(hwnd, msg, wParam, {run->dialogNumber, run->endingButtons}, result)) return result;
     switch (msg) {
     case WM_INITDIALOG:
-        run = reinterpret_cast<PlainRun*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-        PlaceDialog(hwnd, run->dialogNumber, kDialogFontBold, 0);
         GetWindowRect(hwnd, &run->placed);
         run->parentEnabled = IsWindowEnabled(GetWindow(hwnd, GW_OWNER));
         run->staticBrush = reinterpret_cast<HBRUSH>(
             SendMessageA(hwnd, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(hwnd, kIdText0))));
-        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kIdOk, BN_CLICKED), 0);
+        run->dialogBrush = reinterpret_cast<HBRUSH>(SendMessageA(hwnd, WM_CTLCOLORDLG, 0, 0));
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(run->press, BN_CLICKED), 0);
         return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(DialogWhiteBrush());
     case WM_COMMAND:
-        if (LOWORD(wParam) == kIdOk) EndDialog(hwnd, 1);
+        // The pressed button, when the skeleton leaves it alone, ends the
+        // dialog with 77; notifications from the controls are ignored.
+        if (LOWORD(wParam) != run->press) return FALSE;
+        run->ownCommands.push_back(LOWORD(wParam));
+        EndDialog(hwnd, 77);
         return TRUE;
     default:
         return FALSE;
@@ -247,10 +254,51 @@ TEST_F(DialogTest, ModalDialogRunsCentredOnTheMainWindowAndEndsWithItsValue) {
     EXPECT_FALSE(run.parentEnabled);
     EXPECT_TRUE(IsWindowEnabled(parent_));
     EXPECT_EQ(run.staticBrush, GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(run.dialogBrush, GetStockObject(WHITE_BRUSH));
     const int width = run.placed.right - run.placed.left;
     const int height = run.placed.bottom - run.placed.top;
     EXPECT_EQ(run.placed.left, 100 + (640 - width) / 2);
     EXPECT_EQ(run.placed.top, 50 + (480 - height) / 2);
+}
+
+// The skeleton ends the dialog at its ending buttons with the button's id and
+// hands every other command to the procedure.
+TEST_F(DialogTest, PlainDialogEndsAtItsEndingButtonsOnly) {
+    const struct {
+        EndingButtons buttons;
+        int press;
+        INT_PTR ended;
+    } cases[] = {
+        {EndingButtons::Cancel, kIdCancel, kIdCancel},   {EndingButtons::Cancel, kIdOk, 77},
+        {EndingButtons::OkAndCancel, kIdOk, kIdOk},      {EndingButtons::OkAndCancel, kIdCancel, kIdCancel},
+        {EndingButtons::OkAndCancel, kIdRetry, 77},      {EndingButtons::None, kIdCancel, 77},
+        {EndingButtons::None, kIdOk, 77},
+    };
+    SetDialogMainWindowRect({0, 0, 640, 480});
+    ModalWatchdog watchdog;
+    for (const auto& c : cases) {
+        PlainRun run;
+        run.dialogNumber = kDlgAbout;
+        run.endingButtons = c.buttons;
+        run.press = c.press;
+        EXPECT_EQ(ShowModalDialog(parent_, kDlgAbout, PlainProc, reinterpret_cast<LPARAM>(&run)), c.ended)
+            << static_cast<int>(c.buttons) << " " << c.press;
+        EXPECT_EQ(run.ownCommands, (c.ended == 77 ? std::vector<int>{c.press} : std::vector<int>{}));
+    }
+}
+
+// A procedure that places the dialog itself is not moved by the skeleton.
+TEST_F(DialogTest, PlainDialogPlacedByItsProcedureStaysWhereItWasCreated) {
+    SetDialogMainWindowRect({100, 50, 740, 530});
+    ModalWatchdog watchdog;
+    PlainRun run;
+    run.dialogNumber = kPlacedByProcedure;
+    EXPECT_EQ(ShowModalDialog(parent_, kDlgBalance, PlainProc, reinterpret_cast<LPARAM>(&run)), kIdOk);
+    PlainRun placed;
+    placed.dialogNumber = kDlgBalance;
+    EXPECT_EQ(ShowModalDialog(parent_, kDlgBalance, PlainProc, reinterpret_cast<LPARAM>(&placed)), kIdOk);
+    EXPECT_NE(run.placed.left, placed.placed.left);
+    EXPECT_EQ(run.staticBrush, GetStockObject(WHITE_BRUSH));
 }
 
 TEST_F(DialogTest, PlaceDialogMovesByTheOffsetAndGivesEveryControlTheChosenFont) {

@@ -2,15 +2,15 @@
 // out, amount checks and cleaning on the way in, and each event's action.
 #include <string>
 
-#include "register/edit_windw.h"
+#include "register/edit_window.h"
 #include "register_fixture.h"
 
 namespace register_test {
 namespace {
 
-class EditWindwTest : public RegisterTest {};
+class EditWindowTest : public RegisterTest {};
 
-TEST_F(EditWindwTest, WritingAddsSeparatorsToAmountsAndBalancesOnly) {
+TEST_F(EditWindowTest, WritingAddsSeparatorsToAmountsAndBalancesOnly) {
     struct Case {
         int kind;
         const char* text;
@@ -29,15 +29,15 @@ TEST_F(EditWindwTest, WritingAddsSeparatorsToAmountsAndBalancesOnly) {
         {kKindDescription, "1234.50", "1234.50"},
     };
     for (const Case& c : cases) {
-        EditWindw field(FieldId(3, PAYMENT_FLD), c.kind);
+        EditWindow field(FieldId(3, PAYMENT_FLD), c.kind);
         field.SetText(c.text);
         EXPECT_EQ(Text(3, PAYMENT_FLD), c.shown) << "kind " << c.kind << " text " << c.text;
         EXPECT_STREQ(field.Text(), c.shown);
     }
 }
 
-TEST_F(EditWindwTest, WritingKeepsAtMost89Characters) {
-    EditWindw field(FieldId(0, DESC_FLD), kKindDescription);
+TEST_F(EditWindowTest, WritingKeepsAtMost89Characters) {
+    EditWindow field(FieldId(0, DESC_FLD), kKindDescription);
     const std::string longText(200, 'd');
     field.SetText(longText.c_str());
     EXPECT_EQ(Text(0, DESC_FLD), std::string(89, 'd'));
@@ -45,7 +45,7 @@ TEST_F(EditWindwTest, WritingKeepsAtMost89Characters) {
     EXPECT_EQ(Text(0, DESC_FLD), "");
 }
 
-TEST_F(EditWindwTest, ReadingAnAmountChecksAndCleansIt) {
+TEST_F(EditWindowTest, ReadingAnAmountChecksAndCleansIt) {
     struct Case {
         const char* typed;
         bool invalid;
@@ -56,7 +56,7 @@ TEST_F(EditWindwTest, ReadingAnAmountChecksAndCleansIt) {
         {"999,999.99", false, "999999.99"}, {"12.3.4", false, "12.3.4"}, {"12a", true, "12"},
         {"$12", true, "12"}, {"-5", true, "5"}, {"1,000,000", true, "1000000"},
     };
-    EditWindw field(FieldId(2, DEPOSIT_FLD), kKindAmount);
+    EditWindow field(FieldId(2, DEPOSIT_FLD), kKindAmount);
     for (const Case& c : cases) {
         Type(2, DEPOSIT_FLD, c.typed);
         char out[kFieldTextSize];
@@ -70,7 +70,7 @@ TEST_F(EditWindwTest, ReadingAnAmountChecksAndCleansIt) {
 
 // Whatever reached a control (a paste, old text shown again), a tab or a
 // line break is read as a space, in every kind of field.
-TEST_F(EditWindwTest, ReadingTurnsControlCharactersIntoSpaces) {
+TEST_F(EditWindowTest, ReadingTurnsControlCharactersIntoSpaces) {
     const struct {
         int field;
         int kind;
@@ -82,7 +82,7 @@ TEST_F(EditWindwTest, ReadingTurnsControlCharactersIntoSpaces) {
         {PAYMENT_FLD, kKindAmount, "12.50\t", "12.50"},
     };
     for (const auto& c : cases) {
-        EditWindw field(FieldId(4, c.field), c.kind);
+        EditWindow field(FieldId(4, c.field), c.kind);
         Type(4, c.field, c.typed);
         char out[kFieldTextSize];
         field.GetInput(out);
@@ -91,8 +91,8 @@ TEST_F(EditWindwTest, ReadingTurnsControlCharactersIntoSpaces) {
     }
 }
 
-TEST_F(EditWindwTest, ReadingTakesAtMost88CharactersAndCutsToTheCallersBuffer) {
-    EditWindw field(FieldId(1, DESC_FLD), kKindDescription);
+TEST_F(EditWindowTest, ReadingTakesAtMost88CharactersAndCutsToTheCallersBuffer) {
+    EditWindow field(FieldId(1, DESC_FLD), kKindDescription);
     Type(1, DESC_FLD, std::string(120, 'q'));
     char out[kFieldTextSize];
     field.GetInput(out);
@@ -103,8 +103,8 @@ TEST_F(EditWindwTest, ReadingTakesAtMost88CharactersAndCutsToTheCallersBuffer) {
     EXPECT_EQ(field.IsInvalid(), 0);  // only amounts are checked
 }
 
-TEST_F(EditWindwTest, FocusAndSelectionGoToTheControl) {
-    EditWindw field(FieldId(4, NUM_FLD), kKindText);
+TEST_F(EditWindowTest, FocusAndSelectionGoToTheControl) {
+    EditWindow field(FieldId(4, NUM_FLD), kKindText);
     EXPECT_EQ(field.Index(), Index(4, NUM_FLD));
     Type(4, NUM_FLD, "1234");
     field.SetFocusToField();
@@ -114,7 +114,7 @@ TEST_F(EditWindwTest, FocusAndSelectionGoToTheControl) {
     EXPECT_EQ(host_.selEnd, 4);
 }
 
-TEST(EditWindwAction, EventsBecomeActions) {
+TEST(EditWindowAction, EventsBecomeActions) {
     struct Case {
         eventMsg ev;
         int action;
@@ -126,7 +126,7 @@ TEST(EditWindwAction, EventsBecomeActions) {
         {KeyEvent(kKeyCutPaste, 0), kActionNone},   {MouseEvent(kButtonField, 5), kActionClick},
         {MouseEvent(kButtonThumbDrop, 5), kActionNone}, {MouseEvent(kButtonNone, 0), kActionNone},
     };
-    EditWindw field(FieldId(0, 0), kKindText);
+    EditWindow field(FieldId(0, 0), kKindText);
     for (const Case& c : cases) {
         field.SetAction(c.ev);
         EXPECT_EQ(field.GetAction(), c.action) << "type " << c.ev.m_Type << " key " << c.ev.m_Key << " button "

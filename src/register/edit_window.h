@@ -16,9 +16,9 @@ inline constexpr int kKindBalance = 3;      // Balance and the two boxes
 inline constexpr std::size_t kFieldTextSize = 90;  // 89 characters and a NUL
 inline constexpr std::size_t kFieldReadSize = 89;  // a read takes at most 88
 
-class EditWindw {
+class EditWindow {
 public:
-    EditWindw(int identifier, int kind);
+    EditWindow(int identifier, int kind);
 
     // Empties the text and the control.
     void Clear();

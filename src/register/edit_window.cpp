@@ -1,4 +1,4 @@
-#include "register/edit_windw.h"
+#include "register/edit_window.h"
 
 #include <cstring>
 
@@ -19,19 +19,19 @@ void CopyBounded(char* dst, std::size_t size, const char* src) {
 
 }  // namespace
 
-EditWindw::EditWindw(int identifier, int kind)
+EditWindow::EditWindow(int identifier, int kind)
     : m_Identifier(identifier), m_Index(identifier - kFirstFieldId), m_Kind(kind) {}
 
-void EditWindw::Clear() { SetText(""); }
+void EditWindow::Clear() { SetText(""); }
 
-void EditWindw::SetText(const char* text) {
+void EditWindow::SetText(const char* text) {
     CopyBounded(m_Text, sizeof m_Text, text);
     if ((m_Kind == kKindAmount && m_Text[0] != '\0') || m_Kind == kKindBalance)
         InsertThousandsSeparators(m_Text);
     Host().SetText(m_Index, m_Text);
 }
 
-void EditWindw::GetInput(char* out, std::size_t size) {
+void EditWindow::GetInput(char* out, std::size_t size) {
     Host().GetText(m_Index, m_Text, kFieldReadSize);
     // Whatever reached the control (a paste, a message from outside), no
     // control character gets into a record.
@@ -46,17 +46,17 @@ void EditWindw::GetInput(char* out, std::size_t size) {
     CopyBounded(out, size, m_Text);
 }
 
-int EditWindw::IsInvalid() {
+int EditWindow::IsInvalid() {
     const int invalid = m_Invalid;
     m_Invalid = 0;
     return invalid;
 }
 
-void EditWindw::SetFocusToField() { Host().SetFocus(m_Index); }
+void EditWindow::SetFocusToField() { Host().SetFocus(m_Index); }
 
-void EditWindw::SelectAll() { Host().SelectAll(m_Index); }
+void EditWindow::SelectAll() { Host().SelectAll(m_Index); }
 
-void EditWindw::SetAction(const eventMsg& ev) { m_Action = ActionOf(ev); }
+void EditWindow::SetAction(const eventMsg& ev) { m_Action = ActionOf(ev); }
 
 int ActionOf(const eventMsg& ev) {
     if (ev.m_Button == kButtonField) return kActionClick;

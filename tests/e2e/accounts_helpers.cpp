@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace e2e::accounts {
 namespace {
@@ -26,6 +27,23 @@ void YearAndDay(const std::string& date, uint16_t& year, uint16_t& day) {
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     year = static_cast<uint16_t>(y);
     day = static_cast<uint16_t>(kBefore[m - 1] + d + (leap && m > 2 ? 1 : 0));
+}
+
+// A full field refuses the last keys without a visible change, so its text
+// matching says nothing about whether they are still queued; they would land
+// in whatever gets the focus next. Keys arrive in order: once a Home key has
+// moved the caret, every key typed before it has been handled.
+bool KeysArrived(HWND field) {
+    auto caret = [&] {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::pair<DWORD, DWORD>{start, end};
+    };
+    const auto length = static_cast<DWORD>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0));
+    if (length == 0) return true;
+    return PressKey(VK_HOME) && WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{0, 0}; }) &&
+           PressKey(VK_END) && WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{length, length}; });
 }
 
 }  // namespace
@@ -90,7 +108,8 @@ bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& s
     // Keys are still on their way when TypeText returns; a button pressed
     // before they arrive would act on half the text.
     if (!text.empty() && !TypeText(text)) return false;
-    return WaitUntil([&] { return WindowText(field) == shown; });
+    if (!WaitUntil([&] { return WindowText(field) == shown; })) return false;
+    return shown == text || KeysArrived(field);
 }
 
 bool Press(const Program& app, HWND dialog, int id) {
@@ -107,8 +126,8 @@ bool EnterPassword(Program& app, HWND dialog, const std::string& text, std::size
     HWND field = GetDlgItem(dialog, kPasswordField);
     if (!field || !FocusControl(field) || !TypeText(text)) return false;
     auto length = [&] { return static_cast<std::size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0)); };
-    return WaitUntil([&] { return length() == taken; }) && app.WaitIdle() && length() == taken &&
-           Press(app, dialog, IDOK);
+    return WaitUntil([&] { return length() == taken; }) && (taken == text.size() || KeysArrived(field)) &&
+           app.WaitIdle() && length() == taken && Press(app, dialog, IDOK);
 }
 
 bool EnterPassword(Program& app, HWND dialog, const std::string& text) {

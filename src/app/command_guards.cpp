@@ -11,7 +11,7 @@ namespace {
 
 // The row with the focus must pass its own checks and, when something was
 // typed, every row must be committed and the account saved.
-bool CheckFocusedRow(HWND hwnd) {
+bool CheckFocusedRow() {
     if (!g_Account.isOpen) return true;
     return g_MultiRecords.CheckFocusedRow();
 }
@@ -26,7 +26,7 @@ bool CommitAndSave() {
 
 bool CheckForErrors(HWND hwnd) {
     if (!g_MultiRecords.DropEmptyLastRecord()) return false;
-    if (!CheckFocusedRow(hwnd)) {
+    if (!CheckFocusedRow()) {
         WriteLog("CheckForErrors( hWnd )");
         return false;
     }
@@ -35,7 +35,7 @@ bool CheckForErrors(HWND hwnd) {
 
 bool CheckForErrorBeforeFind(HWND hwnd) {
     if (!g_MultiRecords.CheckLastRecordDate()) return false;
-    if (!CheckFocusedRow(hwnd)) {
+    if (!CheckFocusedRow()) {
         WriteLog("CheckForErrorBeforeFind - CheckForErrors( hWnd )");
         return false;
     }

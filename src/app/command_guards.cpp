@@ -24,7 +24,7 @@ bool CommitAndSave() {
 
 }  // namespace
 
-bool CheckForErrors(HWND hwnd) {
+bool CheckForErrors(HWND) {
     if (!g_MultiRecords.DropEmptyLastRecord()) return false;
     if (!CheckFocusedRow()) {
         WriteLog("CheckForErrors( hWnd )");
@@ -33,7 +33,7 @@ bool CheckForErrors(HWND hwnd) {
     return CommitAndSave();
 }
 
-bool CheckForErrorBeforeFind(HWND hwnd) {
+bool CheckForErrorBeforeFind(HWND) {
     if (!g_MultiRecords.CheckLastRecordDate()) return false;
     if (!CheckFocusedRow()) {
         WriteLog("CheckForErrorBeforeFind - CheckForErrors( hWnd )");

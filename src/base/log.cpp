@@ -42,29 +42,29 @@ void LocalTimeText(char* out, std::size_t size) {
 
 }  // namespace
 
-int WriteLogV(const char* format, va_list args) {
-    if (!g_logOn) return 1;
+bool WriteLogV(const char* format, va_list args) {
+    if (!g_logOn) return true;
     int elapsed = static_cast<int>(NowTenths() - g_startTenths);
     std::FILE* file = std::fopen(g_logPath.data(), "a+");
-    if (!file) return 0;
+    if (!file) return false;
     std::fprintf(file, "%.4i:\t", elapsed);
     std::vfprintf(file, format, args);
     std::fputc('\n', file);
     std::fclose(file);
-    return 1;
+    return true;
 }
 
-int WriteLog(const char* format, ...) {
+bool WriteLog(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int result = WriteLogV(format, args);
+    const bool result = WriteLogV(format, args);
     va_end(args);
     return result;
 }
 
-int StartLog(const char* probePath, const char* programPath) {
+bool StartLog(const char* probePath, const char* programPath) {
     std::FILE* probe = std::fopen(probePath, "wb");
-    if (!probe) return 0;
+    if (!probe) return false;
     std::fclose(probe);
 
     char folder[kPathSize];
@@ -80,7 +80,7 @@ int StartLog(const char* probePath, const char* programPath) {
     char now[64];
     LocalTimeText(now, sizeof now);
     WriteLog("Log file for Ledgerpad: %s\nTime Message", now);
-    return 1;
+    return true;
 }
 
 bool IsLogOn() {

@@ -20,19 +20,19 @@ inline constexpr const char kLogFileName[] = "\\Log.txt";
 #endif
 
 // Appends "<tenths>:\t<message>\n" (tenths of a second since the log was
-// switched on, at least four digits). Returns 1 when the line was written or
-// the log is off, 0 when the file cannot be opened.
-int WriteLog(const char* format, ...) LEDGER_PRINTF_FORMAT(1, 2);
-int WriteLogV(const char* format, va_list args);
+// switched on, at least four digits). False only when the log is on and its
+// file cannot be opened.
+bool WriteLog(const char* format, ...) LEDGER_PRINTF_FORMAT(1, 2);
+bool WriteLogV(const char* format, va_list args);
 
 // Win32 (log_win.cpp): switches the log on when the fixed log path can be
-// created; the log then goes to Log.txt in the program's folder. Returns 1
-// when the log is on afterwards.
-int InitLog();
+// created; the log then goes to Log.txt in the program's folder. True when
+// the log is on afterwards.
+bool InitLog();
 
 // The platform-free body of InitLog: creates (empties) probePath, then logs
 // to the folder of programPath (up to its last "\") + "\Log.txt".
-int StartLog(const char* probePath, const char* programPath);
+bool StartLog(const char* probePath, const char* programPath);
 
 bool IsLogOn();
 const char* LogFilePath();

@@ -14,7 +14,7 @@ unsigned long MultimediaMilliseconds() {
 
 }  // namespace
 
-int InitLog() {
+bool InitLog() {
     SetLogClock(MultimediaMilliseconds);
     const char* program = (__argc > 0 && __argv && __argv[0]) ? __argv[0] : "";
     return StartLog(kInitialLogPath, program);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 #include "ui/window_base_class.h"
@@ -19,10 +20,13 @@ public:
     DialogBaseClass() = default;
 
     // Runs the dialog modally and returns its EndDialog value. An exception
-    // from the dialog's own code is logged, the dialog ended and the parent
-    // enabled again, and then thrown on.
+    // from the dialog's own code is caught in the dialog procedure (it never
+    // unwinds through the system's frames), logged, the dialog ended, and
+    // thrown on here once the system has let the dialog go.
     INT_PTR doModal(HWND hwndParent, int dialogNumber = kAskModal);
-    // Creates the dialog modelessly and returns its window.
+    // Creates the dialog modelessly and returns its window. An exception
+    // while it is created is thrown on here; a later one closes the dialog
+    // and is logged, as no caller is waiting for it.
     HWND DoModeless(HWND hwndParent, int dialogNumber = kAskModeless);
 
     // The dialog operations, after the window operations in the virtual table.
@@ -51,4 +55,11 @@ private:
     // The procedure of every class-based dialog.
     static INT_PTR CALLBACK SharedDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Ends the dialog after its code threw and keeps the exception.
+    void Fail(HWND hwnd, std::exception_ptr failure);
+    void ThrowFailure();
+
+    std::exception_ptr m_Failure;
+    int m_DialogNumber = 0;
+    bool m_Modal = false;
 };

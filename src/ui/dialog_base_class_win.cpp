@@ -6,43 +6,42 @@
 #include "ui/dialog_runner.h"
 #include "ui/instance_subclasser.h"
 
-namespace {
-
-// After an exception escaped a dialog: ends the dialog and the parent's
-// disabled state, so nothing stays frozen behind it. The exception has left
-// the modal loop that would have destroyed an ended dialog, so the window is
-// destroyed here rather than left hidden.
-void RecoverFromException(HWND hwnd, HWND hwndParent, bool modal) {
-    if (IsWindow(hwnd)) {
-        if (modal) EndDialog(hwnd, -1);
-        DestroyWindow(hwnd);
-    }
-    if (hwndParent) EnableWindow(hwndParent, TRUE);
-}
-
-}  // namespace
-
 INT_PTR DialogBaseClass::doModal(HWND hwndParent, int dialogNumber) {
     if (dialogNumber == kAskModal) dialogNumber = GetDialogNumber();
-    try {
-        return ShowModalDialog(hwndParent, dialogNumber, SharedDialogProc, reinterpret_cast<LPARAM>(this));
-    } catch (...) {
-        WriteLog("Exception in DialogBaseClass::doModal %d (%#x)\n", dialogNumber, static_cast<unsigned>(dialogNumber));
-        RecoverFromException(GetHwnd(), hwndParent, true);
-        throw;
-    }
+    m_DialogNumber = dialogNumber;
+    m_Modal = true;
+    m_Failure = nullptr;
+    const INT_PTR result =
+        ShowModalDialog(hwndParent, dialogNumber, SharedDialogProc, reinterpret_cast<LPARAM>(this));
+    ThrowFailure();
+    return result;
 }
 
 HWND DialogBaseClass::DoModeless(HWND hwndParent, int dialogNumber) {
     if (dialogNumber == kAskModeless) dialogNumber = GetDialogNumber();
-    try {
-        return CreateModelessDialog(hwndParent, dialogNumber, SharedDialogProc, reinterpret_cast<LPARAM>(this));
-    } catch (...) {
-        WriteLog("Exception in DialogBaseClass::DoModeless %d (%#x)\n", dialogNumber,
-                 static_cast<unsigned>(dialogNumber));
-        RecoverFromException(GetHwnd(), hwndParent, false);
-        throw;
-    }
+    m_DialogNumber = dialogNumber;
+    m_Modal = false;
+    m_Failure = nullptr;
+    HWND dialog = CreateModelessDialog(hwndParent, dialogNumber, SharedDialogProc, reinterpret_cast<LPARAM>(this));
+    ThrowFailure();
+    return dialog;
+}
+
+void DialogBaseClass::Fail(HWND hwnd, std::exception_ptr failure) {
+    WriteLog("Exception in DialogBaseClass::%s %d (%#x)\n", m_Modal ? "doModal" : "DoModeless", m_DialogNumber,
+             static_cast<unsigned>(m_DialogNumber));
+    if (!m_Failure) m_Failure = failure;
+    // A modal dialog is ended by its own loop, which also enables the parent
+    // again; a modeless one has no loop of its own.
+    if (m_Modal) EndDialog(hwnd, -1);
+    else DestroyWindow(hwnd);
+}
+
+void DialogBaseClass::ThrowFailure() {
+    if (!m_Failure) return;
+    std::exception_ptr failure = m_Failure;
+    m_Failure = nullptr;
+    std::rethrow_exception(failure);
 }
 
 INT_PTR CALLBACK DialogBaseClass::SharedDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +52,12 @@ INT_PTR CALLBACK DialogBaseClass::SharedDialogProc(HWND hwnd, UINT msg, WPARAM w
     // Messages before WM_INITDIALOG have no object yet.
     auto* object = static_cast<DialogBaseClass*>(SharedSubclasser().Lookup(hwnd));
     if (!object) return FALSE;
-    return object->Dispatch(msg, wParam, lParam);
+    try {
+        return object->Dispatch(msg, wParam, lParam);
+    } catch (...) {
+        object->Fail(hwnd, std::current_exception());
+        return FALSE;
+    }
 }
 
 INT_PTR DialogBaseClass::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -176,7 +176,7 @@ TEST_F(AcctInfoFileTest, SaveIntoAMissingFolderFailsQuietly) {
 
 TEST_F(AcctInfoFileTest, RefusedFilesLeaveTheirStoryInTheLog) {
     const std::string program = Path("Ledgerpad.exe");
-    ASSERT_EQ(StartLog(Path("probe.txt").c_str(), program.c_str()), 1);
+    ASSERT_TRUE(StartLog(Path("probe.txt").c_str(), program.c_str()));
     const Bytes valid = InfoFile("LDGRINFO", 0xEF11ABCDu, kSample);
 
     WriteBytes(infoPath, InfoFile("LDGRINFO", 0xEF11ABCEu, kSample));

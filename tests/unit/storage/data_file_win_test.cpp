@@ -219,7 +219,7 @@ std::vector<std::string> LoggedLines(const std::string& path) {
 }
 
 TEST_F(DataFileTest, FailuresLeaveTheirLinesInTheLog) {
-    ASSERT_EQ(StartLog(Path("probe.txt").c_str(), Path("Ledgerpad.exe").c_str()), 1);
+    ASSERT_TRUE(StartLog(Path("probe.txt").c_str(), Path("Ledgerpad.exe").c_str()));
     const std::string missing = Path("LEDGR1.LPD");
     ReadAccountFile(file, missing.c_str(), account);
     SetAtomicFileFaultsForTesting({.failWriteNumber = 1});

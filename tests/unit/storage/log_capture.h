@@ -22,7 +22,7 @@ public:
         SetLogClock(FakeClock);
         // The log goes to the folder of the program path, cut at its last "\".
         std::string program = (m_Folder / "program").string() + "\\Ledgerpad.exe";
-        m_Started = StartLog((m_Folder / "probe.txt").string().c_str(), program.c_str()) == 1;
+        m_Started = StartLog((m_Folder / "probe.txt").string().c_str(), program.c_str());
     }
     ~LogCapture() {
         StopLogForTesting();

@@ -12,7 +12,7 @@ TEST(Log, OffWritesNothingAndReportsSuccess) {
     ASSERT_FALSE(IsLogOn());
     std::string path = LogFilePath();
     EXPECT_EQ(path, "C:\\Tallwood\\Ledgerpad\\Log.txt");
-    EXPECT_EQ(WriteLog("nothing %i", 1), 1);
+    EXPECT_TRUE(WriteLog("nothing %i", 1));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -32,7 +32,7 @@ TEST(Log, HeadingThenTimeStampedLines) {
     };
     for (const Case& c : cases) {
         LogCapture::SetMilliseconds(c.milliseconds);
-        EXPECT_EQ(WriteLog("DataFile::CloseFile: nResult %i, error %i", 0, 6), 1);
+        EXPECT_TRUE(WriteLog("DataFile::CloseFile: nResult %i, error %i", 0, 6));
     }
     std::vector<std::string> lines = log.Lines();
     ASSERT_EQ(lines.size(), 3u + std::size(cases));
@@ -69,7 +69,7 @@ TEST(Log, GoesBesideTheProgramAndStartsEmpty) {
 
 TEST(Log, StaysOffWhenTheProbeFileCannotBeCreated) {
     auto missing = std::filesystem::temp_directory_path() / "ledger-no-such-folder" / "x" / "Log.txt";
-    EXPECT_EQ(StartLog(missing.string().c_str(), "C:\\prog\\Ledgerpad.exe"), 0);
+    EXPECT_FALSE(StartLog(missing.string().c_str(), "C:\\prog\\Ledgerpad.exe"));
     EXPECT_FALSE(IsLogOn());
     EXPECT_EQ(std::string(LogFilePath()), "C:\\Tallwood\\Ledgerpad\\Log.txt");
 }
@@ -78,5 +78,5 @@ TEST(Log, UnwritableLogFileDropsTheLine) {
     LogCapture log;
     ASSERT_TRUE(log.Started());
     std::filesystem::remove_all(log.Folder());  // the log's folder is gone
-    EXPECT_EQ(WriteLog("lost"), 0);
+    EXPECT_FALSE(WriteLog("lost"));
 }

@@ -7,9 +7,9 @@
 // exists, which a normal installation never creates.
 TEST(InitLog, StaysOffWithoutTheFixedLogFolder) {
     if (FolderExists("C:\\Tallwood\\Ledgerpad")) GTEST_SKIP() << "the fixed log folder exists here";
-    EXPECT_EQ(InitLog(), 0);
+    EXPECT_FALSE(InitLog());
     EXPECT_FALSE(IsLogOn());
-    EXPECT_EQ(WriteLog("dropped"), 1);
+    EXPECT_TRUE(WriteLog("dropped"));
     EXPECT_FALSE(FileExists("C:\\Tallwood\\Ledgerpad\\Log.txt"));
     SetLogClock(nullptr);
 }

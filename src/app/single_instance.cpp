@@ -27,7 +27,7 @@ SingleInstanceGuard::~SingleInstanceGuard() {
     if (m_Mutex) CloseHandle(m_Mutex);
 }
 
-int SingleInstanceGuard::IsFirstInstance(const char* className, const char* suffix) {
+bool SingleInstanceGuard::IsFirstInstance(const char* className, const char* suffix) {
     char name[kMutexNameSize];
     std::snprintf(name, sizeof name, "%s%s", className, suffix);
     m_Mutex = CreateMutexA(nullptr, TRUE, name);
@@ -35,10 +35,10 @@ int SingleInstanceGuard::IsFirstInstance(const char* className, const char* suff
     // Only the name matters: ownership is given back at once, the handle
     // stays open so that the name lives as long as this copy.
     if (m_Mutex) ReleaseMutex(m_Mutex);
-    if (!existed) return 1;
+    if (!existed) return true;
 
     HWND other = GetSharedMainWindow();
-    if (!other) return 0;
+    if (!other) return false;
     if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
     // While the other copy shows a dialog (the start screen, a message),
     // the dialog is what the user has to answer: it comes forward, and the
@@ -54,5 +54,5 @@ int SingleInstanceGuard::IsFirstInstance(const char* className, const char* suff
     }
     const int handle = static_cast<int>(HandleToULong(other));
     WriteLog("hOther %i  hGlobal %i", handle, handle);
-    return 0;
+    return false;
 }

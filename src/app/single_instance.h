@@ -13,11 +13,11 @@ public:
     SingleInstanceGuard(const SingleInstanceGuard&) = delete;
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
-    // Creates (or opens) the mutex named className + suffix. Returns 1 when
-    // this is the only running copy, 0 when another copy runs; in that case
+    // Creates (or opens) the mutex named className + suffix. True when
+    // this is the only running copy, false when another copy runs; in that case
     // the other copy's main window, once it exists, is restored and brought
     // to the foreground (or the dialog it shows, when it shows one).
-    int IsFirstInstance(const char* className, const char* suffix);
+    bool IsFirstInstance(const char* className, const char* suffix);
 
 private:
     HANDLE m_Mutex = nullptr;

@@ -65,7 +65,7 @@ void NewTransaction() {
         default: reg.SetFocusToRecordAndField(); return;
     }
     const AcctRecord* record = focused->record.get();
-    if (reg.Row(row).GetInput(*focused->record) != 0) {
+    if (!reg.Row(row).GetInput(*focused->record)) {
         reg.SetFocusToRecordAndField();
         return;
     }
@@ -106,7 +106,7 @@ void DeleteTransaction() {
         return;
     }
     // Whatever was refused in the row went with its record.
-    reg.Row(row).TestError();
+    reg.Row(row).TakeError();
     RefillFrom(g_Account.topIndex);
     reg.SetFocusToRecordAndField(std::max(0, row - 1), DATE_FLD);
     g_Account.needsSaving = 1;

@@ -193,17 +193,17 @@ void EditRecord::RunAmount(int field, int action) {
 // ---------------------------------------------------------------------------
 // Reading the row into its record
 
-int EditRecord::GetInput(AcctRecord& record, bool keyboardEvent) {
-    m_Error = 0;
+bool EditRecord::GetInput(AcctRecord& record, bool keyboardEvent) {
+    m_Error = false;
     m_DateState = kDateInvalid;
     char text[kFieldTextSize];
 
     Fields[RECONCILE_FLD].GetInput(text);
     if (text[0] != '\0' && std::strcmp(text, "R") != 0) {
         ShowRegisterMessage(kReconcileOnlyText, kEntryErrorTitle);
-        m_Error = 1;
+        m_Error = true;
         Fields[RECONCILE_FLD].Clear();
-        return 1;
+        return false;
     }
     CopyFixedText(record.reconcile, text);
 
@@ -215,8 +215,8 @@ int EditRecord::GetInput(AcctRecord& record, bool keyboardEvent) {
     const bool unchanged = stored[0] != '\0' && std::strcmp(text, g_Date.ToDisplay(stored)) == 0;
     if (!g_Date.Parse(text)) {
         ShowRegisterDateError();
-        m_Error = 1;
-        return 1;
+        m_Error = true;
+        return false;
     }
     m_DateState = kDateValid;
     if (!unchanged) {
@@ -237,8 +237,8 @@ int EditRecord::GetInput(AcctRecord& record, bool keyboardEvent) {
         if (Fields[field].IsInvalid()) {
             ShowRegisterMessage(kEntryAmountError, kAmountErrorTitle);
             m_DateState = kDateInvalid;
-            m_Error = 1;
-            return 1;
+            m_Error = true;
+            return false;
         }
         (field == PAYMENT_FLD ? m_Payment : m_Deposit) = AmountValue(text);
     }
@@ -258,17 +258,17 @@ int EditRecord::GetInput(AcctRecord& record, bool keyboardEvent) {
     if (balances != kBalancesOk) {
         ShowBalanceError(balances);
         m_DateState = kDateInvalid;
-        m_Error = 1;
+        m_Error = true;
         if (takesPayment)
             record.deposit = m_Deposit;
         else
             record.payment = m_Payment;
-        return 1;
+        return false;
     }
     if (fieldToEmpty >= 0) Fields[fieldToEmpty].Clear();
     m_Payment = 0.0;
     m_Deposit = 0.0;
-    return 0;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -357,8 +357,8 @@ void EditRecord::ShowBalance(double balance) {
     Fields[BALANCE_FLD].SetText(text);
 }
 
-int EditRecord::TestError() {
-    const int error = m_Error;
-    m_Error = 0;
+bool EditRecord::TakeError() {
+    const bool error = m_Error;
+    m_Error = false;
     return error;
 }

@@ -41,10 +41,10 @@ public:
     // (kResult* in event_msg.h) and possibly a new focus field.
     void RunWindow(const eventMsg& ev);
     // Reads all seven fields, checks them and writes them into record;
-    // 0 when accepted, 1 when refused (a message was shown, the error field
-    // is 1). keyboardEvent: the input came from a key, so the field the
+    // true when accepted, false when refused (a message was shown and the
+    // row keeps the refusal for TakeError). keyboardEvent: the input came from a key, so the field the
     // user was in before the key decides between payment and deposit.
-    int GetInput(AcctRecord& record, bool keyboardEvent = false);
+    bool GetInput(AcctRecord& record, bool keyboardEvent = false);
 
     // Insert Date: today's date into the Date field when it has the focus.
     void setDateField();
@@ -60,8 +60,8 @@ public:
     void setFields(const AcctRecord& record);
     void ShowBalance(double balance);
 
-    // The error field; reading clears it.
-    int TestError();
+    // Whether the last reading of the row was refused; taking it forgets it.
+    bool TakeError();
 
     int Result() const { return m_Result; }
     int DateState() const { return m_DateState; }
@@ -93,5 +93,5 @@ private:
     int m_FocusField = DATE_FLD;
     int m_PreviousFocusField = DATE_FLD;
     std::array<EditWindow, MAX_FLD> Fields;
-    int m_Error = 0;
+    bool m_Error = false;
 };

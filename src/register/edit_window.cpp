@@ -36,21 +36,17 @@ void EditWindow::GetInput(char* out, std::size_t size) {
     // Whatever reached the control (a paste, a message from outside), no
     // control character gets into a record.
     ReplaceControlCharacters(m_Text);
-    m_Invalid = 0;
+    m_Invalid = false;
     if (m_Kind == kKindAmount) {
         // Both run: the cleaning leaves digits and points whatever was typed.
         const bool badChars = HasInvalidEntryChars(m_Text);
         const bool tooLarge = CleanEntryAmount(m_Text);
-        if (badChars || tooLarge) m_Invalid = 1;
+        m_Invalid = badChars || tooLarge;
     }
     CopyBounded(out, size, m_Text);
 }
 
-int EditWindow::IsInvalid() {
-    const int invalid = m_Invalid;
-    m_Invalid = 0;
-    return invalid;
-}
+bool EditWindow::IsInvalid() const { return m_Invalid; }
 
 void EditWindow::SetFocusToField() { Host().SetFocus(m_Index); }
 

@@ -31,8 +31,8 @@ public:
     void GetInput(char* out, std::size_t size);
     template <std::size_t N> void GetInput(char (&out)[N]) { GetInput(out, N); }
 
-    // The invalid flag of the last read; reading clears it.
-    int IsInvalid();
+    // Whether the last GetInput found the amount unusable.
+    bool IsInvalid() const;
     void SetFocusToField();
     void SelectAll();
 
@@ -50,7 +50,7 @@ private:
     int m_Index;
     int m_Action = 0;
     int m_Kind;
-    int m_Invalid = 0;
+    bool m_Invalid = false;
 };
 
 // The action of an event as a row sees it (kAction* in event_msg.h).

@@ -13,7 +13,7 @@
 bool MultiRecords::CommitRow(const eventMsg& ev) {
     RecordNode* node = FocusedNode();
     if (!node) return true;
-    if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD) == 0) return true;
+    if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD)) return true;
     SetFocusToRecordAndField();
     m_PassToControl = 0;
     return false;
@@ -78,7 +78,7 @@ bool MultiRecords::CommitAllRows() {
     }
     for (int row = 0; row <= m_LastFilledRow; ++row) {
         RecordNode* node = m_RowNodes[row];
-        if (!node || m_EditR[row].GetInput(*node->record) == 0) continue;
+        if (!node || m_EditR[row].GetInput(*node->record)) continue;
         // The row that was refused gets the focus, so it can be corrected.
         SetFocusToRecordAndField(row);
         return false;
@@ -89,7 +89,7 @@ bool MultiRecords::CommitAllRows() {
 bool MultiRecords::CheckFocusedRow() {
     if (!g_Account.isOpen) return true;
     RecordNode* node = FocusedNode();
-    if (node && !FocusedRow().IsRecordEmpty() && FocusedRow().GetInput(*node->record) != 0) {
+    if (node && !FocusedRow().IsRecordEmpty() && !FocusedRow().GetInput(*node->record)) {
         SetFocusToRecordAndField();
         return false;
     }
@@ -98,7 +98,7 @@ bool MultiRecords::CheckFocusedRow() {
         FocusedRow().SetDateState(kDateInvalid);
         return false;
     }
-    if (FocusedRow().TestError() != 0) {
+    if (FocusedRow().TakeError()) {
         SetFocusToRecordAndField();
         return false;
     }

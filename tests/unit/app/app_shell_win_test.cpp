@@ -51,21 +51,21 @@ protected:
 
 TEST_F(SingleInstanceTest, OnlyTheFirstGuardOfANameIsFirst) {
     SingleInstanceGuard first;
-    EXPECT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
+    EXPECT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
     SingleInstanceGuard second;
-    EXPECT_EQ(second.IsFirstInstance(kMainClassName, suffix_.c_str()), 0);
+    EXPECT_FALSE(second.IsFirstInstance(kMainClassName, suffix_.c_str()));
     // Another class name is another program.
     SingleInstanceGuard other;
-    EXPECT_EQ(other.IsFirstInstance("OtherClass", suffix_.c_str()), 1);
+    EXPECT_TRUE(other.IsFirstInstance("OtherClass", suffix_.c_str()));
 }
 
 TEST_F(SingleInstanceTest, TheNameLivesAsLongAsItsGuard) {
     {
         SingleInstanceGuard first;
-        ASSERT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
+        ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
     }
     SingleInstanceGuard later;
-    EXPECT_EQ(later.IsFirstInstance(kMainClassName, suffix_.c_str()), 1) << "the closed guard left its name behind";
+    EXPECT_TRUE(later.IsFirstInstance(kMainClassName, suffix_.c_str())) << "the closed guard left its name behind";
 }
 
 TEST_F(SingleInstanceTest, SecondStartRestoresTheFirstWindow) {
@@ -77,8 +77,8 @@ TEST_F(SingleInstanceTest, SecondStartRestoresTheFirstWindow) {
     EXPECT_EQ(GetSharedMainWindow(), main.get());
 
     SingleInstanceGuard first, second;
-    ASSERT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
-    EXPECT_EQ(second.IsFirstInstance(kMainClassName, suffix_.c_str()), 0);
+    ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
+    EXPECT_FALSE(second.IsFirstInstance(kMainClassName, suffix_.c_str()));
     EXPECT_FALSE(IsIconic(main.get()));
 }
 
@@ -90,8 +90,8 @@ TEST_F(SingleInstanceTest, SecondStartEnablesAMainWindowWithoutADialog) {
     SetSharedMainWindow(main.get());
 
     SingleInstanceGuard first, second;
-    ASSERT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
-    EXPECT_EQ(second.IsFirstInstance(kMainClassName, suffix_.c_str()), 0);
+    ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
+    EXPECT_FALSE(second.IsFirstInstance(kMainClassName, suffix_.c_str()));
     EXPECT_TRUE(IsWindowEnabled(main.get()));
 }
 
@@ -107,16 +107,16 @@ TEST_F(SingleInstanceTest, SecondStartLeavesTheMainWindowDisabledUnderItsDialog)
     ASSERT_EQ(GetLastActivePopup(main.get()), dialog.get());
 
     SingleInstanceGuard first, second;
-    ASSERT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
-    EXPECT_EQ(second.IsFirstInstance(kMainClassName, suffix_.c_str()), 0);
+    ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
+    EXPECT_FALSE(second.IsFirstInstance(kMainClassName, suffix_.c_str()));
     EXPECT_FALSE(IsWindowEnabled(main.get()));
 }
 
 TEST_F(SingleInstanceTest, SecondStartBeforeTheFirstWindowExistsDoesNothing) {
     SetSharedMainWindow(nullptr);
     SingleInstanceGuard first, second;
-    ASSERT_EQ(first.IsFirstInstance(kMainClassName, suffix_.c_str()), 1);
-    EXPECT_EQ(second.IsFirstInstance(kMainClassName, suffix_.c_str()), 0);
+    ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
+    EXPECT_FALSE(second.IsFirstInstance(kMainClassName, suffix_.c_str()));
 }
 
 // Slot 1 and the sample keep their names; slots 3 to 10 hold the further

@@ -23,7 +23,7 @@ protected:
         Focus(0, DATE_FLD);
     }
     AcctRecord& Rec(int row) { return *g_MultiRecords.RowNode(row)->record; }
-    int Commit(int row, bool keyboard = false) { return g_MultiRecords.Row(row).GetInput(Rec(row), keyboard); }
+    bool Commit(int row, bool keyboard = false) { return g_MultiRecords.Row(row).GetInput(Rec(row), keyboard); }
 };
 
 TEST_F(EditRecordTest, GetInputWritesTheWholeRow) {
@@ -34,7 +34,7 @@ TEST_F(EditRecordTest, GetInputWritesTheWholeRow) {
     Type(0, DESC_FLD, "Groceries");
     Type(0, PAYMENT_FLD, "1,234.56");
     Type(0, DEPOSIT_FLD, "");
-    ASSERT_EQ(Commit(0), 0);
+    ASSERT_TRUE(Commit(0));
     const AcctRecord& r = Rec(0);
     EXPECT_STREQ(r.reconcile, "R");
     EXPECT_STREQ(r.date, "20260309");
@@ -60,7 +60,7 @@ TEST_F(EditRecordTest, CheckNumberValueIsItsLeadingDigits) {
     OpenOne();
     for (const Case& c : cases) {
         Type(0, NUM_FLD, c.typed);
-        ASSERT_EQ(Commit(0), 0) << c.typed;
+        ASSERT_TRUE(Commit(0)) << c.typed;
         EXPECT_STREQ(Rec(0).checkText, c.text);
         EXPECT_EQ(Value(Rec(0).checkNumber), c.number) << c.typed;
     }
@@ -89,13 +89,13 @@ TEST_F(EditRecordTest, RefusalsShowTheirMessageAndKeepTheRecord) {
         const AcctRecord before = Rec(0);
         Type(0, c.field, c.typed);
         host_.messages.clear();
-        EXPECT_EQ(Commit(0), 1);
+        EXPECT_FALSE(Commit(0));
         ASSERT_EQ(host_.messages.size(), 1u);
         EXPECT_EQ(LastMessageTitle(), c.title);
         EXPECT_EQ(LastMessageText(), c.text);
         EXPECT_EQ(Text(0, c.field), c.fieldAfter);
-        EXPECT_EQ(g_MultiRecords.Row(0).TestError(), 1);
-        EXPECT_EQ(g_MultiRecords.Row(0).TestError(), 0);
+        EXPECT_TRUE(g_MultiRecords.Row(0).TakeError());
+        EXPECT_FALSE(g_MultiRecords.Row(0).TakeError());
         EXPECT_EQ(g_MultiRecords.Row(0).DateState(), kDateInvalid);
         if (c.field >= DATE_FLD) {
             EXPECT_EQ(std::memcmp(&before, &Rec(0), sizeof before), 0) << "record changed";
@@ -140,7 +140,7 @@ TEST_F(EditRecordTest, PaymentAndDepositTheFieldTheUserWasInDecides) {
         // A key event: the field the user was in is the one before the key.
         row.SetFocusField(c.userField);
         if (c.keyboard) row.RunWindow(KeyEvent(kKeyCutPaste, 0));
-        ASSERT_EQ(Commit(0, c.keyboard), 0);
+        ASSERT_TRUE(Commit(0, c.keyboard));
         EXPECT_EQ(Value(Rec(0).payment), c.recPayment);
         EXPECT_EQ(Value(Rec(0).deposit), c.recDeposit);
         EXPECT_EQ(Text(0, PAYMENT_FLD), c.paymentAfter);
@@ -171,7 +171,7 @@ TEST_F(EditRecordTest, BalanceLimitsHoldTheUserInTheRow) {
         if (c.cleared) Type(2, RECONCILE_FLD, "R");
         Type(2, DEPOSIT_FLD, "600,000.00");
         host_.messages.clear();
-        EXPECT_EQ(Commit(2, true), 1);
+        EXPECT_FALSE(Commit(2, true));
         EXPECT_EQ(LastMessageTitle(), kDataEntryErrorTitle);
         EXPECT_EQ(LastMessageText(), c.text);
         EXPECT_EQ(Value(Rec(2).deposit), 600000.0);  // kept until corrected
@@ -179,7 +179,7 @@ TEST_F(EditRecordTest, BalanceLimitsHoldTheUserInTheRow) {
         EXPECT_EQ(g_MultiRecords.Row(2).DateState(), kDateInvalid);
 
         Type(2, DEPOSIT_FLD, "400,000.00");
-        EXPECT_EQ(Commit(2, true), 0);
+        EXPECT_TRUE(Commit(2, true));
         EXPECT_EQ(Value(Rec(2).deposit), 400000.0);
         Reset();
     }
@@ -190,10 +190,10 @@ TEST_F(EditRecordTest, AnUnchangedDateKeepsItsCentury) {
     // stored date reads back as that same date.
     OpenOne({.desc = "far", .date = "20850101"});
     EXPECT_EQ(Text(0, DATE_FLD), "01/01/85");
-    ASSERT_EQ(Commit(0), 0);
+    ASSERT_TRUE(Commit(0));
     EXPECT_STREQ(Rec(0).date, "20850101");
     Type(0, DATE_FLD, "1/1/85");  // typed: the format's meaning
-    ASSERT_EQ(Commit(0), 0);
+    ASSERT_TRUE(Commit(0));
     EXPECT_STREQ(Rec(0).date, "19850101");
 }
 

@@ -63,8 +63,8 @@ TEST_F(EditWindowTest, ReadingAnAmountChecksAndCleansIt) {
         field.GetInput(out);
         EXPECT_STREQ(out, c.cleaned) << c.typed;
         EXPECT_STREQ(field.Text(), c.cleaned) << c.typed;
-        EXPECT_EQ(field.IsInvalid(), c.invalid ? 1 : 0) << c.typed;
-        EXPECT_EQ(field.IsInvalid(), 0) << "reading the flag clears it: " << c.typed;
+        EXPECT_EQ(field.IsInvalid(), c.invalid) << c.typed;
+        EXPECT_EQ(field.IsInvalid(), c.invalid) << "asking again changes nothing: " << c.typed;
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(EditWindowTest, ReadingTurnsControlCharactersIntoSpaces) {
         char out[kFieldTextSize];
         field.GetInput(out);
         EXPECT_STREQ(out, c.read) << c.typed;
-        EXPECT_EQ(field.IsInvalid(), 0) << c.typed;
+        EXPECT_FALSE(field.IsInvalid()) << c.typed;
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(EditWindowTest, ReadingTakesAtMost88CharactersAndCutsToTheCallersBuffer) 
     char small[5];
     field.GetInput(small);
     EXPECT_STREQ(small, "qqqq");
-    EXPECT_EQ(field.IsInvalid(), 0);  // only amounts are checked
+    EXPECT_FALSE(field.IsInvalid());  // only amounts are checked
 }
 
 TEST_F(EditWindowTest, FocusAndSelectionGoToTheControl) {

@@ -159,11 +159,11 @@ TEST_F(RegisterWindowTest, FieldsShowSeparatorsAndReadAmountsBack) {
     payment.GetInput(out);
     EXPECT_STREQ(out, "1234.56");
     EXPECT_STREQ(payment.Text(), "1234.56");
-    EXPECT_EQ(payment.IsInvalid(), 0);
+    EXPECT_FALSE(payment.IsInvalid());
     EXPECT_EQ(Text(0, PAYMENT_FLD), "1,234.56");  // the control keeps what was typed
     SetText(0, PAYMENT_FLD, "12a");
     payment.GetInput(out);
-    EXPECT_EQ(payment.IsInvalid(), 1);
+    EXPECT_TRUE(payment.IsInvalid());
 }
 
 TEST_F(RegisterWindowTest, TheReconcileFieldTakesOneCapitalLetter) {

@@ -55,8 +55,8 @@ bool WriteExportText(const char* path, const std::string& text, unsigned long* e
 class ExportFile {
 public:
     // Win32: the range dialog, the checks, the save-file dialog and the
-    // file. 1 when a file was written, 0 otherwise.
-    int Export(HWND__* owner, const RecordNode* first, int view);
+    // file. True when a file was written.
+    bool Export(HWND__* owner, const RecordNode* first, int view);
 
     const std::string& FileName() const { return m_FileName; }
 

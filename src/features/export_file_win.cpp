@@ -52,23 +52,23 @@ bool WriteExportText(const char* path, const std::string& text, unsigned long* e
     return ok;
 }
 
-int ExportFile::Export(HWND owner, const RecordNode* first, int view) {
-    if (RunRangeDialog(owner, g_DateRange, kExportRangeTitle) != kIdOk) return 0;
+bool ExportFile::Export(HWND owner, const RecordNode* first, int view) {
+    if (RunRangeDialog(owner, g_DateRange, kExportRangeTitle) != kIdOk) return false;
     switch (g_DateRange.HasRecords(first, view)) {
-        case kRangeNothingInRange: Tell(owner, kExportNoDataInRangeText, kExportRangeTitle); return 0;
-        case kRangeOnlyReconciled: Tell(owner, kExportNoDataText, kExportRangeTitle); return 0;
+        case kRangeNothingInRange: Tell(owner, kExportNoDataInRangeText, kExportRangeTitle); return false;
+        case kRangeOnlyReconciled: Tell(owner, kExportNoDataText, kExportRangeTitle); return false;
     }
     char path[kExportPathSize] = {};
-    if (!AskForFile(owner, path)) return 0;
+    if (!AskForFile(owner, path)) return false;
     m_FileName = path;
     const std::string text = BuildExportText(first, view, g_DateRange);
     unsigned long error = 0;
     if (!WriteExportText(path, text, &error)) {
         WriteLog("ExportFile::Export: cannot write %s, error %lu", path, error);
         Tell(owner, ExportErrorMessage(path, SystemErrorText(error).c_str()).c_str(), kExportErrorTitle);
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 void RunExportCommand(HWND hwnd, int) {

@@ -171,9 +171,9 @@ std::string TodayShown() {
     return g_Date.ToDisplay(today);
 }
 
-int Tell(HWND owner, const char* text) {
+bool Tell(HWND owner, const char* text) {
     ShowMessage(owner, text, kPrintRangeTitle, MB_OK | MB_ICONINFORMATION);
-    return 0;
+    return false;
 }
 
 }  // namespace
@@ -210,8 +210,8 @@ INT_PTR CALLBACK Printer::ProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPA
     return FALSE;
 }
 
-int Printer::Print(HWND owner, const RecordNode* first, int view) {
-    if (RunRangeDialog(owner, g_DateRange, kPrintRangeTitle) != kIdOk) return 0;
+bool Printer::Print(HWND owner, const RecordNode* first, int view) {
+    if (RunRangeDialog(owner, g_DateRange, kPrintRangeTitle) != kIdOk) return false;
     switch (g_DateRange.HasRecords(first, view)) {
         case kRangeNothingInRange: return Tell(owner, kPrintNoDataInRangeText);
         case kRangeOnlyReconciled: return Tell(owner, kPrintNoDataText);
@@ -225,7 +225,7 @@ int Printer::Print(HWND owner, const RecordNode* first, int view) {
     const BOOL chosen = PrintDlgA(&pd);
     GlobalBlock mode(pd.hDevMode), names(pd.hDevNames);
     PrinterDc dc(pd.hDC);
-    if (!chosen || !dc.get()) return 0;
+    if (!chosen || !dc.get()) return false;
 
     const int scale = PrintScale(GetDeviceCaps(dc.get(), HORZRES));
     Font body(kPrintBodyFontHeight * scale, FW_NORMAL);
@@ -258,7 +258,7 @@ int Printer::Print(HWND owner, const RecordNode* first, int view) {
         const std::string text = PrintFailureMessage(outcome, content.accountName, SystemErrorText(target.Error()));
         ShowMessage(owner, text.c_str(), kPrintErrorTitle, MB_OK | MB_ICONINFORMATION);
     }
-    return outcome == PrintOutcome::Printed ? 1 : 0;
+    return outcome == PrintOutcome::Printed;
 }
 
 void RunPrintCommand(HWND hwnd, int) {

@@ -9,8 +9,8 @@ struct RecordNode;
 
 class Printer {
 public:
-    // 1 when the document reached the spooler completely, else 0.
-    int Print(HWND owner, const RecordNode* first, int view);
+    // True when the document reached the spooler completely.
+    bool Print(HWND owner, const RecordNode* first, int view);
 
     bool Aborted() const { return m_Aborted != 0; }
 

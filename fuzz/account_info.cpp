@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "storage/exceptions.h"
 #include "storage/memory_stream.h"
 

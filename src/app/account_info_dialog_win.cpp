@@ -3,7 +3,7 @@
 #include "app/account_lifecycle.h"
 #include "app/command_guards.h"
 #include "model/account.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "storage/save_account.h"
 #include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"

@@ -9,7 +9,7 @@
 #include "app/account_lifecycle.h"
 #include "app/account_operations.h"
 #include "app/commands.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "base/bounded_text.h"
 #include "base/log.h"
 #include "storage/options.h"

@@ -9,7 +9,7 @@
 #include "app/account_operations.h"
 #include "app/main_window.h"
 #include "register/register_display.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "base/bounded_text.h"
 #include "storage/data_file.h"
 #include "storage/file_messages.h"

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "model/account.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "storage/data_file.h"
 #include "storage/save_account.h"
 #include "storage/save_attempt.h"

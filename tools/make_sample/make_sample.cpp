@@ -18,7 +18,7 @@
 
 #include "model/account.h"
 #include "storage/account_image.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "storage/memory_stream.h"
 #include "values/amount.h"
 

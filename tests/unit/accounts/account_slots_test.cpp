@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/account_slots.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 
 namespace {
 

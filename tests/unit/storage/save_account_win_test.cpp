@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/account.h"
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 #include "storage/data_file.h"
 #include "storage/save_attempt.h"
 #include "account_files_fixture.h"

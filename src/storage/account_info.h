@@ -46,7 +46,7 @@ public:
     void DeSerialize(DeSerializerBase& reader) override;
     ~AccountInfo() override = default;
 
-    // Win32 (acct_info_credit_card_win.cpp); not virtual, so that the
+    // Win32 (account_info_win.cpp); not virtual, so that the
     // native build links without them. Save writes the information file of
     // the account crash-safely and never throws; it returns false when the
     // file could not be written (the old one is then intact), with the

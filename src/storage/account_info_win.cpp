@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 
 #include "storage/last_error.h"
 #include "base/log.h"

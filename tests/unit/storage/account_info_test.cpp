@@ -1,4 +1,4 @@
-#include "storage/acct_info_credit_card.h"
+#include "storage/account_info.h"
 
 #include <gtest/gtest.h>
 

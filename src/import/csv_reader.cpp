@@ -164,28 +164,21 @@ struct Layout {
     Columns columns;
 };
 
-// A spreadsheet may write "sep=;" as the first line to name its separator.
-char NamedSeparator(std::string_view text) {
-    const std::string_view first = TrimSpace(text.substr(0, text.find_first_of("\r\n")));
-    return first.size() == 5 && StartsWithNoCase(first, "sep=") ? first[4] : '\0';
-}
-
 // The separator whose header row names the most known columns (the first
 // such of ',', ';' and tab), and that row.
 std::optional<Layout> FindLayout(std::string_view text) {
-    const char named = NamedSeparator(text);
     std::optional<Layout> best;
     int bestKnown = 0;
     for (char separator : {',', ';', '\t'}) {
-        if (named && separator != named)
-            continue;
         const std::vector<CsvRecord> records = SplitCsv(text, separator, kHeaderSearchRows);
         for (std::size_t r = 0; r < records.size(); ++r) {
             const auto header = HeaderColumns(records[r]);
             if (!header)
                 continue;
-            if (header->second > bestKnown)
-                best = Layout{separator, r, header->first}, bestKnown = header->second;
+            if (header->second > bestKnown) {
+                best = Layout{separator, r, header->first};
+                bestKnown = header->second;
+            }
             break;
         }
     }

@@ -50,7 +50,7 @@ TEST(CsvReaderTest, ReadsEachSeparatorAndAmountLayout) {
         {"an account summary above the header, blank rows between",
          "Account,Everyday Checking\nBalance,1234.56\n\nDate,Description,Amount\n\n1/5/26,Shop,-5.00\n,,\n1/6/26,Shop,-6.00",
          "[||-|none]\nL6 20260105 -500 \"Shop\"\nL8 20260106 -600 \"Shop\"\n"},
-        {"a spreadsheet's separator line",
+        {"a spreadsheet's separator line is a row above the header",
          "sep=;\nDate;Description;Amount\n1/5/26;Shop, the big one;-5,00\n",
          "[||-|none]\nL3 20260105 -500 \"Shop, the big one\"\n"},
         {"UTF-16 with tabs",

@@ -228,14 +228,12 @@ std::string DebitCreditAmount(std::string_view debit, std::string_view credit, D
 }
 
 StatementTransaction RowTransaction(const CsvRecord& row, const Columns& columns, DecimalMark mark) {
-    StatementTransaction transaction;
-    transaction.line = row.line;
-    transaction.date = std::string(TrimSpace(FieldAt(row, columns.date)));
-    transaction.checkNumber = CheckNumberText(FieldAt(row, columns.check));
     // A file with only a memo column has its description there.
     const bool memoIsPayee = columns.payee < 0;
-    transaction.payee = CleanFieldText(FieldAt(row, memoIsPayee ? columns.memo : columns.payee));
-    transaction.memo = memoIsPayee ? std::string() : CleanFieldText(FieldAt(row, columns.memo));
+    StatementTransaction transaction =
+        TransactionTexts(row.line, FieldAt(row, columns.check), FieldAt(row, memoIsPayee ? columns.memo : columns.payee),
+                         memoIsPayee ? std::string_view() : FieldAt(row, columns.memo));
+    transaction.date = std::string(TrimSpace(FieldAt(row, columns.date)));
     transaction.refused = columns.amount >= 0
         ? ReadTransactionAmount(FieldAt(row, columns.amount), mark, transaction.cents)
         : DebitCreditAmount(FieldAt(row, columns.debit), FieldAt(row, columns.credit), mark, transaction.cents);

@@ -134,11 +134,7 @@ struct PendingTransaction {
 };
 
 StatementTransaction CheckedTransaction(const PendingTransaction& pending) {
-    StatementTransaction transaction;
-    transaction.line = pending.line;
-    transaction.checkNumber = CheckNumberText(pending.checkNumber);
-    transaction.payee = CleanFieldText(pending.name);
-    transaction.memo = CleanFieldText(pending.memo);
+    StatementTransaction transaction = TransactionTexts(pending.line, pending.checkNumber, pending.name, pending.memo);
     transaction.fitid = CleanFieldText(pending.fitid);
     transaction.date = OfxDate(pending.posted);
     if (TrimSpace(pending.posted).empty())

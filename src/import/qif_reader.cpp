@@ -30,12 +30,8 @@ struct PendingRecord {
 };
 
 StatementTransaction RecordTransaction(const PendingRecord& record) {
-    StatementTransaction transaction;
-    transaction.line = record.line;
+    StatementTransaction transaction = TransactionTexts(record.line, record.checkNumber, record.payee, record.memo);
     transaction.date = std::string(TrimSpace(record.date));
-    transaction.checkNumber = CheckNumberText(record.checkNumber);
-    transaction.payee = CleanFieldText(record.payee);
-    transaction.memo = CleanFieldText(record.memo);
     // U is the same total that newer writers add beside T.
     const std::string& total = record.total.empty() ? record.unitTotal : record.total;
     transaction.refused = ReadTransactionAmount(total, DecimalMark::Point, transaction.cents);

@@ -190,24 +190,15 @@ std::string_view FieldAt(const CsvRecord& record, int column) {
         ? std::string_view(record.fields[column]) : std::string_view();
 }
 
-// Which decimal mark separates the cents: the default unless the file's
-// amounts show the other one. An amount ending in a mark and one or two
-// digits shows its decimal mark beyond doubt (thousands come in threes).
-DecimalMark FileDecimalMark(const std::vector<CsvRecord>& rows, const Columns& columns, DecimalMark preset) {
-    bool point = false, comma = false;
+// The file's decimal mark: a comma in a semicolon-separated file, else a
+// point, unless the amounts show otherwise.
+DecimalMark FileDecimalMark(const std::vector<CsvRecord>& rows, const Columns& columns, char separator) {
+    DecimalMarkEvidence evidence;
     for (const CsvRecord& row : rows) {
-        for (int column : {columns.amount, columns.debit, columns.credit}) {
-            const std::string_view text = FieldAt(row, column);
-            const std::size_t last = text.find_last_of("0123456789");
-            const std::size_t mark = last == std::string_view::npos ? last : text.find_last_not_of("0123456789", last);
-            if (mark == std::string_view::npos || last - mark > 2 || (text[mark] != '.' && text[mark] != ','))
-                continue;
-            (text[mark] == '.' ? point : comma) = true;
-        }
+        for (int column : {columns.amount, columns.debit, columns.credit})
+            evidence.See(FieldAt(row, column));
     }
-    if (point != comma)
-        return point ? DecimalMark::Point : DecimalMark::Comma;
-    return preset;
+    return evidence.Decide(separator == ';' ? DecimalMark::Comma : DecimalMark::Point);
 }
 
 // The cents of a debit/credit pair of columns, or why the row is refused.
@@ -257,8 +248,7 @@ StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {
     std::vector<CsvRecord> rows = SplitCsv(text, layout->separator, 0);
     rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(layout->headerRecord + 1));
     std::erase_if(rows, IsBlank);
-    const DecimalMark mark = FileDecimalMark(rows, layout->columns,
-                                             layout->separator == ';' ? DecimalMark::Comma : DecimalMark::Point);
+    const DecimalMark mark = FileDecimalMark(rows, layout->columns, layout->separator);
     std::vector<Statement> statements(1);
     for (const CsvRecord& row : rows)
         statements[0].transactions.push_back(RowTransaction(row, layout->columns, mark));

@@ -16,6 +16,6 @@ bool LooksLikeCsv(std::string_view bytes);
 // One statement of every row below the header row. Debit (withdrawal)
 // values are payments and credit (deposit) values deposits, written with a
 // minus or not. Amounts take a decimal comma in a semicolon-separated file,
-// unless its amounts show otherwise; dates are read as the file's dates
+// unless its amounts show otherwise (see DecimalMarkEvidence); dates are read as the file's dates
 // decide (see FileDayOrder), else in the preferred order.
 StatementFile ReadCsv(std::string_view bytes, DayOrder preferred);

@@ -237,6 +237,16 @@ bool LooksLikeCsv(std::string_view bytes) {
     return FindLayout(FileTextToAnsi(bytes.substr(0, kSniffLength))).has_value();
 }
 
+bool LooksLikeSeparatedText(std::string_view bytes) {
+    const std::string text = FileTextToAnsi(bytes.substr(0, kSniffLength));
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    const std::string_view start = TrimSpace(text);
+    return start.substr(0, start.find_first_of("\r\n")).find_first_of(",;\t") != std::string_view::npos;
+}
+
 StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {
     const std::string text = FileTextToAnsi(bytes);
     const auto layout = FindLayout(text);

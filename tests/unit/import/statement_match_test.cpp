@@ -175,9 +175,12 @@ TEST_F(MatchFixture, ApplyAddsInSortedPlaceBeforeTheBlankRow) {
     for (std::size_t i = 1; i + 1 < records.size(); ++i)
         EXPECT_FALSE(SortsBefore(records[i], records[i - 1])) << "record " << i;
     EXPECT_TRUE(IsBlankRecord(records.back()));
-    for (std::size_t i = 0; i + 1 < records.size(); ++i)
-        if (std::string(records[i].description) == "BANK" || std::string(records[i].description) == "GROCER A")
+    for (std::size_t i = 0; i + 1 < records.size(); ++i) {
+        const std::string description = records[i].description;
+        if (description == "BANK" || description == "GROCER A") {
             EXPECT_TRUE(IsReconciled(records[i])) << "record " << i;
+        }
+    }
 }
 
 TEST_F(MatchFixture, ApplyLeavesUntickedRowsAlone) {

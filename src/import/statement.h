@@ -45,5 +45,13 @@ enum class DayOrder { MonthFirst, DayFirst };
 // Files above this size are refused before they are read.
 inline constexpr std::size_t kLargestStatementFile = 50u * 1024 * 1024;
 
+// What StatementFile::error says when the whole file is refused.
+inline constexpr const char kEmptyStatementFile[] = "The file is empty.";
+inline constexpr const char kStatementFileTooLarge[] =
+    "The file is larger than 50 MB: too large for a bank statement.";
+inline constexpr const char kNotAStatement[] =
+    "This file is not a bank statement that Ledgerpad can read. It reads OFX, QFX, QIF and CSV files.";
+inline constexpr const char kNoTransactions[] = "The statement holds no transactions.";
+
 // Reads a statement file of any of the three kinds, told apart by content.
 StatementFile ReadStatementFile(std::string_view bytes, DayOrder preferred);

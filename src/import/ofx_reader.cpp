@@ -1,0 +1,327 @@
+#include "import/ofx_reader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/statement_text.h"
+#include "import/statement_values.h"
+
+namespace {
+
+// The header, the XML declaration and "<OFX>" all come within this many
+// bytes of the start when the file is OFX at all.
+constexpr std::size_t kHeadLength = 4096;
+
+// An OFX date: YYYYMMDD, then an optional time, fraction and zone
+// ("20260115", "20260115120000.000[-5:EST]"). The date the bank wrote is the
+// statement's date: shifting it by the zone would move a posting at midnight
+// to the day before.
+std::string OfxDate(std::string_view text) {
+    text = TrimSpace(text);
+    if (text.size() < 8 || text.substr(0, 8).find_first_not_of("0123456789") != std::string_view::npos)
+        return {};
+    std::string_view tail = text.substr(8);
+    tail.remove_prefix(std::min(tail.size(), tail.find_first_not_of("0123456789")));
+    if (!tail.empty() && tail.front() == '.') {
+        const std::size_t digits = std::min(tail.size(), tail.find_first_not_of("0123456789", 1));
+        if (digits == 1)
+            return {};
+        tail.remove_prefix(digits);
+    }
+    if (!tail.empty() && (tail.front() != '[' || tail.back() != ']' || tail.find(']') != tail.size() - 1))
+        return {};
+    const auto part = [&](std::size_t at, std::size_t length) {
+        int value = 0;
+        for (char c : text.substr(at, length))
+            value = value * 10 + (c - '0');
+        return value;
+    };
+    return StoredDate(part(0, 4), part(4, 2), part(6, 2));
+}
+
+std::string AccountTypeName(std::string_view acctType) {
+    static constexpr struct {
+        const char* ofx;
+        const char* name;
+    } kTypes[] = {
+        {"CHECKING", "Checking"},
+        {"SAVINGS", "Savings"},
+        {"MONEYMRKT", "Money market"},
+        {"CREDITLINE", "Credit line"},
+    };
+    for (const auto& type : kTypes) {
+        if (EqualsNoCase(acctType, type.ofx))
+            return type.name;
+    }
+    return {};
+}
+
+// The value after key ("CHARSET:" or "ENCODING=") in the upper-cased head.
+std::string_view HeadValue(std::string_view head, std::string_view key) {
+    const std::size_t at = head.find(key);
+    if (at == std::string_view::npos)
+        return {};
+    std::string_view rest = head.substr(at + key.size());
+    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t\"'")));
+    return rest.substr(0, rest.find_first_of(" \t\r\n\"'?<>"));
+}
+
+// Text declared in a single-byte page is the program's own page already
+// (ISO-8859-1 is its subset); anything else is read as UTF-8 when it is that.
+bool DeclaresAnsi(std::string_view bytes) {
+    const std::string head = UpperCase(bytes.substr(0, kHeadLength));
+    if (HeadValue(head, "ENCODING:") == "UTF-8")
+        return false;
+    for (std::string_view page : {HeadValue(head, "CHARSET:"), HeadValue(head, "ENCODING=")}) {
+        for (std::string_view ansi : {"1252", "WINDOWS-1252", "CP1252", "ISO-8859-1", "8859-1", "LATIN1"}) {
+            if (page == ansi)
+                return true;
+        }
+    }
+    return false;
+}
+
+std::string OfxText(std::string_view bytes) {
+    const std::string_view body = SkipUtf8Bom(bytes);
+    if (body.size() == bytes.size() && (DeclaresAnsi(body) || !IsUtf8Beyond7Bit(body)))
+        return std::string(body);
+    return Utf8ToAnsi(body);
+}
+
+// The character of "&amp;", "&#233;" or "&#xE9;" (name without '&' and
+// ';'), or 0 when it is none.
+char EntityCharacter(std::string_view name) {
+    static constexpr struct {
+        const char* name;
+        char c;
+    } kNamed[] = {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", '\xA0'}};
+    for (const auto& entity : kNamed) {
+        if (name == entity.name)
+            return entity.c;
+    }
+    if (name.size() < 2 || name.size() > 8 || name[0] != '#')
+        return 0;
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string_view::npos)
+        return 0;
+    const unsigned long code = std::stoul(std::string(digits), nullptr, hex ? 16 : 10);
+    return code == 0 || code > 0x10FFFF ? 0 : AnsiOf(static_cast<char32_t>(code));
+}
+
+std::string DecodeEntities(std::string_view text) {
+    std::string decoded;
+    decoded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t end = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
+        const char c = end != std::string_view::npos && end - i <= 10 ? EntityCharacter(text.substr(i + 1, end - i - 1)) : 0;
+        decoded += c ? c : text[i];
+        if (c)
+            i = end;
+    }
+    return decoded;
+}
+
+// One STMTTRN's elements as written, checked when it ends.
+struct PendingTransaction {
+    int line = 0;
+    std::string posted, amount, checkNumber, name, memo, fitid;
+};
+
+StatementTransaction CheckedTransaction(const PendingTransaction& pending) {
+    StatementTransaction transaction;
+    transaction.line = pending.line;
+    transaction.checkNumber = CheckNumberText(pending.checkNumber);
+    transaction.payee = CleanFieldText(pending.name);
+    transaction.memo = CleanFieldText(pending.memo);
+    transaction.fitid = CleanFieldText(pending.fitid);
+    transaction.date = OfxDate(pending.posted);
+    if (TrimSpace(pending.posted).empty())
+        transaction.refused = kNoDateReason;
+    else if (transaction.date.empty())
+        transaction.refused = WithValue(kBadDateReason, pending.posted);
+    else
+        transaction.refused = ReadTransactionAmount(pending.amount, DecimalMark::Either, transaction.cents);
+    return transaction;
+}
+
+// Walks the elements in file order. SGML leaves have no end tags, so an
+// element's value is the text up to the next tag; aggregates are tracked by
+// their start and end tags, and one left open ends with the next of its kind
+// or with the file.
+class OfxWalker {
+public:
+    std::vector<Statement> Walk(std::string_view text);
+    bool SawOfx() const { return m_sawOfx; }
+
+private:
+    void Start(const std::string& tag, std::string_view value, int line);
+    void End(const std::string& tag);
+    void StatementElement(const std::string& tag, std::string_view value);
+    void TransactionElement(const std::string& tag, std::string_view value);
+    void EndTransaction();
+    void EndStatement();
+
+    std::vector<Statement> m_statements;
+    std::optional<Statement> m_statement;
+    std::optional<PendingTransaction> m_transaction;
+    bool m_inAccount = false;  // BANKACCTFROM / CCACCTFROM, not the "to" of a transfer
+    bool m_inLedger = false;   // LEDGERBAL, not AVAILBAL
+    bool m_inList = false;     // BANKTRANLIST
+    bool m_sawOfx = false;
+};
+
+int LineBreaks(std::string_view text) {
+    int breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        breaks += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    return breaks;
+}
+
+std::vector<Statement> OfxWalker::Walk(std::string_view text) {
+    int line = 1;
+    std::size_t at = 0;  // text before at has been counted into line
+    std::size_t open;
+    while ((open = text.find('<', at)) != std::string_view::npos) {
+        line += LineBreaks(text.substr(at, open - at));
+        at = open;
+        const bool comment = text.substr(open, 4) == "<!--";
+        const std::size_t close = comment ? text.find("-->", open) : text.find('>', open);
+        if (close == std::string_view::npos)
+            break;
+        const std::string_view inside = text.substr(open + 1, close - open - 1);
+        if (!comment && !inside.empty() && inside[0] != '?' && inside[0] != '!') {
+            const bool isEnd = inside[0] == '/';
+            const std::string_view body = inside.substr(isEnd ? 1 : 0);
+            const std::string tag = UpperCase(body.substr(0, body.find_first_of(" \t\r\n/")));
+            const std::size_t next = text.find('<', close);
+            const std::string_view value = text.substr(close + 1, next == std::string_view::npos ? next : next - close - 1);
+            if (isEnd)
+                End(tag);
+            else
+                Start(tag, inside.back() == '/' ? std::string_view() : value, line);
+            if (!isEnd && inside.back() == '/')
+                End(tag);
+        }
+        line += LineBreaks(text.substr(open, close - open));
+        at = close;
+    }
+    EndStatement();
+    return std::move(m_statements);
+}
+
+void OfxWalker::Start(const std::string& tag, std::string_view value, int line) {
+    m_sawOfx = m_sawOfx || tag == "OFX";
+    if (tag == "STMTRS" || tag == "CCSTMTRS") {
+        EndStatement();
+        m_statement.emplace();
+        if (tag == "CCSTMTRS")
+            m_statement->accountType = "Credit card";
+        return;
+    }
+    if (!m_statement)
+        return;
+    if (tag == "STMTTRN") {
+        EndTransaction();
+        m_transaction.emplace();
+        m_transaction->line = line;
+        return;
+    }
+    m_inAccount = m_inAccount || ((tag == "BANKACCTFROM" || tag == "CCACCTFROM") && !m_transaction);
+    m_inLedger = tag == "LEDGERBAL" || (m_inLedger && tag != "AVAILBAL");
+    m_inList = m_inList || tag == "BANKTRANLIST";
+    if (m_transaction)
+        TransactionElement(tag, value);
+    else
+        StatementElement(tag, value);
+}
+
+void OfxWalker::End(const std::string& tag) {
+    if (tag == "STMTTRN") {
+        EndTransaction();
+    } else if (tag == "BANKTRANLIST") {
+        EndTransaction();
+        m_inList = false;
+    } else if (tag == "STMTRS" || tag == "CCSTMTRS") {
+        EndStatement();
+    } else if (tag == "BANKACCTFROM" || tag == "CCACCTFROM") {
+        m_inAccount = false;
+    } else if (tag == "LEDGERBAL") {
+        m_inLedger = false;
+    }
+}
+
+void OfxWalker::StatementElement(const std::string& tag, std::string_view value) {
+    const std::string text = DecodeEntities(TrimSpace(value));
+    if (m_inAccount && tag == "ACCTID") {
+        m_statement->accountId = CleanFieldText(text);
+    } else if (m_inAccount && tag == "ACCTTYPE" && m_statement->accountType != "Credit card") {
+        m_statement->accountType = AccountTypeName(text);
+    } else if (m_inList && tag == "DTSTART") {
+        m_statement->periodStart = OfxDate(text);
+    } else if (m_inList && tag == "DTEND") {
+        m_statement->periodEnd = OfxDate(text);
+    } else if (m_inLedger && tag == "BALAMT") {
+        // An empty or unreadable balance is only left out: the
+        // transactions do not depend on it.
+        const auto cents = ParseCents(text, DecimalMark::Either);
+        const bool shown = cents && *cents <= kLargestBalanceCents && *cents >= -kLargestBalanceCents;
+        m_statement->endingBalanceCents = shown ? cents : std::nullopt;
+    }
+}
+
+void OfxWalker::TransactionElement(const std::string& tag, std::string_view value) {
+    static constexpr struct {
+        const char* tag;
+        std::string PendingTransaction::*field;
+    } kFields[] = {
+        {"DTPOSTED", &PendingTransaction::posted},   {"TRNAMT", &PendingTransaction::amount},
+        {"CHECKNUM", &PendingTransaction::checkNumber}, {"NAME", &PendingTransaction::name},
+        {"MEMO", &PendingTransaction::memo},         {"FITID", &PendingTransaction::fitid},
+    };
+    for (const auto& field : kFields) {
+        std::string& target = (*m_transaction).*field.field;
+        // The first non-empty one counts: a payee aggregate's NAME does not
+        // replace the transaction's own.
+        if (tag == field.tag && target.empty())
+            target = DecodeEntities(TrimSpace(value));
+    }
+}
+
+void OfxWalker::EndTransaction() {
+    if (m_transaction && m_statement)
+        m_statement->transactions.push_back(CheckedTransaction(*m_transaction));
+    m_transaction.reset();
+}
+
+void OfxWalker::EndStatement() {
+    EndTransaction();
+    if (m_statement)
+        m_statements.push_back(std::move(*m_statement));
+    m_statement.reset();
+    m_inAccount = m_inLedger = m_inList = false;
+}
+
+} // namespace
+
+bool LooksLikeOfx(std::string_view bytes) {
+    const std::string_view start = TrimSpace(SkipUtf8Bom(bytes).substr(0, kHeadLength));
+    const std::string head = UpperCase(start);
+    return head.rfind("OFXHEADER", 0) == 0 || head.rfind("<?XML", 0) == 0 || head.rfind("<OFX", 0) == 0
+        || head.find("OFXHEADER:") != std::string::npos || head.find("<OFX>") != std::string::npos;
+}
+
+StatementFile ReadOfx(std::string_view bytes) {
+    const std::string text = OfxText(bytes);
+    OfxWalker walker;
+    std::vector<Statement> statements = walker.Walk(text);
+    if (statements.empty()) {
+        StatementFile file;
+        file.error = walker.SawOfx() ? kOfxNoStatement : kNotAStatement;
+        return file;
+    }
+    return FinishStatements(std::move(statements));
+}

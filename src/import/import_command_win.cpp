@@ -80,7 +80,7 @@ bool ReadStatementBytes(const std::string& path, std::string& bytes, std::string
         return reinterpret_cast<unsigned char*>(bytes.data());
     });
     if (read.tooLarge) {
-        reason = kFileTooLargeReason;
+        reason = kStatementFileTooLarge;
         return false;
     }
     if (!read.Complete()) {

@@ -13,7 +13,6 @@ inline constexpr char kImportTitle[] = "Import Bank Statement";
 // name.
 inline constexpr char kImportFilter[] =
     "Bank statements (*.ofx;*.qfx;*.qif;*.csv)\0*.ofx;*.qfx;*.qif;*.csv\0All files (*.*)\0*.*\0";
-inline constexpr char kFileTooLargeReason[] = "The file is larger than 50 MB.";
 inline constexpr char kChooseStatementText[] = "This file holds several accounts. Choose the one to import:";
 
 // The file's name without its folder ("\" or "/").

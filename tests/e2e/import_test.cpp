@@ -367,5 +367,64 @@ TEST_F(ImportTest, RefusedFilesChangeNothing) {
     }
 }
 
+// A file of two accounts asks which one to import; the choice is made
+// with the keyboard.
+TEST_F(ImportTest, FileOfTwoAccountsAsksWhichOne) {
+    std::string two = kMayOfx;
+    const std::string statementEnd = "</STMTRS>\r\n</STMTTRNRS>\r\n";
+    const std::size_t start = two.find("<STMTTRNRS>");
+    const std::size_t end = two.find(statementEnd) + statementEnd.size();
+    std::string savings = two.substr(start, end - start);
+    savings.replace(savings.find("000123456789"), 12, "55554321");
+    savings.replace(savings.find("CHECKING"), 8, "SAVINGS");
+    two.insert(end, savings);
+    const std::string path = Write("two.ofx", two);
+    ASSERT_NE(OpenInDialog(path), nullptr) << failure_;
+    HWND choice = WaitForDialogShowing(app_, kImportCaption, kIdImportChoiceList);
+    ASSERT_NE(choice, nullptr) << app_.DescribeWindows();
+    HWND accounts = GetDlgItem(choice, kIdImportChoiceList);
+    EXPECT_EQ(SendMessageA(accounts, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_FALSE(accounts::SaveDialogShot(choice, "import-choose-account").empty());
+    ASSERT_TRUE(FocusControl(accounts));
+    ASSERT_TRUE(PressKey(VK_DOWN));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(accounts, LB_GETCURSEL, 0, 0) == 1; }));
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitGone(choice));
+    HWND preview = WaitForDialogShowing(app_, kImportCaption, kIdImportList);
+    ASSERT_NE(preview, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(ControlText(preview, kIdImportAccount), "Account: Savings ...4321");
+    ASSERT_TRUE(ClickButton(preview, IDCANCEL));
+    ASSERT_TRUE(WaitGone(preview));
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), before_);
+}
+
+// A save that fails is told once and kept for the next save.
+TEST_F(ImportTest, FailedSaveIsToldAndWrittenByTheNextSave) {
+    const std::string path = Write("may.ofx", kMayOfx);
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    {
+        UniqueHandle hold = accounts::HoldFile(accounts::AccountPath(accounts::kFirstSlot));
+        ASSERT_TRUE(hold);
+        ASSERT_TRUE(PressOk(preview));
+        std::optional<MessageBoxText> failed = AnswerMessageBox(app_);
+        ASSERT_TRUE(failed);
+        EXPECT_EQ(failed->caption, "Error Saving File");
+        EXPECT_EQ(Summary(), "may.ofx: 2 marked R, 2 added, 0 already in the register.");
+        ASSERT_TRUE(AnswerMessageBox(app_, IDNO));
+        ASSERT_TRUE(AnswerMessageBox(app_));
+        EXPECT_TRUE(reg::NoMessage(app_));
+    }
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), before_);
+    // The next command's checks save what the import changed.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    HWND open = WaitForDialogShowing(app_, kImportCaption, IDOK);
+    ASSERT_NE(open, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), MayImported());
+    ASSERT_TRUE(ClickButton(open, IDCANCEL));
+    ASSERT_TRUE(WaitGone(open));
+    EXPECT_TRUE(reg::NoMessage(app_));
+}
+
 }  // namespace
 }  // namespace e2e

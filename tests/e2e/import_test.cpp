@@ -183,10 +183,14 @@ protected:
         ASSERT_NE(preview, nullptr) << failure_;
         ASSERT_TRUE(PressOk(preview));
         Summary();
+        ASSERT_TRUE(DeclineBalance());
+    }
+
+    // The Balance flow that follows an import with an ending balance,
+    // answered No, and the help text that No gives.
+    bool DeclineBalance() {
         std::optional<MessageBoxText> question = AnswerMessageBox(app_, IDNO);
-        ASSERT_TRUE(question);
-        EXPECT_EQ(question->caption, kBalanceCaption);
-        ASSERT_TRUE(AnswerMessageBox(app_));  // the help text after No
+        return question && question->caption == kBalanceCaption && AnswerMessageBox(app_);
     }
 
     std::vector<uint8_t> MayImported() const {
@@ -255,8 +259,7 @@ TEST_F(ImportTest, SameFileAgainChangesNothing) {
     EXPECT_EQ(Boxes(list), (std::vector<int>{1, 1, 1, 1})) << "offered, not ticked";
     ASSERT_TRUE(PressOk(preview));
     EXPECT_EQ(Summary(), "may.ofx: 0 marked R, 0 added, 4 already in the register.");
-    ASSERT_TRUE(AnswerMessageBox(app_, IDNO));
-    ASSERT_TRUE(AnswerMessageBox(app_));
+    ASSERT_TRUE(DeclineBalance());
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), imported);
 }
 
@@ -367,6 +370,15 @@ TEST_F(ImportTest, RefusedFilesChangeNothing) {
     }
 }
 
+TEST_F(ProgramTest, ImportWithoutAnOpenAccountDoesNothing) {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(accounts::WaitForStartScreen(app_), nullptr);
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_EQ(WaitForDialogShowing(app_, kImportCaption, IDOK, nullptr, Duration(300)), nullptr);
+    EXPECT_TRUE(reg::NoMessage(app_));
+}
+
 // A file of two accounts asks which one to import; the choice is made
 // with the keyboard.
 TEST_F(ImportTest, FileOfTwoAccountsAsksWhichOne) {
@@ -411,8 +423,7 @@ TEST_F(ImportTest, FailedSaveIsToldAndWrittenByTheNextSave) {
         ASSERT_TRUE(failed);
         EXPECT_EQ(failed->caption, "Error Saving File");
         EXPECT_EQ(Summary(), "may.ofx: 2 marked R, 2 added, 0 already in the register.");
-        ASSERT_TRUE(AnswerMessageBox(app_, IDNO));
-        ASSERT_TRUE(AnswerMessageBox(app_));
+        ASSERT_TRUE(DeclineBalance());
         EXPECT_TRUE(reg::NoMessage(app_));
     }
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), before_);

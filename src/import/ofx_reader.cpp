@@ -230,7 +230,7 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
         m_transaction->line = line;
         return;
     }
-    m_inAccount = m_inAccount || ((tag == "BANKACCTFROM" || tag == "CCACCTFROM") && !m_transaction);
+    m_inAccount = m_inAccount || tag == "BANKACCTFROM" || tag == "CCACCTFROM";
     m_inLedger = tag == "LEDGERBAL" || (m_inLedger && tag != "AVAILBAL");
     m_inList = m_inList || tag == "BANKTRANLIST";
     if (m_transaction)

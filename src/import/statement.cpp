@@ -1,18 +1,37 @@
 #include "import/statement.h"
 
+#include <string>
+
 #include "import/ofx_reader.h"
+#include "import/qif_reader.h"
 #include "import/statement_text.h"
 
-StatementFile ReadStatementFile(std::string_view bytes, DayOrder preferred) {
-    (void)preferred;
+namespace {
+
+StatementFile Refused(const char* error) {
     StatementFile file;
-    if (bytes.size() > kLargestStatementFile)
-        file.error = kStatementFileTooLarge;
-    else if (TrimSpace(SkipUtf8Bom(bytes)).empty())
-        file.error = kEmptyStatementFile;
-    else if (LooksLikeOfx(bytes))
-        return ReadOfx(bytes);
-    else
-        file.error = kNotAStatement;
+    file.error = error;
     return file;
+}
+
+StatementFile ReadByContent(std::string_view bytes, DayOrder preferred) {
+    if (TrimSpace(SkipUtf8Bom(bytes)).empty())
+        return Refused(kEmptyStatementFile);
+    if (LooksLikeOfx(bytes))
+        return ReadOfx(bytes);
+    if (LooksLikeQif(bytes))
+        return ReadQif(bytes, preferred);
+    return Refused(kNotAStatement);
+}
+
+} // namespace
+
+StatementFile ReadStatementFile(std::string_view bytes, DayOrder preferred) {
+    if (bytes.size() > kLargestStatementFile)
+        return Refused(kStatementFileTooLarge);
+    // A spreadsheet's "Unicode text" is UTF-16: in the program's page it
+    // can be told apart like any other file.
+    if (HasUtf16Bom(bytes))
+        return ReadByContent(Utf16ToAnsi(bytes), preferred);
+    return ReadByContent(bytes, preferred);
 }

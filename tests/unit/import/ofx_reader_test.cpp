@@ -161,13 +161,13 @@ TEST(OfxReaderTest, SeveralStatementsAndACreditCardEachBecomeAStatement) {
 
 TEST(OfxReaderTest, OnlyTheStatementsOwnAccountAndLedgerBalanceCount) {
     // A transfer names the other account inside the transaction, and the
-    // available balance comes after the ledger balance: neither may replace
-    // the statement's own.
+    // available balance comes after the ledger balance (here without the
+    // ledger balance's end tag): neither may replace the statement's own.
     const std::string bytes =
         "<OFX><CREDITLINE><STMTRS><BANKACCTFROM><ACCTID>9876<ACCTTYPE>CREDITLINE</BANKACCTFROM><BANKTRANLIST>"
         "<STMTTRN><DTPOSTED>20260102<TRNAMT>-50.00<NAME>Transfer<PAYEE><NAME>Other payee</PAYEE>"
         "<BANKACCTTO><ACCTID>5555<ACCTTYPE>SAVINGS</BANKACCTTO></STMTTRN>"
-        "</BANKTRANLIST><AVAILBAL><BALAMT>10.00</AVAILBAL><LEDGERBAL><BALAMT>20.00</LEDGERBAL>"
+        "</BANKTRANLIST><AVAILBAL><BALAMT>10.00</AVAILBAL><LEDGERBAL><BALAMT>20.00"
         "<AVAILBAL><BALAMT>30.00</AVAILBAL></STMTRS></OFX>";
     EXPECT_EQ(Summary(ReadOfx(bytes)), "[Credit line|9876|-|2000]\nL1 20260102 -5000 \"Transfer\"\n");
 }

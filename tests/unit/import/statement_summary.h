@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "import/statement.h"
 
@@ -32,4 +33,14 @@ inline std::string Summary(const StatementFile& file) {
             text += Summary(t) + "\n";
     }
     return text;
+}
+
+// Text as a spreadsheet's "Unicode text" saves it: UTF-16 with its mark.
+inline std::string Utf16Le(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
 }

@@ -1,0 +1,168 @@
+#include "import/qif_reader.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/statement_text.h"
+#include "import/statement_values.h"
+
+namespace {
+
+// The section types that are a statement, and what the statement is called.
+std::string StatementType(std::string_view qifType) {
+    static constexpr struct {
+        const char* qif;
+        const char* name;
+    } kTypes[] = {{"Bank", "Bank"}, {"Cash", "Cash"}, {"CCard", "Credit card"}};
+    for (const auto& type : kTypes) {
+        if (EqualsNoCase(qifType, type.qif))
+            return type.name;
+    }
+    return {};
+}
+
+// One record's fields as written; its date is settled once the whole file
+// has told which order its dates use.
+struct PendingRecord {
+    int line = 0;
+    std::string date, total, unitTotal, checkNumber, payee, memo;
+};
+
+StatementTransaction RecordTransaction(const PendingRecord& record) {
+    StatementTransaction transaction;
+    transaction.line = record.line;
+    transaction.date = std::string(TrimSpace(record.date));
+    transaction.checkNumber = CheckNumberText(record.checkNumber);
+    transaction.payee = CleanFieldText(record.payee);
+    transaction.memo = CleanFieldText(record.memo);
+    // U is the same total that newer writers add beside T.
+    const std::string& total = record.total.empty() ? record.unitTotal : record.total;
+    transaction.refused = ReadTransactionAmount(total, DecimalMark::Point, transaction.cents);
+    return transaction;
+}
+
+class QifWalker {
+public:
+    std::vector<Statement> Walk(std::string_view text);
+    bool SawBankSection() const { return m_sawBankSection; }
+
+private:
+    void Header(std::string_view line);
+    void Field(std::string_view line, int number);
+    void AccountField(std::string_view line);
+    void EndRecord();
+
+    enum class Section { None, Account, Statement, Other };
+    Section m_section = Section::None;
+    std::string m_accountName;  // of the last "!Account" block
+    std::string m_type;         // of the current statement section
+    std::optional<PendingRecord> m_record;
+    std::vector<Statement> m_statements;
+    bool m_sawBankSection = false;
+};
+
+std::vector<Statement> QifWalker::Walk(std::string_view text) {
+    ForEachLine(text, [&](std::string_view line, int number) {
+        line = TrimSpace(line);
+        if (line.empty())
+            return;
+        if (line.front() == '!')
+            Header(line);
+        else if (m_section == Section::Account)
+            AccountField(line);
+        else if (m_section == Section::Statement)
+            Field(line, number);
+    });
+    EndRecord();
+    return std::move(m_statements);
+}
+
+void QifWalker::Header(std::string_view line) {
+    EndRecord();
+    if (StartsWithNoCase(line, "!Account")) {
+        m_section = Section::Account;
+        m_accountName.clear();
+        return;
+    }
+    if (!StartsWithNoCase(line, "!Type:"))
+        return;  // "!Option:AutoSwitch" and the like change nothing here
+    m_type = StatementType(TrimSpace(line.substr(6)));
+    m_section = m_type.empty() ? Section::Other : Section::Statement;
+    m_sawBankSection = m_sawBankSection || !m_type.empty();
+}
+
+void QifWalker::AccountField(std::string_view line) {
+    if (line.front() == 'N')
+        m_accountName = CleanFieldText(line.substr(1));
+    else if (line.front() == '^')
+        m_section = Section::None;
+}
+
+void QifWalker::Field(std::string_view line, int number) {
+    const char letter = line.front();
+    const std::string_view value = line.substr(1);
+    if (letter == '^') {
+        EndRecord();
+        return;
+    }
+    if (!m_record) {
+        m_record.emplace();
+        m_record->line = number;
+    }
+    // L (category), C (cleared), A (address) and the split lines S, E, $ and
+    // % add nothing the register keeps: the record's T is its total.
+    switch (letter) {
+    case 'D': m_record->date = value; break;
+    case 'T': m_record->total = value; break;
+    case 'U': m_record->unitTotal = value; break;
+    case 'N': m_record->checkNumber = value; break;
+    case 'P': m_record->payee = value; break;
+    case 'M': m_record->memo = value; break;
+    default: break;
+    }
+}
+
+void QifWalker::EndRecord() {
+    if (!m_record)
+        return;
+    // A new statement begins where the account or the section type changes.
+    const bool sameAccount = !m_statements.empty() && m_statements.back().accountType == m_type
+                          && m_statements.back().accountId == m_accountName;
+    if (!sameAccount) {
+        m_statements.emplace_back();
+        m_statements.back().accountType = m_type;
+        m_statements.back().accountId = m_accountName;
+    }
+    m_statements.back().transactions.push_back(RecordTransaction(*m_record));
+    m_record.reset();
+}
+
+} // namespace
+
+bool LooksLikeQif(std::string_view bytes) {
+    bool qif = false;
+    bool decided = false;
+    ForEachLine(SkipUtf8Bom(bytes).substr(0, 4096), [&](std::string_view line, int) {
+        line = TrimSpace(line);
+        if (decided || line.empty())
+            return;
+        decided = true;
+        for (std::string_view start : {"!Type:", "!Account", "!Option:", "!Clear:"})
+            qif = qif || StartsWithNoCase(line, start);
+    });
+    return qif;
+}
+
+StatementFile ReadQif(std::string_view bytes, DayOrder preferred) {
+    const std::string text = FileTextToAnsi(bytes);
+    QifWalker walker;
+    std::vector<Statement> statements = walker.Walk(text);
+    if (!walker.SawBankSection()) {
+        StatementFile file;
+        file.error = kQifNoBankSection;
+        return file;
+    }
+    SettleWrittenDates(statements, preferred);
+    return FinishStatements(std::move(statements));
+}

@@ -1,0 +1,44 @@
+#include "import/statement.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "import/ofx_reader.h"
+#include "import/qif_reader.h"
+#include "statement_summary.h"
+
+namespace {
+
+TEST(StatementFileTest, TellsTheKindOfFileByItsContent) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string summary;
+    } cases[] = {
+        {"OFX", "OFXHEADER:100\n\n<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>-1.50</STMTTRN></STMTRS></OFX>",
+         "[||-|none]\nL3 20260102 -150 \"\"\n"},
+        {"OFX body without header", "\n<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>-1.50</STMTTRN></STMTRS></OFX>",
+         "[||-|none]\nL2 20260102 -150 \"\"\n"},
+        {"QIF", "\n!Type:Bank\nD01/02/26\nT-1.50\n^\n", "[Bank||-|none]\nL3 20260201 -150 \"\"\n"},
+        {"QIF in UTF-16", Utf16Le(u"!Type:Cash\nD1/2/26\nT1"),
+         "[Cash||-|none]\nL2 20260201 100 \"\"\n"},
+        {"empty", "", "error: " + std::string(kEmptyStatementFile)},
+        {"only blank lines and a mark", "\xEF\xBB\xBF\r\n \t\r\n", "error: " + std::string(kEmptyStatementFile)},
+        {"not a statement", "%PDF-1.4\n1 0 obj\n", "error: " + std::string(kNotAStatement)},
+        {"OFX without a statement", "OFXHEADER:100\n\n<OFX></OFX>", "error: " + std::string(kOfxNoStatement)},
+        {"QIF without a bank section", "!Type:Invst\nD1/2/26\n^\n", "error: " + std::string(kQifNoBankSection)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Summary(ReadStatementFile(c.bytes, DayOrder::DayFirst)), c.summary) << c.name;
+}
+
+TEST(StatementFileTest, AFileAbove50MegabytesIsRefusedUnread) {
+    std::string bytes = "!Type:Bank\nD1/2/26\nT1\n^\n";
+    bytes.resize(kLargestStatementFile + 1, ' ');
+    const StatementFile file = ReadStatementFile(bytes, DayOrder::MonthFirst);
+    EXPECT_EQ(file.error, kStatementFileTooLarge);
+    EXPECT_TRUE(file.statements.empty());
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "import/import_dialog_ids.h"
@@ -32,14 +33,14 @@ constexpr DialogDescription Dialog(std::uint16_t width, std::uint16_t height,
 }
 
 constexpr ControlDescription kPreviewControls[] = {
-    Control(8, 6, 344, 9, kIdImportFile, kStaticLeft, "STATIC", ""),
-    Control(8, 17, 344, 9, kIdImportAccount, kStaticLeft, "STATIC", ""),
-    Control(8, 28, 344, 9, kIdImportPeriod, kStaticLeft, "STATIC", ""),
-    Control(8, 41, 344, 150, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
-    Control(120, 198, 40, 14, kIdOk, kDefPushButton | kTabStop, "BUTTON", "&OK"),
-    Control(200, 198, 40, 14, kIdCancel, kPushButton | kTabStop, "BUTTON", "&Cancel"),
+    Control(8, 6, 384, 9, kIdImportFile, kStaticLeft, "STATIC", ""),
+    Control(8, 17, 384, 9, kIdImportAccount, kStaticLeft, "STATIC", ""),
+    Control(8, 28, 384, 9, kIdImportPeriod, kStaticLeft, "STATIC", ""),
+    Control(8, 41, 384, 150, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
+    Control(140, 198, 40, 14, kIdOk, kDefPushButton | kTabStop, "BUTTON", "&OK"),
+    Control(220, 198, 40, 14, kIdCancel, kPushButton | kTabStop, "BUTTON", "&Cancel"),
 };
-constexpr DialogDescription kPreviewDialog = Dialog(360, 220, kPreviewControls);
+constexpr DialogDescription kPreviewDialog = Dialog(400, 220, kPreviewControls);
 
 constexpr ControlDescription kChoiceControls[] = {
     Control(8, 6, 164, 18, kIdImportChoiceText, kStaticLeft, "STATIC", kChooseStatementText),
@@ -132,6 +133,11 @@ void FillPreview(HWND dialog, Preview& preview) {
     for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
         AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
     preview.filling = false;
+    // A refused row's reason is read in full, so the first column takes
+    // the width of its longest text.
+    const int width = kColumns[kColAction].width;
+    ListView_SetColumnWidth(list, kColAction, LVSCW_AUTOSIZE);
+    ListView_SetColumnWidth(list, kColAction, std::max(width, ListView_GetColumnWidth(list, kColAction)));
     ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
 }
 

@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr char kTooLargeReason[] = "amount above 999,999.99";
+constexpr char kTooLargeReason[] = "The amount is above 999,999.99.";
+constexpr char kNoDateReason[] = "The date cannot be read.";
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).
 std::int64_t DaysFromCivil(int year, int month, int day) {
@@ -153,7 +154,7 @@ std::vector<ImportRow> MatchStatement(const Statement& statement, const Account&
         if (!t.refused.empty()) {
             rows[i] = {ImportAction::Refused, nullptr, t.refused};
         } else if (!ParseStoredDate(t.date, date)) {
-            rows[i] = {ImportAction::Refused, nullptr, "date cannot be read"};
+            rows[i] = {ImportAction::Refused, nullptr, kNoDateReason};
         } else if (t.cents > kLargestEntryCents || t.cents < -kLargestEntryCents) {
             rows[i] = {ImportAction::Refused, nullptr, kTooLargeReason};
         } else {

@@ -103,8 +103,10 @@ TEST_F(MatchFixture, OneTransactionFindsItsRecordOrNone) {
         {"deposit", Deposit("20260112", 200000), "MarkR SALARY"},
         {"cleared record", Payment("20260104", 325), "AlreadyThere COFFEE"},
         {"refused by the reader", refused, "Refused (amount cannot be read)"},
-        {"too large for a record", Payment("20260110", 100000000), "Refused (amount above 999,999.99)"},
+        {"too large for a record", Payment("20260110", 100000000), "Refused (The amount is above 999,999.99.)"},
         {"largest a record holds", Payment("20260110", 99999999), "Add"},
+        {"no date", Payment("", 4250), "Refused (The date cannot be read.)"},
+        {"no such day", Payment("20261341", 4250), "Refused (The date cannot be read.)"},
     };
     for (const OneCase& c : cases) {
         EXPECT_EQ(Plan({c.transaction}), std::vector<std::string>{c.expected}) << c.name;

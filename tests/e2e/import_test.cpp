@@ -379,6 +379,32 @@ TEST_F(ProgramTest, ImportWithoutAnOpenAccountDoesNothing) {
     EXPECT_TRUE(reg::NoMessage(app_));
 }
 
+// A deposit that takes the cleared balance past what the register can
+// show is added all the same, with the register's message.
+TEST_F(ImportTest, BalanceTooLargeToDisplayIsTold) {
+    const std::string path = Write("big.ofx",
+                                   "<OFX><BANKMSGSRSV1><STMTTRNRS><STMTRS><BANKTRANLIST>"
+                                   "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20260525<TRNAMT>999999.99<NAME>LOTTERY</STMTTRN>"
+                                   "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>");
+    ASSERT_TRUE(app_.Stop());
+    ASSERT_EQ(reg::OpenWrittenAccount(app_, {{.date = "20260501", .description = "Opening", .deposit = 9500000.0,
+                                              .cleared = true}}),
+              "");
+    const std::vector<uint8_t> opened = accounts::FileBytes(accounts::kFirstSlot);
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(PressOk(preview));
+    std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->caption, "Data Entry Error");
+    EXPECT_EQ(told->text, "The ending balance will be too large to display correctly.");
+    EXPECT_EQ(Summary(), "big.ofx: 0 marked R, 1 added, 0 already in the register.");
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
+              Joined(std::vector<uint8_t>(opened.begin(), opened.begin() + 128),
+                     {std::vector<uint8_t>(opened.begin() + 128, opened.end()),
+                      accounts::RecordBlock("20260525", "LOTTERY", 0, 999999.99, true)}));
+}
+
 // A file of two accounts asks which one to import; the choice is made
 // with the keyboard.
 TEST_F(ImportTest, FileOfTwoAccountsAsksWhichOne) {

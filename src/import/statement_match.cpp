@@ -79,6 +79,26 @@ bool SignedCents(const AcctRecord& record, std::int64_t& cents) {
     return true;
 }
 
+// The check number as the Num field holds it: 1 to 9999 without leading
+// zeros; "" for none or one that does not fit. A number the register could
+// not hold is no number for matching either, so that the record an import
+// adds for it is found again by the next import.
+std::string_view FittingCheckNumber(std::string_view check) {
+    check = Trimmed(check);
+    if (!AllDigits(check)) return {};
+    while (!check.empty() && check.front() == '0') check.remove_prefix(1);
+    return check.size() <= 4 ? check : std::string_view{};
+}
+
+// How well the check numbers of a pair agree: both the same, neither has
+// one, or only one of them has one. Between equally close records the
+// better agreement wins, so that a transaction without a number does not
+// take the record another one's number names.
+int CheckAgreement(std::string_view a, std::string_view b) {
+    if (a.empty() && b.empty()) return 1;
+    return a.empty() || b.empty() ? 2 : 0;
+}
+
 // A record that may be matched, in list order.
 struct Candidate {
     AcctRecord* record;
@@ -100,12 +120,13 @@ struct Transaction {
 
 struct Pairing {
     std::int64_t distance;
+    int agreement;
     std::size_t transaction;
     bool cleared;
     std::size_t order;
     Candidate* candidate;
 
-    auto Key() const { return std::tie(distance, transaction, cleared, order); }
+    auto Key() const { return std::tie(distance, agreement, transaction, order); }
 };
 
 // Pairs each transaction with every record of its amount and side within
@@ -122,7 +143,8 @@ void MatchAll(const std::vector<Transaction>& waiting, const std::vector<std::in
         for (; it != list.end() && (*it)->day <= t.day + kMatchWindowDays; ++it) {
             Candidate* c = *it;
             if (!t.check.empty() && !c->check.empty() && !SameCheckNumber(t.check, c->check)) continue;
-            pairings.push_back({std::llabs(c->day - t.day), t.index, c->cleared, c->order, c});
+            pairings.push_back({std::llabs(c->day - t.day), CheckAgreement(t.check, c->check), t.index, c->cleared,
+                                c->order, c});
         }
     }
     std::sort(pairings.begin(), pairings.end(),
@@ -159,7 +181,7 @@ std::vector<ImportRow> MatchStatement(const Statement& statement, const Account&
             rows[i] = {ImportAction::Refused, nullptr, kTooLargeReason};
         } else {
             keys[i] = t.cents;
-            waiting.push_back({i, DaysFromCivil(date.year, date.month, date.day), Trimmed(t.checkNumber)});
+            waiting.push_back({i, DaysFromCivil(date.year, date.month, date.day), FittingCheckNumber(t.checkNumber)});
         }
     }
 
@@ -197,13 +219,10 @@ AcctRecord RecordFromTransaction(const StatementTransaction& transaction) {
         record.year = static_cast<std::uint16_t>(date.year);
         record.dayOfYear = DayOfYear(date);
     }
-    std::string_view check = Trimmed(transaction.checkNumber);
-    if (AllDigits(check)) {
-        while (check.size() > 1 && check.front() == '0') check.remove_prefix(1);
-        if (check.size() <= 4 && check != "0") {
-            CopyFixedText(record.checkText, std::string(check).c_str());
-            record.checkNumber = static_cast<std::uint16_t>(std::stoi(std::string(check)));
-        }
+    const std::string check(FittingCheckNumber(transaction.checkNumber));
+    if (!check.empty()) {
+        CopyFixedText(record.checkText, check.c_str());
+        record.checkNumber = static_cast<std::uint16_t>(std::stoi(check));
     }
     const std::string& description = transaction.payee.empty() ? transaction.memo : transaction.payee;
     CopyFixedText(record.description, description.c_str());

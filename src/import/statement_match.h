@@ -36,11 +36,12 @@ struct ImportRow {
 // account (whatever the view). A transaction matches a record of the same
 // side (payment or deposit) and amount in cents, the same check number when
 // both have one, and a date at most kMatchWindowDays apart. The closest
-// date wins, then the record not marked "R", the earlier transaction and
-// the earlier record; each record matches once. A match with a record not
-// marked "R" marks it; one with a record marked "R" is already there, so
-// that importing a file again finds what the first import marked or added
-// even where the register's date differs from the bank's. The rest is
+// date wins, then the earlier transaction, then the earlier record; each
+// record matches once. A match with a record not marked "R" marks it; one
+// with a record marked "R" is already there. Whether a record is marked
+// decides nothing in the choice, so that importing a file again finds what
+// the first import marked or added, even where the register's date differs
+// from the bank's, and marks nothing more. The rest is
 // added; transactions the reader refused, and amounts one record cannot
 // hold, are refused.
 std::vector<ImportRow> MatchStatement(const Statement& statement, const Account& account);

@@ -96,6 +96,7 @@ TEST_F(MatchFixture, OneTransactionFindsItsRecordOrNone) {
         {"same check number", Payment("20260106", 50000, "101"), "MarkR RENT"},
         {"check number with zeros", Payment("20260106", 50000, "0101"), "MarkR RENT"},
         {"other check number", Payment("20260105", 50000, "102"), "Add"},
+        {"check number too long for the Num field", Payment("20260105", 50000, "100102"), "MarkR RENT"},
         {"check number only on the record", Payment("20260105", 50000), "MarkR RENT"},
         {"check number only in the statement", Payment("20260110", 4250, "7"), "MarkR GROCER A"},
         {"closest date wins", Payment("20260118", 4250), "MarkR GROCER B"},
@@ -123,12 +124,20 @@ TEST_F(MatchFixture, EachRecordMatchesOnce) {
               (std::vector<std::string>{"AlreadyThere COFFEE", "Add"}));
 }
 
+// Equally close, the record whose number agrees goes to the transaction
+// with that number, even a later one.
+TEST_F(MatchFixture, EquallyCloseTheAgreeingCheckNumberWins) {
+    model_test::Add(account, {"RENT AGAIN", "20260105", 0, 500});
+    EXPECT_EQ(Plan({Payment("20260105", 50000), Payment("20260105", 50000, "101")}),
+              (std::vector<std::string>{"MarkR RENT AGAIN", "MarkR RENT"}));
+}
+
 TEST_F(MatchFixture, ClosestRecordWinsWhetherMarkedOrNot) {
     model_test::Add(account, {"COFFEE AGAIN", "20260107", 0, 3.25});
     EXPECT_EQ(Plan({Payment("20260106", 325)}), std::vector<std::string>{"MarkR COFFEE AGAIN"});
     EXPECT_EQ(Plan({Payment("20260104", 325)}), std::vector<std::string>{"AlreadyThere COFFEE"});
-    EXPECT_EQ(Plan({Payment("20260105", 325)}), std::vector<std::string>{"MarkR COFFEE AGAIN"})
-        << "equally close: the record not marked R";
+    EXPECT_EQ(Plan({Payment("20260105", 325)}), std::vector<std::string>{"AlreadyThere COFFEE"})
+        << "equally close: the earlier record, marked or not";
     EXPECT_EQ(Plan({Payment("20260103", 325), Payment("20260104", 325)}),
               (std::vector<std::string>{"AlreadyThere COFFEE", "MarkR COFFEE AGAIN"}));
 }
@@ -160,6 +169,18 @@ TEST_F(MatchFixture, ImportingTwiceChangesNothing) {
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < after.size(); ++i)
         EXPECT_EQ(std::memcmp(&after[i], &before[i], sizeof(AcctRecord)), 0) << "record " << i;
+}
+
+// Of two equal records the first is marked; the second stays for the next
+// statement, also when this one is imported again.
+TEST_F(MatchFixture, ImportingAgainLeavesTheTwinOfAMarkedRecord) {
+    model_test::Add(account, {"ATM 1", "20260125", 0, 20});
+    model_test::Add(account, {"ATM 2", "20260125", 0, 20});
+    const Statement statement = StatementOf({Payment("20260125", 2000)});
+    const std::vector<ImportRow> rows = MatchStatement(statement, account);
+    ASSERT_EQ(Describe(rows[0]), "MarkR ATM 1");
+    ApplyImport(account, statement, rows, {true});
+    EXPECT_EQ(Plan({Payment("20260125", 2000)}), std::vector<std::string>{"AlreadyThere ATM 1"});
 }
 
 TEST_F(MatchFixture, ApplyAddsInSortedPlaceBeforeTheBlankRow) {

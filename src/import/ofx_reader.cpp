@@ -116,11 +116,13 @@ std::string DecodeEntities(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t end = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-        const char c = end != std::string_view::npos && end - i <= 10 ? EntityCharacter(text.substr(i + 1, end - i - 1)) : 0;
+        // Entities are short: looking further for the ';' would make a long
+        // run of '&' take quadratic time.
+        const std::size_t length = text[i] == '&' ? text.substr(i, 11).find(';') : std::string_view::npos;
+        const char c = length != std::string_view::npos ? EntityCharacter(text.substr(i + 1, length - 1)) : 0;
         decoded += c ? c : text[i];
         if (c)
-            i = end;
+            i += length;
     }
     return decoded;
 }
@@ -132,11 +134,7 @@ struct PendingTransaction {
 };
 
 StatementTransaction CheckedTransaction(const PendingTransaction& pending) {
-    StatementTransaction transaction;
-    transaction.line = pending.line;
-    transaction.checkNumber = CheckNumberText(pending.checkNumber);
-    transaction.payee = CleanFieldText(pending.name);
-    transaction.memo = CleanFieldText(pending.memo);
+    StatementTransaction transaction = TransactionTexts(pending.line, pending.checkNumber, pending.name, pending.memo);
     transaction.fitid = CleanFieldText(pending.fitid);
     transaction.date = OfxDate(pending.posted);
     if (TrimSpace(pending.posted).empty())

@@ -22,29 +22,53 @@ std::string StatementType(std::string_view qifType) {
     return {};
 }
 
-// One record's fields as written; its date is settled once the whole file
-// has told which order its dates use.
+// One record's fields as written: its date is settled once the whole file
+// has told which order its dates use, its amount once the file's amounts
+// have told which decimal mark they use.
 struct PendingRecord {
     int line = 0;
     std::string date, total, unitTotal, checkNumber, payee, memo;
+
+    // U is the same total that newer writers add beside T.
+    const std::string& Total() const { return total.empty() ? unitTotal : total; }
 };
 
-StatementTransaction RecordTransaction(const PendingRecord& record) {
-    StatementTransaction transaction;
-    transaction.line = record.line;
+// A statement's account and its records, in file order.
+struct QifStatement {
+    std::string type, accountName;
+    std::vector<PendingRecord> records;
+};
+
+StatementTransaction RecordTransaction(const PendingRecord& record, DecimalMark mark) {
+    StatementTransaction transaction = TransactionTexts(record.line, record.checkNumber, record.payee, record.memo);
     transaction.date = std::string(TrimSpace(record.date));
-    transaction.checkNumber = CheckNumberText(record.checkNumber);
-    transaction.payee = CleanFieldText(record.payee);
-    transaction.memo = CleanFieldText(record.memo);
-    // U is the same total that newer writers add beside T.
-    const std::string& total = record.total.empty() ? record.unitTotal : record.total;
-    transaction.refused = ReadTransactionAmount(total, DecimalMark::Point, transaction.cents);
+    transaction.refused = ReadTransactionAmount(record.Total(), mark, transaction.cents);
     return transaction;
+}
+
+// The statements of the file; amounts with a decimal point unless the
+// file's amounts show a decimal comma.
+std::vector<Statement> QifStatements(const std::vector<QifStatement>& found) {
+    DecimalMarkEvidence evidence;
+    for (const QifStatement& qif : found) {
+        for (const PendingRecord& record : qif.records)
+            evidence.See(record.Total());
+    }
+    const DecimalMark mark = evidence.Decide(DecimalMark::Point);
+    std::vector<Statement> statements;
+    for (const QifStatement& qif : found) {
+        Statement& statement = statements.emplace_back();
+        statement.accountType = qif.type;
+        statement.accountId = qif.accountName;
+        for (const PendingRecord& record : qif.records)
+            statement.transactions.push_back(RecordTransaction(record, mark));
+    }
+    return statements;
 }
 
 class QifWalker {
 public:
-    std::vector<Statement> Walk(std::string_view text);
+    std::vector<QifStatement> Walk(std::string_view text);
     bool SawBankSection() const { return m_sawBankSection; }
 
 private:
@@ -58,11 +82,11 @@ private:
     std::string m_accountName;  // of the last "!Account" block
     std::string m_type;         // of the current statement section
     std::optional<PendingRecord> m_record;
-    std::vector<Statement> m_statements;
+    std::vector<QifStatement> m_statements;
     bool m_sawBankSection = false;
 };
 
-std::vector<Statement> QifWalker::Walk(std::string_view text) {
+std::vector<QifStatement> QifWalker::Walk(std::string_view text) {
     ForEachLine(text, [&](std::string_view line, int number) {
         line = TrimSpace(line);
         if (line.empty())
@@ -127,14 +151,11 @@ void QifWalker::EndRecord() {
     if (!m_record)
         return;
     // A new statement begins where the account or the section type changes.
-    const bool sameAccount = !m_statements.empty() && m_statements.back().accountType == m_type
-                          && m_statements.back().accountId == m_accountName;
-    if (!sameAccount) {
-        m_statements.emplace_back();
-        m_statements.back().accountType = m_type;
-        m_statements.back().accountId = m_accountName;
-    }
-    m_statements.back().transactions.push_back(RecordTransaction(*m_record));
+    const bool sameAccount = !m_statements.empty() && m_statements.back().type == m_type
+                          && m_statements.back().accountName == m_accountName;
+    if (!sameAccount)
+        m_statements.push_back(QifStatement{m_type, m_accountName, {}});
+    m_statements.back().records.push_back(std::move(*m_record));
     m_record.reset();
 }
 
@@ -157,7 +178,7 @@ bool LooksLikeQif(std::string_view bytes) {
 StatementFile ReadQif(std::string_view bytes, DayOrder preferred) {
     const std::string text = FileTextToAnsi(bytes);
     QifWalker walker;
-    std::vector<Statement> statements = walker.Walk(text);
+    std::vector<Statement> statements = QifStatements(walker.Walk(text));
     if (!walker.SawBankSection()) {
         StatementFile file;
         file.error = kQifNoBankSection;

@@ -16,5 +16,7 @@ bool LooksLikeQif(std::string_view bytes);
 
 // A statement per account and section type in the file: a "!Account" block
 // names the account (its N line becomes the account id). Dates are read as
-// the file's dates decide (see FileDayOrder), else in the preferred order.
+// the file's dates decide (see FileDayOrder), else in the preferred order;
+// amounts take a decimal point unless the file's amounts show a decimal
+// comma (see DecimalMarkEvidence).
 StatementFile ReadQif(std::string_view bytes, DayOrder preferred);

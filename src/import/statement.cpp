@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "import/csv_reader.h"
 #include "import/ofx_reader.h"
 #include "import/qif_reader.h"
 #include "import/statement_text.h"
@@ -21,6 +22,8 @@ StatementFile ReadByContent(std::string_view bytes, DayOrder preferred) {
         return ReadOfx(bytes);
     if (LooksLikeQif(bytes))
         return ReadQif(bytes, preferred);
+    if (LooksLikeCsv(bytes))
+        return ReadCsv(bytes, preferred);
     return Refused(kNotAStatement);
 }
 

@@ -184,6 +184,16 @@ std::string CheckNumberText(std::string_view text) {
     return number;
 }
 
+StatementTransaction TransactionTexts(int line, std::string_view checkNumber, std::string_view payee,
+                                      std::string_view memo) {
+    StatementTransaction transaction;
+    transaction.line = line;
+    transaction.checkNumber = CheckNumberText(checkNumber);
+    transaction.payee = CleanFieldText(payee);
+    transaction.memo = CleanFieldText(memo);
+    return transaction;
+}
+
 StatementFile FinishStatements(std::vector<Statement> statements) {
     StatementFile file;
     for (Statement& statement : statements) {

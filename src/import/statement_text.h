@@ -49,6 +49,11 @@ std::string AtLine(int line, std::string_view reason);
 // A check number of only zeros is no check number.
 std::string CheckNumberText(std::string_view text);
 
+// A transaction's line and texts as the file writes them, made fit for the
+// register; each reader adds the date and the amount.
+StatementTransaction TransactionTexts(int line, std::string_view checkNumber, std::string_view payee,
+                                      std::string_view memo);
+
 // The end of every reader: statements without transactions go, and a file
 // with none left, or with none that can be imported, becomes an error.
 StatementFile FinishStatements(std::vector<Statement> statements);

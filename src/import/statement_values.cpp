@@ -228,6 +228,21 @@ std::optional<std::int64_t> ParseCents(std::string_view text, DecimalMark mark) 
     return negative ? -*cents : *cents;
 }
 
+void DecimalMarkEvidence::See(std::string_view amount) {
+    const std::size_t last = amount.find_last_of("0123456789");
+    const std::size_t mark = last == std::string_view::npos ? last : amount.find_last_not_of("0123456789", last);
+    if (mark == std::string_view::npos || last - mark > 2)
+        return;
+    m_point = m_point || amount[mark] == '.';
+    m_comma = m_comma || amount[mark] == ',';
+}
+
+DecimalMark DecimalMarkEvidence::Decide(DecimalMark preset) const {
+    if (m_point != m_comma)
+        return m_point ? DecimalMark::Point : DecimalMark::Comma;
+    return preset;
+}
+
 std::string ReadTransactionAmount(std::string_view text, DecimalMark mark, std::int64_t& cents) {
     if (TrimSpace(text).empty())
         return kNoAmountReason;

@@ -44,6 +44,20 @@ enum class DecimalMark { Point, Comma, Either };
 // zero. Nothing when the text is anything else.
 std::optional<std::int64_t> ParseCents(std::string_view text, DecimalMark mark);
 
+// Which decimal mark a file's amounts use: the preset unless they show the
+// other one. An amount ending in a mark and one or two digits shows its
+// decimal mark beyond doubt (thousands come in threes); a file that shows
+// both keeps the preset, and the amounts that disagree are refused.
+class DecimalMarkEvidence {
+public:
+    void See(std::string_view amount);
+    DecimalMark Decide(DecimalMark preset) const;
+
+private:
+    bool m_point = false;
+    bool m_comma = false;
+};
+
 // A transaction amount: "" and cents set, or why it is refused.
 std::string ReadTransactionAmount(std::string_view text, DecimalMark mark, std::int64_t& cents);
 

@@ -56,6 +56,30 @@ TEST(QifReaderTest, SplitLinesAddNothingBeyondTheTotal) {
     EXPECT_EQ(Summary(ReadQif(bytes, DayOrder::MonthFirst)), "[Bank||-|none]\nL2 20260304 -10000 \"Super Store\"\n");
 }
 
+TEST(QifReaderTest, AmountsTakeADecimalCommaWhenTheFileShowsOne) {
+    const struct {
+        const char* name;
+        std::vector<const char*> totals;
+        std::string cents;
+    } cases[] = {
+        {"decimal points", {"-1,234.56", "1,234", "5"}, "-123456 123400 500 "},
+        {"decimal commas", {"-1.234,56", "1.234", "5"}, "-123456 123400 500 "},
+        {"nothing shown: points", {"1,234", "5"}, "123400 500 "},
+        {"both shown: points", {"-1.234,56", "12.50"}, "refused 1250 "},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = "!Type:Bank\n";
+        for (const char* total : c.totals)
+            bytes += std::string("D1/2/26\nT") + total + "\n^\n";
+        const StatementFile file = ReadQif(bytes, DayOrder::MonthFirst);
+        ASSERT_EQ(file.statements.size(), 1u) << c.name << ": " << file.error;
+        std::string cents;
+        for (const auto& t : file.statements[0].transactions)
+            cents += (t.refused.empty() ? std::to_string(t.cents) : "refused") + " ";
+        EXPECT_EQ(cents, c.cents) << c.name;
+    }
+}
+
 TEST(QifReaderTest, DatesFollowTheFileThenThePreference) {
     const struct {
         const char* name;

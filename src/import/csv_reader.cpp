@@ -1,0 +1,257 @@
+#include "import/csv_reader.h"
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/statement_text.h"
+#include "import/statement_values.h"
+
+namespace {
+
+// Banks put an account summary of a few rows above the header row.
+constexpr std::size_t kHeaderSearchRows = 30;
+// What is enough text to find the header row in while telling files apart.
+constexpr std::size_t kSniffLength = 64 * 1024;
+
+struct CsvRecord {
+    int line = 0;  // where the record starts; a quoted field may hold line breaks
+    std::vector<std::string> fields;
+};
+
+bool IsLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// Reads one field at text[i] (i moves past it, not past what ends it).
+std::string ReadField(std::string_view text, std::size_t& i, char separator, int& line) {
+    while (i < text.size() && (text[i] == ' ' || (text[i] == '\t' && separator != '\t')))
+        ++i;
+    std::string field;
+    if (i < text.size() && text[i] == '"') {
+        for (++i; i < text.size(); ++i) {
+            if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += text[i++];
+            } else if (text[i] == '"') {
+                ++i;
+                break;
+            } else {
+                line += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+                field += text[i];
+            }
+        }
+    }
+    // Unquoted text, or what follows a closing quote, runs to the separator.
+    while (i < text.size() && text[i] != separator && !IsLineBreak(text[i]))
+        field += text[i++];
+    return field;
+}
+
+// The first records of the text (all of them when most is 0).
+std::vector<CsvRecord> SplitCsv(std::string_view text, char separator, std::size_t most) {
+    std::vector<CsvRecord> records;
+    int line = 1;
+    std::size_t i = 0;
+    while (i < text.size() && (most == 0 || records.size() < most)) {
+        CsvRecord record;
+        record.line = line;
+        for (;;) {
+            record.fields.push_back(ReadField(text, i, separator, line));
+            if (i >= text.size() || text[i] != separator)
+                break;
+            ++i;
+        }
+        if (i < text.size()) {
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+            ++line;
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+bool IsBlank(const CsvRecord& record) {
+    for (const std::string& field : record.fields) {
+        if (!TrimSpace(field).empty())
+            return false;
+    }
+    return true;
+}
+
+enum class Column { Date, Payee, Memo, Amount, Debit, Credit, Check, Other };
+
+// A header name without case, "(USD)"-like notes, a trailing '#', '.' or
+// ':', and with single spaces: "Check #" is "check", "Amount ($)" "amount".
+std::string NormalName(std::string_view name) {
+    std::string normal;
+    int depth = 0;
+    for (char c : name) {
+        depth += c == '(';
+        if (depth == 0)
+            normal += c == '\t' || c == '_' ? ' ' : c;
+        depth -= c == ')' && depth > 0;
+    }
+    normal = CleanFieldText(normal);
+    while (!normal.empty() && (normal.back() == '#' || normal.back() == '.' || normal.back() == ':' || normal.back() == ' '))
+        normal.pop_back();
+    for (char& c : normal)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return normal;
+}
+
+Column ColumnOf(std::string_view name) {
+    static constexpr struct {
+        const char* name;
+        Column column;
+    } kNames[] = {
+        {"date", Column::Date},          {"posting date", Column::Date},   {"transaction date", Column::Date},
+        {"posted date", Column::Date},   {"description", Column::Payee},   {"payee", Column::Payee},
+        {"name", Column::Payee},         {"details", Column::Payee},       {"memo", Column::Memo},
+        {"amount", Column::Amount},      {"debit", Column::Debit},         {"debits", Column::Debit},
+        {"withdrawal", Column::Debit},   {"withdrawals", Column::Debit},   {"debit amount", Column::Debit},
+        {"credit", Column::Credit},      {"credits", Column::Credit},      {"deposit", Column::Credit},
+        {"deposits", Column::Credit},    {"credit amount", Column::Credit}, {"check", Column::Check},
+        {"check number", Column::Check}, {"check no", Column::Check},      {"num", Column::Check},
+        {"reference", Column::Check},    {"cheque", Column::Check},        {"cheque number", Column::Check},
+    };
+    const std::string normal = NormalName(name);
+    for (const auto& known : kNames) {
+        if (normal == known.name)
+            return known.column;
+    }
+    return Column::Other;
+}
+
+// Where each column is; -1 for none. The first column of a kind counts.
+struct Columns {
+    int date = -1, payee = -1, memo = -1, amount = -1, debit = -1, credit = -1, check = -1;
+
+    int* Of(Column column) {
+        switch (column) {
+        case Column::Date: return &date;
+        case Column::Payee: return &payee;
+        case Column::Memo: return &memo;
+        case Column::Amount: return &amount;
+        case Column::Debit: return &debit;
+        case Column::Credit: return &credit;
+        case Column::Check: return &check;
+        case Column::Other: break;
+        }
+        return nullptr;
+    }
+    bool Usable() const { return date >= 0 && (amount >= 0 || debit >= 0 || credit >= 0); }
+};
+
+std::optional<std::pair<Columns, int>> HeaderColumns(const CsvRecord& record) {
+    Columns columns;
+    int known = 0;
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        int* at = columns.Of(ColumnOf(record.fields[i]));
+        if (at && *at < 0) {
+            *at = static_cast<int>(i);
+            ++known;
+        }
+    }
+    if (!columns.Usable())
+        return std::nullopt;
+    return std::make_pair(columns, known);
+}
+
+struct Layout {
+    char separator = ',';
+    std::size_t headerRecord = 0;  // index among the records
+    Columns columns;
+};
+
+// The separator whose header row names the most known columns (the first
+// such of ',', ';' and tab), and that row.
+std::optional<Layout> FindLayout(std::string_view text) {
+    std::optional<Layout> best;
+    int bestKnown = 0;
+    for (char separator : {',', ';', '\t'}) {
+        const std::vector<CsvRecord> records = SplitCsv(text, separator, kHeaderSearchRows);
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            const auto header = HeaderColumns(records[r]);
+            if (!header)
+                continue;
+            if (header->second > bestKnown) {
+                best = Layout{separator, r, header->first};
+                bestKnown = header->second;
+            }
+            break;
+        }
+    }
+    return best;
+}
+
+std::string_view FieldAt(const CsvRecord& record, int column) {
+    return column >= 0 && static_cast<std::size_t>(column) < record.fields.size()
+        ? std::string_view(record.fields[column]) : std::string_view();
+}
+
+// The file's decimal mark: a comma in a semicolon-separated file, else a
+// point, unless the amounts show otherwise.
+DecimalMark FileDecimalMark(const std::vector<CsvRecord>& rows, const Columns& columns, char separator) {
+    DecimalMarkEvidence evidence;
+    for (const CsvRecord& row : rows) {
+        for (int column : {columns.amount, columns.debit, columns.credit})
+            evidence.See(FieldAt(row, column));
+    }
+    return evidence.Decide(separator == ';' ? DecimalMark::Comma : DecimalMark::Point);
+}
+
+// The cents of a debit/credit pair of columns, or why the row is refused.
+std::string DebitCreditAmount(std::string_view debit, std::string_view credit, DecimalMark mark, std::int64_t& cents) {
+    std::int64_t debitCents = 0, creditCents = 0;
+    const bool hasDebit = !TrimSpace(debit).empty(), hasCredit = !TrimSpace(credit).empty();
+    if (!hasDebit && !hasCredit)
+        return kNoAmountReason;
+    for (const auto& [text, value] : {std::pair{debit, &debitCents}, std::pair{credit, &creditCents}}) {
+        const std::string reason = TrimSpace(text).empty() ? std::string() : ReadTransactionAmount(text, mark, *value);
+        if (!reason.empty())
+            return reason;
+    }
+    if (debitCents != 0 && creditCents != 0)
+        return kDebitAndCreditReason;
+    cents = std::llabs(creditCents) - std::llabs(debitCents);
+    return {};
+}
+
+StatementTransaction RowTransaction(const CsvRecord& row, const Columns& columns, DecimalMark mark) {
+    // A file with only a memo column has its description there.
+    const bool memoIsPayee = columns.payee < 0;
+    StatementTransaction transaction =
+        TransactionTexts(row.line, FieldAt(row, columns.check), FieldAt(row, memoIsPayee ? columns.memo : columns.payee),
+                         memoIsPayee ? std::string_view() : FieldAt(row, columns.memo));
+    transaction.date = std::string(TrimSpace(FieldAt(row, columns.date)));
+    transaction.refused = columns.amount >= 0
+        ? ReadTransactionAmount(FieldAt(row, columns.amount), mark, transaction.cents)
+        : DebitCreditAmount(FieldAt(row, columns.debit), FieldAt(row, columns.credit), mark, transaction.cents);
+    return transaction;
+}
+
+} // namespace
+
+bool LooksLikeCsv(std::string_view bytes) {
+    return FindLayout(FileTextToAnsi(bytes.substr(0, kSniffLength))).has_value();
+}
+
+StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {
+    const std::string text = FileTextToAnsi(bytes);
+    const auto layout = FindLayout(text);
+    if (!layout) {
+        StatementFile file;
+        file.error = kCsvNoHeader;
+        return file;
+    }
+    std::vector<CsvRecord> rows = SplitCsv(text, layout->separator, 0);
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(layout->headerRecord + 1));
+    std::erase_if(rows, IsBlank);
+    const DecimalMark mark = FileDecimalMark(rows, layout->columns, layout->separator);
+    std::vector<Statement> statements(1);
+    for (const CsvRecord& row : rows)
+        statements[0].transactions.push_back(RowTransaction(row, layout->columns, mark));
+    SettleWrittenDates(statements, preferred);
+    return FinishStatements(std::move(statements));
+}

@@ -18,7 +18,6 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
-#include "storage/data_folders.h"
 #include "storage/last_error.h"
 #include "storage/whole_file.h"
 #include "ui/message_box.h"
@@ -35,17 +34,16 @@ void Tell(HWND owner, const std::string& text, UINT icon) {
     ShowMessage(owner, text.c_str(), kImportTitle, MB_OK | icon);
 }
 
-// The Open dialog; false when the user cancelled.
+// The Open dialog, in the folder the system remembers (where statements
+// were downloaded last); false when the user cancelled.
 bool AskForFile(HWND owner, std::string& path) {
     char buffer[MAX_PATH] = {};
-    const std::string folder = GetAccountsFolder();
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = kImportFilter;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = sizeof buffer;
-    ofn.lpstrInitialDir = folder.c_str();
     ofn.lpstrTitle = kImportTitle;
     ofn.Flags = kOpenFlags;
     if (!GetOpenFileNameA(&ofn)) return false;
@@ -101,7 +99,7 @@ bool ReadStatement(HWND owner, const std::string& path, Statement& statement) {
     }
     StatementFile file = ReadStatementFile(bytes, DayOrderOfFormat(g_Date.GetDateFormat()));
     if (!file.error.empty() || file.statements.empty()) {
-        Tell(owner, ImportErrorText(name, file.error), MB_ICONEXCLAMATION);
+        Tell(owner, ImportErrorText(name, file.error.empty() ? kNotAStatement : file.error), MB_ICONEXCLAMATION);
         return false;
     }
     int chosen = 0;

@@ -79,7 +79,7 @@ bool IsBlank(const CsvRecord& record) {
     return true;
 }
 
-enum class Column { Date, Payee, Memo, Amount, Debit, Credit, Check, Other };
+enum class Column { Date, Payee, Memo, Amount, Debit, Credit, Check };
 
 // A header name without case, "(USD)"-like notes, a trailing '#', '.' or
 // ':', and with single spaces: "Check #" is "check", "Amount ($)" "amount".
@@ -100,30 +100,24 @@ std::string NormalName(std::string_view name) {
     return normal;
 }
 
-Column ColumnOf(std::string_view name) {
-    static constexpr struct {
-        const char* name;
-        Column column;
-    } kNames[] = {
-        {"date", Column::Date},          {"posting date", Column::Date},   {"transaction date", Column::Date},
-        {"posted date", Column::Date},   {"description", Column::Payee},   {"payee", Column::Payee},
-        {"name", Column::Payee},         {"details", Column::Payee},       {"memo", Column::Memo},
-        {"amount", Column::Amount},      {"debit", Column::Debit},         {"debits", Column::Debit},
-        {"withdrawal", Column::Debit},   {"withdrawals", Column::Debit},   {"debit amount", Column::Debit},
-        {"credit", Column::Credit},      {"credits", Column::Credit},      {"deposit", Column::Credit},
-        {"deposits", Column::Credit},    {"credit amount", Column::Credit}, {"check", Column::Check},
-        {"check number", Column::Check}, {"check no", Column::Check},      {"num", Column::Check},
-        {"reference", Column::Check},    {"cheque", Column::Check},        {"cheque number", Column::Check},
-    };
-    const std::string normal = NormalName(name);
-    for (const auto& known : kNames) {
-        if (normal == known.name)
-            return known.column;
-    }
-    return Column::Other;
-}
+// The header names this reads, each kind's best first: a bank that writes
+// both "Details" (debit or credit) and "Description" means the latter.
+constexpr struct {
+    const char* name;
+    Column column;
+} kColumnNames[] = {
+    {"date", Column::Date},          {"posting date", Column::Date},   {"transaction date", Column::Date},
+    {"posted date", Column::Date},   {"description", Column::Payee},   {"payee", Column::Payee},
+    {"name", Column::Payee},         {"details", Column::Payee},       {"memo", Column::Memo},
+    {"amount", Column::Amount},      {"debit", Column::Debit},         {"debits", Column::Debit},
+    {"withdrawal", Column::Debit},   {"withdrawals", Column::Debit},   {"debit amount", Column::Debit},
+    {"credit", Column::Credit},      {"credits", Column::Credit},      {"deposit", Column::Credit},
+    {"deposits", Column::Credit},    {"credit amount", Column::Credit}, {"check", Column::Check},
+    {"check number", Column::Check}, {"check no", Column::Check},      {"num", Column::Check},
+    {"reference", Column::Check},    {"cheque", Column::Check},        {"cheque number", Column::Check},
+};
 
-// Where each column is; -1 for none. The first column of a kind counts.
+// Where each column is; -1 for none.
 struct Columns {
     int date = -1, payee = -1, memo = -1, amount = -1, debit = -1, credit = -1, check = -1;
 
@@ -136,21 +130,26 @@ struct Columns {
         case Column::Debit: return &debit;
         case Column::Credit: return &credit;
         case Column::Check: return &check;
-        case Column::Other: break;
         }
-        return nullptr;
+        return &check;  // every kind is listed above
     }
     bool Usable() const { return date >= 0 && (amount >= 0 || debit >= 0 || credit >= 0); }
 };
 
+// The columns a header row names and how many, when it names enough.
 std::optional<std::pair<Columns, int>> HeaderColumns(const CsvRecord& record) {
+    std::vector<std::string> names;
+    for (const std::string& field : record.fields)
+        names.push_back(NormalName(field));
     Columns columns;
     int known = 0;
-    for (std::size_t i = 0; i < record.fields.size(); ++i) {
-        int* at = columns.Of(ColumnOf(record.fields[i]));
-        if (at && *at < 0) {
-            *at = static_cast<int>(i);
-            ++known;
+    for (const auto& column : kColumnNames) {
+        int* at = columns.Of(column.column);
+        for (std::size_t i = 0; i < names.size() && *at < 0; ++i) {
+            if (names[i] == column.name) {
+                *at = static_cast<int>(i);
+                ++known;
+            }
         }
     }
     if (!columns.Usable())
@@ -235,6 +234,16 @@ StatementTransaction RowTransaction(const CsvRecord& row, const Columns& columns
 
 bool LooksLikeCsv(std::string_view bytes) {
     return FindLayout(FileTextToAnsi(bytes.substr(0, kSniffLength))).has_value();
+}
+
+bool LooksLikeSeparatedText(std::string_view bytes) {
+    const std::string text = FileTextToAnsi(bytes.substr(0, kSniffLength));
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    const std::string_view start = TrimSpace(text);
+    return start.substr(0, start.find_first_of("\r\n")).find_first_of(",;\t") != std::string_view::npos;
 }
 
 StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {

@@ -12,6 +12,9 @@ inline constexpr const char kDebitAndCreditReason[] = "The row has both a debit 
 
 // Whether a header row is found among the file's first rows.
 bool LooksLikeCsv(std::string_view bytes);
+// Whether the file is text whose first line is split by a comma, semicolon
+// or tab: a CSV file, even when its header names no column this reads.
+bool LooksLikeSeparatedText(std::string_view bytes);
 
 // One statement of every row below the header row. Debit (withdrawal)
 // values are payments and credit (deposit) values deposits, written with a

@@ -24,6 +24,9 @@ StatementFile ReadByContent(std::string_view bytes, DayOrder preferred) {
         return ReadQif(bytes, preferred);
     if (LooksLikeCsv(bytes))
         return ReadCsv(bytes, preferred);
+    // A bank's CSV file with column names of its own: say what it lacks.
+    if (LooksLikeSeparatedText(bytes))
+        return Refused(kCsvNoHeader);
     return Refused(kNotAStatement);
 }
 

@@ -44,6 +44,10 @@ TEST(CsvReaderTest, ReadsEachSeparatorAndAmountLayout) {
          "TRANSACTION DATE,Details,Amount (USD),Check #\n"
          "1/5/26,Shop,-5.00,77\n",
          "[||-|none]\nL2 20260105 -500 #77 \"Shop\"\n"},
+        {"a description column before a details column",
+         "Details,Posting Date,Description,Amount,Type,Balance,Check or Slip #\n"
+         "DEBIT,01/05/2026,SHOP,-5.00,ACH_DEBIT,100.00,\n",
+         "[||-|none]\nL2 20260105 -500 \"SHOP\"\n"},
         {"a memo column alone is the description",
          "Date,Memo,Amount\n1/5/26,Shop,-5.00\n",
          "[||-|none]\nL2 20260105 -500 \"Shop\"\n"},

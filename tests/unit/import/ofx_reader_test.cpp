@@ -127,6 +127,11 @@ TEST(OfxReaderTest, ReadsEveryFormOfTheSameStatement) {
          }(), Expected(35, 44)},
         {"byte-order mark and blank lines before the header", "\xEF\xBB\xBF\n\n" + kSgmlHeader + kSgmlBody, Expected(37, 46)},
         {"OFX 2 (XML)", kXmlHeader + AsXml(kSgmlBody), Expected(27, 36)},
+        {"QFX: OFX 1 with dotted elements of its own", [] {
+             std::string qfx = kSgmlHeader + kSgmlBody;
+             qfx.insert(qfx.find("</SONRS>"), "<INTU.BID>3000\n<INTU.USERID>me\n");
+             return qfx;
+         }(), Expected(37, 46)},
         {"no header at all", kSgmlBody, Expected(25, 34)},
     };
     for (const auto& c : cases)

@@ -31,7 +31,9 @@ TEST(StatementFileTest, TellsTheKindOfFileByItsContent) {
         {"empty", "", "error: " + std::string(kEmptyStatementFile)},
         {"only blank lines and a mark", "\xEF\xBB\xBF\r\n \t\r\n", "error: " + std::string(kEmptyStatementFile)},
         {"not a statement", "%PDF-1.4\n1 0 obj\n", "error: " + std::string(kNotAStatement)},
-        {"CSV without a known header", "When,What,How much\n1/2/26,Shop,1\n", "error: " + std::string(kNotAStatement)},
+        {"CSV without a known header", "When,What,How much\n1/2/26,Shop,1\n", "error: " + std::string(kCsvNoHeader)},
+        {"tab-separated text with control bytes", "\x01\x02\tx\n", "error: " + std::string(kNotAStatement)},
+        {"a letter", "Dear customer\nyour statement, as promised.\n", "error: " + std::string(kNotAStatement)},
         {"OFX without a statement", "OFXHEADER:100\n\n<OFX></OFX>", "error: " + std::string(kOfxNoStatement)},
         {"QIF without a bank section", "!Type:Invst\nD1/2/26\n^\n", "error: " + std::string(kQifNoBankSection)},
     };

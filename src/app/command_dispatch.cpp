@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/transaction_commands.h"
 #include "features/feature_commands.h"
+#include "import/import_command.h"
 #include "model/account.h"
 #include "register/multi_records.h"
 #include "register/register.h"
@@ -89,6 +90,11 @@ void RunExport(HWND hwnd, int id) {
     RefreshAfterCommand(true);
 }
 
+void RunImport(HWND hwnd, int id) {
+    RunImportCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
 void RunPrint(HWND hwnd, int id) {
     RunPrintCommand(hwnd, id);
     RefreshAfterCommand(true);
@@ -151,6 +157,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_DATE_YYDDMM, Guard::DropEmptyThenErrors, RunDateFormat},
     {IDM_RENAME_ACCOUNT, Guard::None, RunRenameAccountCommand},
     {IDM_EXPORT, Guard::Errors, RunExport},
+    {IDM_IMPORT, Guard::Errors, RunImport},
     {IDM_CREATE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_CHANGE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},

@@ -30,7 +30,8 @@
 #define IDM_REMOVE_PASSWORD 1037
 #define IDM_ACCOUNT_INFO 1038
 #define IDM_FIND 1040
-#define IDM_LAST_COMMAND 1040
+#define IDM_IMPORT 1041
+#define IDM_LAST_COMMAND 1041
 
 // Accelerator table resource.
 #define IDR_ACCELERATORS 1020

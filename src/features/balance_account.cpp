@@ -11,10 +11,11 @@ namespace {
 constexpr double kZeroBand = 0.001;
 
 // The statement step: the dialog, then the comparison.
-int StatementStep(double reconciledBalance, BalancePrompts& prompts, double& difference) {
+int StatementStep(double reconciledBalance, BalancePrompts& prompts, const char* typedBalance,
+                  double& difference) {
     difference = 0.0;
-    StatementText text;
-    std::memcpy(text, kStatementStartText, sizeof kStatementStartText);
+    StatementText text = {};
+    std::strncpy(text, typedBalance, kStatementTextSize - 1);
     if (prompts.StatementDialog(text) != kStatementDialogOk)
         return kBalanceStopped;
     text[kStatementTextSize - 1] = '\0';
@@ -48,7 +49,7 @@ bool AcceptStatementText(char* text) {
     return !CleanStatementBalance(text);
 }
 
-int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts) {
+int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts, const char* typedBalance) {
     int state = kBalanceAsking;
     const int answer = prompts.Message(kBalanceQuestion, kBalanceTitle, balancebox::kYesNoInformation);
     state = answer == balancebox::kAnswerYes ? kBalanceStatement : kBalanceStopped;
@@ -59,7 +60,8 @@ int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts) {
     double difference = 0.0;
     // Every pass ends the flow, so the dialog opens once per command.
     while (state == kBalanceStatement)
-        state = StatementStep(reconciledBalance, prompts, difference);
+        state = StatementStep(reconciledBalance, prompts, typedBalance ? typedBalance : kStatementStartText,
+                              difference);
     if (state != kBalanceStopped)
         prompts.Message(BalanceResultText(difference).c_str(), kBalanceTitle,
                         balancebox::kOkInformation);

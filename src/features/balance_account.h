@@ -70,9 +70,12 @@ public:
 };
 
 // The whole command; returns the state it ended in (stopped, balanced or
-// not balanced).
-int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts);
+// not balanced). The statement dialog opens with typedBalance in its field
+// (cut to the field): "0.00" for the command, a statement's own ending
+// balance after an import.
+int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts,
+                      const char* typedBalance = kStatementStartText);
 
 // Win32 (balance_account_win.cpp): the command on the open account, its
 // boxes owned by owner (the main window).
-void BalanceAccount(HWND__* owner);
+void BalanceAccount(HWND__* owner, const char* typedBalance = kStatementStartText);

@@ -57,9 +57,9 @@ private:
 
 }  // namespace
 
-void BalanceAccount(HWND owner) {
+void BalanceAccount(HWND owner, const char* typedBalance) {
     ScreenBalancePrompts prompts(owner);
-    RunBalanceAccount(g_Account.reconciledBalance, prompts);
+    RunBalanceAccount(g_Account.reconciledBalance, prompts, typedBalance);
 }
 
 void RunBalanceCommand(HWND hwnd, int) {

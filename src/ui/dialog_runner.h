@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+struct DialogDescription;
+
 // Font choices of PlaceDialog. The plain dialog procedures use the bold one;
 // the class-based dialogs (Find, Checking Account Info) the sans serif one.
 inline constexpr int kDialogFontBold = 0;       // "Arial Bold", height 13
@@ -28,6 +30,9 @@ HBRUSH DialogWhiteBrush();
 // Runs the dialog and returns the EndDialog value, -1 when the system cannot
 // create it, and 0 after telling the user "Insufficient memory.".
 INT_PTR ShowModalDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam);
+// The same for a dialog whose description lives with its own code rather
+// than in the numbered table.
+INT_PTR ShowModalDialog(HWND hwndParent, const DialogDescription& description, DLGPROC dialogProc, LPARAM lParam);
 
 // The new dialog's window, or nullptr (after "Insufficient memory." when the
 // template could not be built).
@@ -38,6 +43,7 @@ HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc,
 // the dialog was built from. Before the main window has recorded its
 // rectangle the dialog is centred on its owner, or on the screen.
 void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset);
+void PlaceDialog(HWND hwndDialog, const DialogDescription& description, int fontChoice, int yOffset);
 
 // The buttons that end a plain dialog with their own id as its value.
 enum class EndingButtons {

@@ -14,6 +14,8 @@ bool g_haveMainWindowRect = false;
 class TemplateBlock {
 public:
     explicit TemplateBlock(int dialogNumber) : m_block(BuildDialogTemplate(dialogNumber)) {}
+    explicit TemplateBlock(const DialogDescription& description)
+        : m_block(BuildDialogTemplate(description, CurrentDialogBaseUnits())) {}
     ~TemplateBlock() {
         if (m_block) GlobalFree(m_block);
     }
@@ -58,13 +60,24 @@ void SetDialogMainWindowRect(const RECT& rect) {
 
 HBRUSH DialogWhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
-INT_PTR ShowModalDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam) {
-    TemplateBlock block(dialogNumber);
+namespace {
+
+INT_PTR RunModal(HWND hwndParent, const TemplateBlock& block, DLGPROC dialogProc, LPARAM lParam) {
     if (!block.Built()) {
         ReportNoMemory(hwndParent);
         return 0;
     }
     return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
+}
+
+}  // namespace
+
+INT_PTR ShowModalDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam) {
+    return RunModal(hwndParent, TemplateBlock(dialogNumber), dialogProc, lParam);
+}
+
+INT_PTR ShowModalDialog(HWND hwndParent, const DialogDescription& description, DLGPROC dialogProc, LPARAM lParam) {
+    return RunModal(hwndParent, TemplateBlock(description), dialogProc, lParam);
 }
 
 HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc, LPARAM lParam) {
@@ -76,7 +89,9 @@ HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc,
     return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
 }
 
-void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset) {
+namespace {
+
+void CentreDialog(HWND hwndDialog, int yOffset) {
     RECT dialog{};
     GetWindowRect(hwndDialog, &dialog);
     const RECT frame = PlacementFrame(hwndDialog);
@@ -85,14 +100,27 @@ void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset)
     const int left = frame.left + (frame.right - frame.left - dialogWidth) / 2;
     const int top = frame.top + (frame.bottom - frame.top - dialogHeight) / 2 + yOffset;
     MoveWindow(hwndDialog, left, top, dialogWidth, dialogHeight, FALSE);
+}
 
+}  // namespace
+
+void PlaceDialog(HWND hwndDialog, int dialogNumber, int fontChoice, int yOffset) {
     const DialogDescription* description = FindDialogDescription(dialogNumber);
-    if (!description || fontChoice < 0 || fontChoice >= kDialogFontCount) return;
+    if (description) {
+        PlaceDialog(hwndDialog, *description, fontChoice, yOffset);
+    } else {
+        CentreDialog(hwndDialog, yOffset);
+    }
+}
+
+void PlaceDialog(HWND hwndDialog, const DialogDescription& description, int fontChoice, int yOffset) {
+    CentreDialog(hwndDialog, yOffset);
+    if (fontChoice < 0 || fontChoice >= kDialogFontCount) return;
     HFONT font = g_dialogFonts[fontChoice];
     // Without the font set the controls keep the dialog's own font rather
     // than falling back to the system font.
     if (!font) return;
-    for (const ControlDescription& control : description->controls) {
+    for (const ControlDescription& control : description.controls) {
         SendDlgItemMessageA(hwndDialog, control.id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }

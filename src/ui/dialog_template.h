@@ -14,6 +14,7 @@ DialogBaseUnits CurrentDialogBaseUnits();
 // caller frees the block with GlobalFree once the dialog call has returned.
 HGLOBAL BuildDialogTemplate(int dialogNumber);
 HGLOBAL BuildDialogTemplate(int dialogNumber, DialogBaseUnits units);
+HGLOBAL BuildDialogTemplate(const DialogDescription& description, DialogBaseUnits units);
 
 // Tests: replaces GlobalAlloc for template blocks (nullptr restores it) and
 // returns the previous function.

@@ -35,8 +35,11 @@ HGLOBAL BuildDialogTemplate(int dialogNumber) { return BuildDialogTemplate(dialo
 
 HGLOBAL BuildDialogTemplate(int dialogNumber, DialogBaseUnits units) {
     const DialogDescription* dialog = FindDialogDescription(dialogNumber);
-    if (!dialog) return nullptr;
-    std::vector<std::uint8_t> bytes = LayoutDialogTemplate(*dialog, units);
+    return dialog ? BuildDialogTemplate(*dialog, units) : nullptr;
+}
+
+HGLOBAL BuildDialogTemplate(const DialogDescription& dialog, DialogBaseUnits units) {
+    std::vector<std::uint8_t> bytes = LayoutDialogTemplate(dialog, units);
     // The block is sized for the template, so a long description can never
     // run past its end.
     HGLOBAL block = g_allocate(GMEM_ZEROINIT, std::max(bytes.size(), kTemplateBlockSize));

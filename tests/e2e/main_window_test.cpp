@@ -323,7 +323,8 @@ std::vector<MenuEntry> ExpectedMenu() {
                         Item("&Open Existing Account...", IDM_OPEN_ACCOUNT), Separator(),
                         Item("&Delete Existing Account...", IDM_DELETE_ACCOUNT),
                         Item("&Rename Open Account...", IDM_RENAME_ACCOUNT), Separator(),
-                        Item("&Export Account Data...", IDM_EXPORT), Separator(),
+                        Item("&Export Account Data...", IDM_EXPORT),
+                        Item("&Import Bank Statement...", IDM_IMPORT), Separator(),
                         Item("&Account Info...", IDM_ACCOUNT_INFO), Separator(), Item("&Print...", IDM_PRINT),
                         Separator(), Item("E&xit Ledgerpad", IDM_EXIT)}),
         Popup("&Edit", {Item("&New Transaction", IDM_NEW_TRANSACTION),
@@ -755,7 +756,7 @@ TEST_F(MainWindowTest, HelpPageShipsBesideTheProgram) {
     std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(page);
     ASSERT_TRUE(bytes) << page;
     const std::string html(bytes->begin(), bytes->end());
-    for (const char* topic : {"register", "Balancing", "Date formats", "Password"}) {
+    for (const char* topic : {"register", "Balancing", "Importing a bank statement", "Date formats", "Password"}) {
         EXPECT_NE(html.find(topic), std::string::npos) << "the help page does not explain " << topic;
     }
 }

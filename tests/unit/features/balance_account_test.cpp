@@ -174,4 +174,23 @@ TEST(BalanceFlow, TheStatementDecidesTheMessage) {
     }
 }
 
+// After an import the dialog opens with the statement's ending balance;
+// a text longer than the field is cut, never overrun.
+TEST(BalanceFlow, StartsWithATypedBalance) {
+    const struct {
+        const char* given;
+        const char* shown;
+    } cases[] = {
+        {"1234.56", "1234.56"},
+        {"-12.00", "-12.00"},
+        {"123456789012345678", "12345678901234"},
+    };
+    for (const auto& c : cases) {
+        ScriptedUser user;
+        user.dialogResult = kDialogCancel;
+        RunBalanceAccount(0.0, user, c.given);
+        EXPECT_EQ(user.shownText, c.shown) << c.given;
+    }
+}
+
 }  // namespace

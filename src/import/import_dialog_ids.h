@@ -1,0 +1,17 @@
+// Control identifiers of the import dialogs: the preview and the choice of
+// account in a file that holds several. Platform-free.
+#pragma once
+
+// The preview: three lines about the statement above the list of its
+// transactions.
+inline constexpr int kIdImportFile = 2400;
+inline constexpr int kIdImportAccount = 2401;
+inline constexpr int kIdImportPeriod = 2402;
+inline constexpr int kIdImportList = 2403;
+
+// The choice of account.
+inline constexpr int kIdImportChoiceText = 2410;
+inline constexpr int kIdImportChoiceList = 2411;
+
+// The preview's columns, left to right.
+enum ImportColumn { kColAction, kColDate, kColNumber, kColDescription, kColAmount, kColRecord, kImportColumnCount };

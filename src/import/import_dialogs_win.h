@@ -1,0 +1,20 @@
+// The two dialogs of Import Bank Statement. Win32.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "import/statement.h"
+#include "import/statement_match.h"
+
+// The account to import from a file that holds several statements: the
+// index chosen, or -1 when the user cancelled.
+int ChooseStatement(HWND owner, const std::vector<Statement>& statements);
+
+// The preview of what importing will do, one ticked row per transaction
+// to carry out. True when the user pressed OK; ticked then holds the
+// state of each row.
+bool PreviewImport(HWND owner, const std::string& fileName, const Statement& statement,
+                   const std::vector<ImportRow>& rows, std::vector<bool>& ticked);

@@ -1,0 +1,70 @@
+// The texts the import command shows.
+#include <gtest/gtest.h>
+
+#include "import/import_texts.h"
+#include "values/date.h"
+
+namespace {
+
+TEST(ImportTexts, FileNameWithoutItsFolder) {
+    EXPECT_EQ(FileNameOf("C:\\Users\\me\\Downloads\\may.ofx"), "may.ofx");
+    EXPECT_EQ(FileNameOf("/tmp/june.qif"), "june.qif");
+    EXPECT_EQ(FileNameOf("plain.csv"), "plain.csv");
+    EXPECT_EQ(ImportErrorText("x.csv", "Line 3: the amount cannot be read."),
+              "x.csv cannot be imported.\nLine 3: the amount cannot be read.");
+}
+
+TEST(ImportTexts, AccountByTypeAndLastFourOfItsId) {
+    const struct {
+        const char* type;
+        const char* id;
+        const char* text;
+    } cases[] = {
+        {"Checking", "000123456789", "Checking ...6789"},
+        {"Savings", "12", "Savings ...12"},
+        {"", "987654", "Account ...7654"},
+        {"Credit card", "", "Credit card"},
+        {"", "", "Account"},
+    };
+    for (const auto& c : cases) {
+        Statement s;
+        s.accountType = c.type;
+        s.accountId = c.id;
+        EXPECT_EQ(StatementAccountText(s), c.text) << c.type << "/" << c.id;
+    }
+}
+
+TEST(ImportTexts, ActionsAndAmounts) {
+    EXPECT_EQ(ActionText({ImportAction::MarkR, nullptr, ""}), "Mark R");
+    EXPECT_EQ(ActionText({ImportAction::Add, nullptr, ""}), "Add");
+    EXPECT_EQ(ActionText({ImportAction::AlreadyThere, nullptr, ""}), "Already there");
+    EXPECT_EQ(ActionText({ImportAction::Refused, nullptr, "Line 7: no date"}), "Refused: Line 7: no date");
+    EXPECT_EQ(CentsText(-4250), "-42.50");
+    EXPECT_EQ(CentsText(123456789), "1,234,567.89");
+    EXPECT_EQ(TypedBalanceText(123456), "1234.56");
+    EXPECT_EQ(TypedBalanceText(-5), "-0.05");
+    EXPECT_EQ(TypedBalanceText(0), "0.00");
+}
+
+TEST(ImportTexts, PeriodInTheProgramsDateFormat) {
+    Statement s;
+    EXPECT_EQ(PeriodText(s), "");
+    s.periodStart = "20260501";
+    s.periodEnd = "20260531";
+    g_Date.SetDateFormat(kFormatDDMMYY);
+    EXPECT_EQ(PeriodText(s), "Period: 01/05/26 to 31/05/26");
+    g_Date.SetDateFormat(kFormatMMDDYY);
+    s.endingBalanceCents = -150000;
+    EXPECT_EQ(PeriodText(s), "Period: 05/01/26 to 05/31/26    Ending balance: -1,500.00");
+    s.periodStart = s.periodEnd = "";
+    EXPECT_EQ(PeriodText(s), "Ending balance: -1,500.00");
+}
+
+TEST(ImportTexts, DayOrderFollowsTheDateFormat) {
+    EXPECT_EQ(DayOrderOfFormat(kFormatMMDDYY), DayOrder::MonthFirst);
+    EXPECT_EQ(DayOrderOfFormat(kFormatDDMMYY), DayOrder::DayFirst);
+    EXPECT_EQ(DayOrderOfFormat(kFormatYYMMDD), DayOrder::MonthFirst);
+    EXPECT_EQ(DayOrderOfFormat(kFormatYYDDMM), DayOrder::DayFirst);
+}
+
+}  // namespace

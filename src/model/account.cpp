@@ -109,8 +109,7 @@ void FillOpeningBalanceRecord(AcctRecord& rec, const AccountHeader& header) {
 Account::~Account() { ClearAccount(); }
 
 RecordNode* Account::AppendRecord() {
-    auto* node = new RecordNode;
-    node->record = std::make_unique<AcctRecord>();
+    RecordNode* node = m_Pool.NewNode();
     if (m_Tail == nullptr) {
         m_Head = m_Tail = current = node;
         m_RecordCount = 1;
@@ -124,14 +123,22 @@ RecordNode* Account::AppendRecord() {
 }
 
 void Account::ClearAccount() {
-    RecordNode* node = m_Head;
-    while (node != nullptr) {
-        RecordNode* next = node->next;
-        delete node;
-        node = next;
-    }
+    m_Pool.Release();
     m_Head = m_Tail = current = writeCursor = nullptr;
     m_RecordCount = 0;
+}
+
+void Account::TakeRecords(std::unique_ptr<unsigned char[]> block, unsigned char* first, std::size_t count) {
+    ClearAccount();
+    if (count == 0) return;
+    RecordNode* nodes = m_Pool.AdoptRecords(std::move(block), first, count);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        nodes[i].next = &nodes[i + 1];
+        nodes[i + 1].prev = &nodes[i];
+    }
+    m_Head = current = nodes;
+    m_Tail = nodes + (count - 1);
+    m_RecordCount = count;
 }
 
 void Account::CreateInMemory(const char* name, double statementBalance, const char* statementDate,
@@ -255,19 +262,16 @@ void Account::Link(RecordNode* node, RecordNode* before) {
 RecordNode* Account::InsertBefore(RecordNode* node) {
     if (node == nullptr)
         return AppendRecord();
-    auto* added = new RecordNode;
-    added->record = std::make_unique<AcctRecord>();
+    RecordNode* added = m_Pool.NewNode();
     Link(added, node);
     if (current == node)
         current = added;
     return added;
 }
 
-std::unique_ptr<RecordNode> Account::Unlink(RecordNode* node) {
-    if (node == nullptr || m_RecordCount <= 1)
-        return nullptr;
+UnlinkedNode Account::Unlink(RecordNode* node) {
     // A node that is not in the list (already unlinked) is left alone.
-    if ((node->prev == nullptr) != (node == m_Head) || (node->next == nullptr) != (node == m_Tail))
+    if (m_RecordCount <= 1 || !Contains(node))
         return nullptr;
 
     if (current == node)
@@ -285,7 +289,11 @@ std::unique_ptr<RecordNode> Account::Unlink(RecordNode* node) {
         m_Tail = node->prev;
     node->next = node->prev = nullptr;
     --m_RecordCount;
-    return std::unique_ptr<RecordNode>(node);
+    return UnlinkedNode(node, ReturnToPool{&m_Pool, m_Pool.Generation()});
+}
+
+bool Account::Contains(const RecordNode* node) const {
+    return node != nullptr && m_Pool.Holds(node) && (node == m_Head || node->prev != nullptr);
 }
 
 RecordNode* Account::AdvanceWriteCursor() {

@@ -37,9 +37,7 @@ RecordNode* MultiRecords::FocusedNode() const {
 
 RecordNode* MultiRecords::FocusedNodeInList() const {
     RecordNode* focused = FocusedNode();
-    for (RecordNode* node = g_Account.Head(); focused && node; node = node->next)
-        if (node == focused) return focused;
-    return nullptr;
+    return g_Account.Contains(focused) ? focused : nullptr;
 }
 
 void MultiRecords::ResetFocus() {

@@ -23,6 +23,10 @@ struct BenchCase {
     std::string target = {};           // as printed, e.g. "<= 3x floor"
     double maxFloorRatio = 0;       // 0: no ratio target
     double maxMilliseconds = 0;     // 0: no time target
+    // A target beside another case of the same size: at most that case's
+    // median plus maxOverBase milliseconds. Empty: none.
+    std::string baseCase = {};
+    double maxOverBase = 0;
     std::function<void(BenchAccount&)> prepare = nullptr;  // untimed, before each run
     std::function<void(BenchAccount&)> run = nullptr;      // timed
     std::function<void(BenchAccount&)> floorPrepare = nullptr;
@@ -39,3 +43,9 @@ struct BenchRegistrar {
 
 // Stops the run with a message (a benchmark on a broken save means nothing).
 [[noreturn]] void BenchFail(const std::string& what);
+
+// Start-up of the real program beside a trivial windowed one, and its
+// private bytes with accounts of the given sizes open (program_cases.cpp).
+// Nothing is measured when either program is not given.
+void ReportProgramFigures(int runs, const std::vector<std::size_t>& sizes, const std::string& ledgerpad,
+                          const std::string& trivial);

@@ -167,33 +167,42 @@ void Account::PositionAtTop(int index) {
 }
 
 int Account::ComputeBalances() {
-    int result = kBalancesOk;
+    bool reconciledOut = false;
+    bool runningOut = false;
     visibleCount = 0;
     reconciledBalance = 0.0;
-
-    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
-        if (!IsReconciled(*n->record))
-            continue;
-        reconciledBalance = Snap(reconciledBalance + Effect(*n->record));
-        n->balance = reconciledBalance;
-        if (!InRange(reconciledBalance))
-            result = kReconciledOutOfRange;
-    }
+    endingBalance = 0.0;
 
     // The view's running balance starts from 0 (all records) or from the
-    // cleared total (records still to clear).
+    // cleared total (records still to clear). The All view therefore takes
+    // both sums in one walk; the Current view needs the cleared total first.
     const bool all = view == ViewAll;
-    endingBalance = all ? 0.0 : reconciledBalance;
-    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
-        if (!all && IsReconciled(*n->record))
-            continue;
-        n->balance = Snap(endingBalance + Effect(*n->record));
+    auto addToRunning = [&](RecordNode* n, double effect) {
+        n->balance = Snap(endingBalance + effect);
         endingBalance = n->balance;
         ++visibleCount;
-        if (!InRange(n->balance))
-            result = kRunningOutOfRange;
+        runningOut = runningOut || !InRange(n->balance);
+    };
+    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
+        const double effect = Effect(*n->record);
+        if (IsReconciled(*n->record)) {
+            reconciledBalance = Snap(reconciledBalance + effect);
+            n->balance = reconciledBalance;
+            reconciledOut = reconciledOut || !InRange(reconciledBalance);
+        }
+        if (all)
+            addToRunning(n, effect);
     }
-    return result;
+    if (!all) {
+        endingBalance = reconciledBalance;
+        for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
+            if (!IsReconciled(*n->record))
+                addToRunning(n, Effect(*n->record));
+        }
+    }
+    if (runningOut)
+        return kRunningOutOfRange;
+    return reconciledOut ? kReconciledOutOfRange : kBalancesOk;
 }
 
 void Account::MoveRecordBack(RecordNode* node) {

@@ -24,7 +24,10 @@ template <std::size_t... I> std::array<EditRecord, sizeof...(I)> MakeRows(std::i
 
 }  // namespace
 
-bool MultiRecords::BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
+bool MultiRecords::BalancesDisplayable() {
+    m_BalancesCurrent = true;
+    return g_Account.ComputeBalances() == kBalancesOk;
+}
 
 MultiRecords::MultiRecords()
     : m_OpeningBox(kOpeningBalanceId, kKindBalance),

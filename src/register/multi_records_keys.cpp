@@ -27,6 +27,7 @@ int MultiRecords::HandleEvent(eventMsg ev) {
         return 0;
     }
     m_PassToControl = 1;
+    m_BalancesCurrent = false;
     ComputeOnLastRecord();
     if (ev.m_Type == MBUTTON && (ev.m_Button == kButtonField || ev.m_Button == kButtonThumbDrop)) {
         if (RunMouse(ev)) return m_PassToControl;

@@ -76,6 +76,10 @@ void DisplayRecords(RecordNode* start) {
 
 void RefreshBalances(RecordNode* /*start*/) {
     g_Account.ComputeBalances();
+    ShowBalances();
+}
+
+void ShowBalances() {
     for (int row = 0; row < kRegisterRows; ++row)
         if (RecordNode* node = g_MultiRecords.RowNode(row)) g_MultiRecords.Row(row).ShowBalance(node->balance);
     WriteTotals();

@@ -15,6 +15,8 @@ void DisplayRecords(RecordNode* start);
 // follows such a change moves the rows. start is where the rows begin
 // (the account's current node).
 void RefreshBalances(RecordNode* start);
+// The same without recomputing: the balances computed last.
+void ShowBalances();
 // Recomputes the balances and rewrites only the two boxes.
 void RefreshTotals();
 // No account: every row and both boxes empty.

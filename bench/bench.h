@@ -23,10 +23,12 @@ struct BenchCase {
     std::string target = {};           // as printed, e.g. "<= 3x floor"
     double maxFloorRatio = 0;       // 0: no ratio target
     double maxMilliseconds = 0;     // 0: no time target
-    // A target beside another case of the same size: at most that case's
-    // median plus maxOverBase milliseconds. Empty: none.
-    std::string baseCase = {};
-    double maxOverBase = 0;
+    // A part of run timed apart (the save inside a row commit): how long it
+    // took in the last run. The target is then on what run adds to it, the
+    // median of run minus its part at most maxOverPart milliseconds; each
+    // run is set beside its own part, as both meet the same disk.
+    std::function<double()> part = nullptr;
+    double maxOverPart = 0;
     std::function<void(BenchAccount&)> prepare = nullptr;  // untimed, before each run
     std::function<void(BenchAccount&)> run = nullptr;      // timed
     std::function<void(BenchAccount&)> floorPrepare = nullptr;

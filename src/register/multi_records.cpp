@@ -25,8 +25,8 @@ template <std::size_t... I> std::array<EditRecord, sizeof...(I)> MakeRows(std::i
 }  // namespace
 
 bool MultiRecords::BalancesDisplayable() {
-    m_BalancesCurrent = true;
-    return g_Account.ComputeBalances() == kBalancesOk;
+    if (!m_BalancesCurrent) m_BalancesCurrent = g_Account.ComputeBalances() == kBalancesOk;
+    return m_BalancesCurrent;
 }
 
 MultiRecords::MultiRecords()

@@ -139,10 +139,10 @@ private:
     std::array<RecordNode*, kRegisterRows> m_RowNodes = {};
     int m_LastFilledRow = -1;
     bool m_OnLastRecord = false;
-    // This event has just computed the balances (a committed row, a range
-    // check) and changed nothing since: the save that follows shows them
-    // without walking the whole account again. Cleared by every event and
-    // by the save.
+    // This event has just computed the balances and found them in range (a
+    // committed row, a range check) and changed nothing since: the check or
+    // the save that follows takes them without walking the whole account
+    // again. Cleared by every event and by the save.
     bool m_BalancesCurrent = false;
     int m_ThumbPosition = 0;
     int m_ScrollMax = 0;

@@ -14,7 +14,7 @@ bool MultiRecords::CommitRow(const eventMsg& ev) {
     RecordNode* node = FocusedNode();
     if (!node) return true;
     if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD) == 0) {
-        m_BalancesCurrent = true;  // the row's checks computed them last
+        m_BalancesCurrent = true;  // the row's checks computed them, in range
         return true;
     }
     SetFocusToRecordAndField();

@@ -66,15 +66,20 @@ double MedianOf(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
+double TimeOnce(const std::function<void(BenchAccount&)>& prepare, const std::function<void(BenchAccount&)>& body,
+                BenchAccount& account) {
+    if (prepare) prepare(account);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    body(account);
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end);
+}
+
 Figures Measure(const BenchCase& c, BenchAccount& account, int runs) {
-    std::vector<double> times, parts, overParts;
+    std::vector<double> times, parts, overParts, floors;
     for (int i = 0; i < runs; ++i) {
-        if (c.prepare) c.prepare(account);
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        c.run(account);
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end));
+        times.push_back(TimeOnce(c.prepare, c.run, account));
         if (c.part) {
             parts.push_back(c.part());
             overParts.push_back(times.back() - parts.back());
@@ -87,16 +92,8 @@ Figures Measure(const BenchCase& c, BenchAccount& account, int runs) {
         f.overPartMs = MedianOf(overParts);
     }
     if (c.floor) {
-        times.clear();
-        for (int i = 0; i < runs; ++i) {
-            if (c.floorPrepare) c.floorPrepare(account);
-            LARGE_INTEGER start, end;
-            QueryPerformanceCounter(&start);
-            c.floor(account);
-            QueryPerformanceCounter(&end);
-            times.push_back(Milliseconds(start, end));
-        }
-        f.floorMs = MedianOf(times);
+        for (int i = 0; i < runs; ++i) floors.push_back(TimeOnce(c.floorPrepare, c.floor, account));
+        f.floorMs = MedianOf(floors);
     }
     return f;
 }

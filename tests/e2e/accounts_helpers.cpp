@@ -42,8 +42,10 @@ bool KeysArrived(HWND field) {
     };
     const auto length = static_cast<DWORD>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0));
     if (length == 0) return true;
-    return PressKey(VK_HOME) && WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{0, 0}; }) &&
-           PressKey(VK_END) && WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{length, length}; });
+    // With Ctrl, Home and End reach the ends of a field of several lines too.
+    return PressKey(VK_HOME, {VK_CONTROL}) && WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{0, 0}; }) &&
+           PressKey(VK_END, {VK_CONTROL}) &&
+           WaitUntil([&] { return caret() == std::pair<DWORD, DWORD>{length, length}; });
 }
 
 }  // namespace

@@ -205,9 +205,9 @@ int Account::ComputeBalances() {
     return reconciledOut ? kReconciledOutOfRange : kBalancesOk;
 }
 
-void Account::MoveRecordBack(RecordNode* node) {
+bool Account::MoveRecordBack(RecordNode* node) {
     if (node == nullptr || HasEmptyDate(*node->record))
-        return;
+        return false;
     bool moved = false;
     while (node->prev != nullptr && SortsBefore(*node->record, *node->prev->record)) {
         std::swap(node->record, node->prev->record);
@@ -216,11 +216,12 @@ void Account::MoveRecordBack(RecordNode* node) {
     }
     if (moved)
         PositionAtTop(topIndex);
+    return moved;
 }
 
-void Account::MoveRecordForward(RecordNode* node) {
+bool Account::MoveRecordForward(RecordNode* node) {
     if (node == nullptr || HasEmptyDate(*node->record))
-        return;
+        return false;
     bool moved = false;
     while (node->next != nullptr && SortsBefore(*node->next->record, *node->record)) {
         std::swap(node->record, node->next->record);
@@ -229,6 +230,7 @@ void Account::MoveRecordForward(RecordNode* node) {
     }
     if (moved)
         PositionAtTop(topIndex);
+    return moved;
 }
 
 void Account::GetDateRange(char* first, char* last) const {

@@ -183,9 +183,10 @@ public:
 
     // Move node's record towards the head / tail to its sorted place by
     // exchanging record pointers; a record with an empty date stays. When
-    // anything moved, current is repositioned with PositionAtTop(topIndex).
-    void MoveRecordBack(RecordNode* node);
-    void MoveRecordForward(RecordNode* node);
+    // anything moved, current is repositioned with PositionAtTop(topIndex);
+    // true then.
+    bool MoveRecordBack(RecordNode* node);
+    bool MoveRecordForward(RecordNode* node);
 
     // First and last dates (YYYYMMDD, kDateTextSize bytes each) spanned by
     // the view; today's date when the view holds no dated record.

@@ -140,9 +140,10 @@ private:
     int m_LastFilledRow = -1;
     bool m_OnLastRecord = false;
     // This event has just computed the balances and found them in range (a
-    // committed row, a range check) and changed nothing since: the check or
-    // the save that follows takes them without walking the whole account
-    // again. Cleared by every event and by the save.
+    // committed row, a range check) and changed nothing since: the check,
+    // the save and the refill that follow take them without walking the
+    // whole account again. Cleared by every event and by a sort that moves
+    // a record.
     bool m_BalancesCurrent = false;
     int m_ThumbPosition = 0;
     int m_ScrollMax = 0;

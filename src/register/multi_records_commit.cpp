@@ -29,8 +29,12 @@ void MultiRecords::SaveIfNeeded() {
         ShowBalances();
     else
         RefreshBalances(g_Account.current);
-    // The save puts the record in its sorted place: balances change.
-    m_BalancesCurrent = false;
+    // The save puts the record in its sorted place first; done here, the
+    // balances stay current when it stays where it is.
+    if (RecordNode* focused = FocusedNodeInList()) {
+        const bool movedBack = g_Account.MoveRecordBack(focused);
+        if (g_Account.MoveRecordForward(focused) || movedBack) m_BalancesCurrent = false;
+    }
     Host().SaveAccount();
 }
 

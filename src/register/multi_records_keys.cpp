@@ -92,7 +92,7 @@ void MultiRecords::NextRecord(const eventMsg& ev) {
             m_EditFocus = DATE_FLD;
         }
     }
-    DisplayRecords(g_Account.current);
+    DisplayRecords(g_Account.current, m_BalancesCurrent);
     SetFocusToRecordAndField(m_Focus, ev.m_Key == kKeyEnter ? DATE_FLD : m_EditFocus);
 }
 

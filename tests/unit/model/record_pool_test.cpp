@@ -44,10 +44,10 @@ TEST(RecordPool, ANodeLetGoAfterClearAccountTouchesNothing) {
     account.ClearAccount();
     Build(account, {{.desc = "X"}, {.desc = "Y"}, {.desc = "Z"}});
 
+    const std::vector<RecordNode*> inList = Nodes(account);
     kept.reset();  // its account has been cleared since: ignored
     RecordNode* added = account.AppendRecord();
-    for (RecordNode* node : Nodes(account))
-        if (node != added) EXPECT_NE(node, added) << DescOf(node);
+    for (RecordNode* node : inList) EXPECT_NE(node, added) << DescOf(node);
     EXPECT_EQ(Order(account), "X Y Z ");
     ExpectWellLinked(account);
 }

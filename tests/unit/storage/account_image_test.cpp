@@ -262,7 +262,9 @@ TEST(AccountImage, AHundredThousandRecordsReadAsOneBlock) {
     std::size_t i = 0;
     for (RecordNode* node = account.Head(); node; node = node->next, ++i) {
         ASSERT_EQ(std::memcmp(node->record.get(), image.data() + 128 * (i + 1), 128), 0) << "record " << i;
-        if (node->next) ASSERT_EQ(node->next->record.get(), node->record.get() + 1) << "record " << i;
+        if (node->next) {
+            ASSERT_EQ(node->next->record.get(), node->record.get() + 1) << "record " << i;
+        }
     }
     const Pieces pieces = WritePieces(account);
     EXPECT_EQ(pieces.list.size(), 2u);

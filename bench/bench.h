@@ -23,6 +23,12 @@ struct BenchCase {
     std::string target = {};           // as printed, e.g. "<= 3x floor"
     double maxFloorRatio = 0;       // 0: no ratio target
     double maxMilliseconds = 0;     // 0: no time target
+    // A part of run timed apart (the save inside a row commit): how long it
+    // took in the last run. The target is then on what run adds to it, the
+    // median of run minus its part at most maxOverPart milliseconds; each
+    // run is set beside its own part, as both meet the same disk.
+    std::function<double()> part = nullptr;
+    double maxOverPart = 0;
     std::function<void(BenchAccount&)> prepare = nullptr;  // untimed, before each run
     std::function<void(BenchAccount&)> run = nullptr;      // timed
     std::function<void(BenchAccount&)> floorPrepare = nullptr;
@@ -39,3 +45,9 @@ struct BenchRegistrar {
 
 // Stops the run with a message (a benchmark on a broken save means nothing).
 [[noreturn]] void BenchFail(const std::string& what);
+
+// Start-up of the real program beside a trivial windowed one, and its
+// private bytes with accounts of the given sizes open (program_cases.cpp).
+// Nothing is measured when either program is not given.
+void ReportProgramFigures(int runs, const std::vector<std::size_t>& sizes, const std::string& ledgerpad,
+                          const std::string& trivial);

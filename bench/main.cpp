@@ -1,12 +1,15 @@
 // Runs every case of the table on accounts of 1,000, 10,000 and 100,000
 // transactions and prints the median time beside the floor.
-//   ledger_bench [runs] [transactions...]
+//   ledger_bench [--ledgerpad=EXE --trivial=EXE] [runs] [transactions...]
+// With the two programs given it also times the program's start and
+// reports its private bytes.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,23 +52,61 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / perMs;
 }
 
-double Median(const std::function<void(BenchAccount&)>& prepare,
-              const std::function<void(BenchAccount&)>& body, BenchAccount& account, int runs) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare) prepare(account);
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        body(account);
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end));
-    }
+// Medians of several runs: of the whole run, and of what it took beyond
+// its part when the case times one.
+struct Figures {
+    double ms = 0;
+    double floorMs = 0;
+    double partMs = 0;
+    double overPartMs = 0;
+};
+
+double MedianOf(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
 
+double TimeOnce(const std::function<void(BenchAccount&)>& prepare, const std::function<void(BenchAccount&)>& body,
+                BenchAccount& account) {
+    if (prepare) prepare(account);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    body(account);
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end);
+}
+
+// The case and its floor take turns, so that both meet the same load of
+// the machine and the disk (a flush waits for whatever else is written).
+Figures Measure(const BenchCase& c, BenchAccount& account, int runs) {
+    std::vector<double> times, parts, overParts, floors;
+    for (int i = 0; i < runs; ++i) {
+        times.push_back(TimeOnce(c.prepare, c.run, account));
+        if (c.part) {
+            parts.push_back(c.part());
+            overParts.push_back(times.back() - parts.back());
+        }
+        if (c.floor) floors.push_back(TimeOnce(c.floorPrepare, c.floor, account));
+    }
+    Figures f;
+    f.ms = MedianOf(times);
+    if (c.part) {
+        f.partMs = MedianOf(parts);
+        f.overPartMs = MedianOf(overParts);
+    }
+    if (c.floor) f.floorMs = MedianOf(floors);
+    return f;
+}
+
 void BuildAccount(std::size_t transactions) {
     FillAccount(g_Account, transactions);
+    g_Account.isOpen = 1;
+    g_Account.view = ViewCurrent;
+    g_Account.ComputeBalances();
+}
+
+void OpenSaved(const BenchAccount& account) {
+    if (!ReadAccountFile(g_DataFile, account.accountPath.c_str(), g_Account)) BenchFail("the saved account did not open");
     g_Account.isOpen = 1;
     g_Account.view = ViewCurrent;
     g_Account.ComputeBalances();
@@ -102,19 +143,45 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
     return bytes;
 }
 
-void PrintRow(const BenchCase& c, std::size_t transactions, double ms, double floorMs) {
+void PrintRow(const BenchCase& c, std::size_t transactions, const Figures& f) {
     char floorText[32] = "-", ratioText[32] = "-";
-    const bool hasFloor = floorMs > 0;
+    const bool hasFloor = f.floorMs > 0;
     if (hasFloor) {
-        std::snprintf(floorText, sizeof floorText, "%.2f", floorMs);
-        std::snprintf(ratioText, sizeof ratioText, "%.2fx", ms / floorMs);
+        std::snprintf(floorText, sizeof floorText, "%.2f", f.floorMs);
+        std::snprintf(ratioText, sizeof ratioText, "%.2fx", f.ms / f.floorMs);
     }
     bool met = true;
-    if (c.maxFloorRatio > 0 && hasFloor) met = met && ms <= c.maxFloorRatio * floorMs;
-    if (c.maxMilliseconds > 0) met = met && ms <= c.maxMilliseconds;
-    const bool judged = c.maxFloorRatio > 0 || c.maxMilliseconds > 0;
-    std::printf("%-18s %12zu %11.2f %10s %8s   %-14s %s\n", c.name.c_str(), transactions, ms,
+    if (c.maxFloorRatio > 0 && hasFloor) met = met && f.ms <= c.maxFloorRatio * f.floorMs;
+    if (c.maxMilliseconds > 0) met = met && f.ms <= c.maxMilliseconds;
+    if (c.part) {
+        met = met && f.overPartMs <= c.maxOverPart;
+        std::snprintf(floorText, sizeof floorText, "%.2f", f.partMs);
+        std::snprintf(ratioText, sizeof ratioText, "%+.2f", f.overPartMs);
+    }
+    const bool judged = c.maxFloorRatio > 0 || c.maxMilliseconds > 0 || c.part;
+    std::printf("%-18s %12zu %11.2f %10s %8s   %-14s %s\n", c.name.c_str(), transactions, f.ms,
                 floorText, ratioText, c.target.c_str(), judged ? (met ? "met" : "MISSED") : "");
+    std::fflush(stdout);
+}
+
+// How each case grows from one size to the next, beside how the account
+// grows: a case that grows faster than the account by half again is not
+// linear.
+void PrintScaling(const std::vector<std::size_t>& sizes, const std::vector<std::map<std::string, Figures>>& bySize) {
+    if (sizes.size() < 2) return;
+    std::printf("\nscaling (each size's median over the one before; the account grows by the factor in brackets)\n");
+    for (const BenchCase& c : BenchCases()) {
+        std::printf("%-18s", c.name.c_str());
+        bool linear = true;
+        for (std::size_t i = 1; i < sizes.size(); ++i) {
+            const double grown = static_cast<double>(sizes[i]) / static_cast<double>(sizes[i - 1]);
+            const double before = bySize[i - 1].at(c.name).ms, after = bySize[i].at(c.name).ms;
+            const double factor = before > 0 ? after / before : 0;
+            linear = linear && factor <= 1.5 * grown;
+            std::printf(" %8.1fx (%gx)", factor, grown);
+        }
+        std::printf("   %s\n", linear ? "linear" : "FASTER THAN LINEAR");
+    }
     std::fflush(stdout);
 }
 
@@ -122,9 +189,17 @@ void PrintRow(const BenchCase& c, std::size_t transactions, double ms, double fl
 
 int main(int argc, char** argv) {
     SetMessageBoxFunction(FailOnMessageBox);
-    int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    std::string ledgerpad, trivial;
+    std::vector<std::string> numbers;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--ledgerpad=", 0) == 0) ledgerpad = arg.substr(12);
+        else if (arg.rfind("--trivial=", 0) == 0) trivial = arg.substr(10);
+        else numbers.push_back(arg);
+    }
+    const int runs = numbers.empty() ? 7 : std::max(1, std::atoi(numbers[0].c_str()));
     std::vector<std::size_t> sizes;
-    for (int i = 2; i < argc; ++i) sizes.push_back(std::strtoull(argv[i], nullptr, 10));
+    for (std::size_t i = 1; i < numbers.size(); ++i) sizes.push_back(std::strtoull(numbers[i].c_str(), nullptr, 10));
     if (sizes.empty()) sizes = {1000, 10000, 100000};
 
     BenchAccount account;
@@ -132,22 +207,29 @@ int main(int argc, char** argv) {
     account.accountPath = account.folder + "LEDGR1.LPD";
     std::snprintf(g_CurrentAccountFile, sizeof g_CurrentAccountFile, "%s", account.accountPath.c_str());
 
-    std::printf("median of %d runs, times in milliseconds\n", runs);
+    std::printf("median of %d runs, times in milliseconds (floor: the least that does the same work;\n"
+                "for row commit: the median of the save inside it, and of the rest)\n", runs);
     std::printf("%-18s %12s %11s %10s %8s   %-14s %s\n", "case", "transactions", "median", "floor",
                 "ratio", "target", "");
+    std::vector<std::map<std::string, Figures>> bySize;
     for (std::size_t transactions : sizes) {
         BuildAccount(transactions);
         account.transactions = transactions;
         if (!SaveAccount()) BenchFail("the first save failed");
         account.image = ReadAll(account.accountPath);
         if (account.image.size() != 128 * (transactions + 2)) BenchFail("saved file has the wrong size");
+        // Every case works on the account as a user has it: read from its file.
+        OpenSaved(account);
+        std::map<std::string, Figures> figures;
         for (const BenchCase& c : BenchCases()) {
-            const double ms = Median(c.prepare, c.run, account, runs);
-            const double floorMs = c.floor ? Median(c.floorPrepare, c.floor, account, runs) : 0;
-            PrintRow(c, transactions, ms, floorMs);
+            figures[c.name] = Measure(c, account, runs);
+            PrintRow(c, transactions, figures[c.name]);
         }
+        bySize.push_back(figures);
     }
+    PrintScaling(sizes, bySize);
     g_Account.ClearAccount();
     RemoveFolder(account.folder);
+    ReportProgramFigures(runs, sizes, ledgerpad, trivial);
     return 0;
 }

@@ -99,7 +99,7 @@ void DeleteTransaction() {
     }
     // Kept alive until the rows have been refilled: until then a row still
     // names it.
-    std::unique_ptr<RecordNode> removed = g_Account.Unlink(focused);
+    UnlinkedNode removed = g_Account.Unlink(focused);
     if (!removed) {
         ShowRegisterMessage(kLastTransactionText, kDeleteTransactionTitle);
         reg.SetFocusToRecordAndField();

@@ -15,6 +15,7 @@
 #include "storage/data_folders.h"
 #include "storage/last_error.h"
 #include "base/log.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool AskForFile(HWND owner, char (&path)[kExportPathSize]) {
     ofn.lpstrTitle = kExportSaveTitle;
     ofn.Flags = kExportSaveFlags;
     ofn.lpstrDefExt = kExportDefaultExtension;
-    return GetSaveFileNameA(&ofn) != FALSE;
+    return ShowSaveFileDialog(&ofn) != FALSE;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "base/log.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/message_box.h"
 #include "values/date.h"
 
@@ -222,7 +223,7 @@ bool Printer::Print(HWND owner, const RecordNode* first, int view) {
     pd.hwndOwner = owner;
     pd.Flags = kPrintDialogFlags;
     pd.nCopies = 1;
-    const BOOL chosen = PrintDlgA(&pd);
+    const BOOL chosen = ShowPrintDialog(&pd);
     GlobalBlock mode(pd.hDevMode), names(pd.hDevNames);
     PrinterDc dc(pd.hDC);
     if (!chosen || !dc.get()) return false;

@@ -2,8 +2,6 @@
 // account, the preview, and carrying out what the user ticked.
 #include "import/import_command.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -20,6 +18,7 @@
 #include "register/register_host.h"
 #include "storage/last_error.h"
 #include "storage/whole_file.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/message_box.h"
 #include "ui/storage_messages.h"
 #include "values/date.h"
@@ -46,7 +45,7 @@ bool AskForFile(HWND owner, std::string& path) {
     ofn.nMaxFile = sizeof buffer;
     ofn.lpstrTitle = kImportTitle;
     ofn.Flags = kOpenFlags;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    if (!ShowOpenFileDialog(&ofn)) return false;
     path = buffer;
     return true;
 }

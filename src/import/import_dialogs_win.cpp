@@ -10,6 +10,7 @@
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
 #include "model/account.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
 #include "ui/dialog_table.h"
@@ -209,10 +210,7 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-void InitListViews() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-}
+void InitListViews() { InitCommonControlClasses(ICC_LISTVIEW_CLASSES); }
 
 }  // namespace
 

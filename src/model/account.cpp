@@ -109,8 +109,7 @@ void FillOpeningBalanceRecord(AcctRecord& rec, const AccountHeader& header) {
 Account::~Account() { ClearAccount(); }
 
 RecordNode* Account::AppendRecord() {
-    auto* node = new RecordNode;
-    node->record = std::make_unique<AcctRecord>();
+    RecordNode* node = m_Pool.NewNode();
     if (m_Tail == nullptr) {
         m_Head = m_Tail = current = node;
         m_RecordCount = 1;
@@ -124,14 +123,22 @@ RecordNode* Account::AppendRecord() {
 }
 
 void Account::ClearAccount() {
-    RecordNode* node = m_Head;
-    while (node != nullptr) {
-        RecordNode* next = node->next;
-        delete node;
-        node = next;
-    }
+    m_Pool.Release();
     m_Head = m_Tail = current = writeCursor = nullptr;
     m_RecordCount = 0;
+}
+
+void Account::TakeRecords(std::unique_ptr<unsigned char[]> block, unsigned char* first, std::size_t count) {
+    ClearAccount();
+    if (count == 0) return;
+    RecordNode* nodes = m_Pool.AdoptRecords(std::move(block), first, count);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        nodes[i].next = &nodes[i + 1];
+        nodes[i + 1].prev = &nodes[i];
+    }
+    m_Head = current = nodes;
+    m_Tail = nodes + (count - 1);
+    m_RecordCount = count;
 }
 
 void Account::CreateInMemory(const char* name, double statementBalance, const char* statementDate,
@@ -160,38 +167,47 @@ void Account::PositionAtTop(int index) {
 }
 
 int Account::ComputeBalances() {
-    int result = kBalancesOk;
+    bool reconciledOut = false;
+    bool runningOut = false;
     visibleCount = 0;
     reconciledBalance = 0.0;
-
-    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
-        if (!IsReconciled(*n->record))
-            continue;
-        reconciledBalance = Snap(reconciledBalance + Effect(*n->record));
-        n->balance = reconciledBalance;
-        if (!InRange(reconciledBalance))
-            result = kReconciledOutOfRange;
-    }
+    endingBalance = 0.0;
 
     // The view's running balance starts from 0 (all records) or from the
-    // cleared total (records still to clear).
+    // cleared total (records still to clear). The All view therefore takes
+    // both sums in one walk; the Current view needs the cleared total first.
     const bool all = view == ViewAll;
-    endingBalance = all ? 0.0 : reconciledBalance;
-    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
-        if (!all && IsReconciled(*n->record))
-            continue;
-        n->balance = Snap(endingBalance + Effect(*n->record));
+    auto addToRunning = [&](RecordNode* n, double effect) {
+        n->balance = Snap(endingBalance + effect);
         endingBalance = n->balance;
         ++visibleCount;
-        if (!InRange(n->balance))
-            result = kRunningOutOfRange;
+        runningOut = runningOut || !InRange(n->balance);
+    };
+    for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
+        const double effect = Effect(*n->record);
+        if (IsReconciled(*n->record)) {
+            reconciledBalance = Snap(reconciledBalance + effect);
+            n->balance = reconciledBalance;
+            reconciledOut = reconciledOut || !InRange(reconciledBalance);
+        }
+        if (all)
+            addToRunning(n, effect);
     }
-    return result;
+    if (!all) {
+        endingBalance = reconciledBalance;
+        for (RecordNode* n = m_Head; n != nullptr; n = n->next) {
+            if (!IsReconciled(*n->record))
+                addToRunning(n, Effect(*n->record));
+        }
+    }
+    if (runningOut)
+        return kRunningOutOfRange;
+    return reconciledOut ? kReconciledOutOfRange : kBalancesOk;
 }
 
-void Account::MoveRecordBack(RecordNode* node) {
+bool Account::MoveRecordBack(RecordNode* node) {
     if (node == nullptr || HasEmptyDate(*node->record))
-        return;
+        return false;
     bool moved = false;
     while (node->prev != nullptr && SortsBefore(*node->record, *node->prev->record)) {
         std::swap(node->record, node->prev->record);
@@ -200,11 +216,12 @@ void Account::MoveRecordBack(RecordNode* node) {
     }
     if (moved)
         PositionAtTop(topIndex);
+    return moved;
 }
 
-void Account::MoveRecordForward(RecordNode* node) {
+bool Account::MoveRecordForward(RecordNode* node) {
     if (node == nullptr || HasEmptyDate(*node->record))
-        return;
+        return false;
     bool moved = false;
     while (node->next != nullptr && SortsBefore(*node->next->record, *node->record)) {
         std::swap(node->record, node->next->record);
@@ -213,6 +230,7 @@ void Account::MoveRecordForward(RecordNode* node) {
     }
     if (moved)
         PositionAtTop(topIndex);
+    return moved;
 }
 
 void Account::GetDateRange(char* first, char* last) const {
@@ -255,19 +273,16 @@ void Account::Link(RecordNode* node, RecordNode* before) {
 RecordNode* Account::InsertBefore(RecordNode* node) {
     if (node == nullptr)
         return AppendRecord();
-    auto* added = new RecordNode;
-    added->record = std::make_unique<AcctRecord>();
+    RecordNode* added = m_Pool.NewNode();
     Link(added, node);
     if (current == node)
         current = added;
     return added;
 }
 
-std::unique_ptr<RecordNode> Account::Unlink(RecordNode* node) {
-    if (node == nullptr || m_RecordCount <= 1)
-        return nullptr;
+UnlinkedNode Account::Unlink(RecordNode* node) {
     // A node that is not in the list (already unlinked) is left alone.
-    if ((node->prev == nullptr) != (node == m_Head) || (node->next == nullptr) != (node == m_Tail))
+    if (m_RecordCount <= 1 || !Contains(node))
         return nullptr;
 
     if (current == node)
@@ -285,7 +300,11 @@ std::unique_ptr<RecordNode> Account::Unlink(RecordNode* node) {
         m_Tail = node->prev;
     node->next = node->prev = nullptr;
     --m_RecordCount;
-    return std::unique_ptr<RecordNode>(node);
+    return UnlinkedNode(node, ReturnToPool{&m_Pool, m_Pool.Generation()});
+}
+
+bool Account::Contains(const RecordNode* node) const {
+    return node != nullptr && m_Pool.Holds(node) && (node == m_Head || node->prev != nullptr);
 }
 
 RecordNode* Account::AdvanceWriteCursor() {

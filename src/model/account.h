@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/record_pool.h"
+
 // ---------------------------------------------------------------------------
 // File images. The header and every record are written to the account file
 // exactly as they lie in memory, so these layouts are the file format.
@@ -104,14 +106,41 @@ void FillAccountHeader(AccountHeader& header, const char* name, double statement
 // ---------------------------------------------------------------------------
 // The list.
 
-// One transaction in the list. The node owns its record; sorting exchanges
-// records between nodes and leaves the nodes in place.
+// A node's record. It lives in the account's record pool, which frees it;
+// sorting exchanges these between nodes.
+class RecordRef {
+public:
+    RecordRef() = default;
+    explicit RecordRef(AcctRecord* record) : m_Record(record) {}
+    AcctRecord* get() const { return m_Record; }
+    AcctRecord& operator*() const { return *m_Record; }
+    AcctRecord* operator->() const { return m_Record; }
+    explicit operator bool() const { return m_Record != nullptr; }
+    friend bool operator==(const RecordRef& ref, std::nullptr_t) { return ref.m_Record == nullptr; }
+
+private:
+    AcctRecord* m_Record = nullptr;
+};
+
+// One transaction in the list. Sorting exchanges records between nodes and
+// leaves the nodes in place.
 struct RecordNode {
-    std::unique_ptr<AcctRecord> record;
+    RecordRef record;
     double balance = 0.0;  // running balance after this record (scratch)
     RecordNode* next = nullptr;
     RecordNode* prev = nullptr;
 };
+
+// A node taken out of the list: dropping it gives the node and its record
+// back to the account's pool for reuse (it must not outlive the account).
+struct ReturnToPool {
+    RecordPool* pool = nullptr;
+    std::uint64_t generation = 0;
+    void operator()(RecordNode* node) const {
+        if (pool != nullptr) pool->Free(node, generation);
+    }
+};
+using UnlinkedNode = std::unique_ptr<RecordNode, ReturnToPool>;
 
 // View flag: the View menu command minus the first View command.
 inline constexpr int ViewAll = 0;      // every record, from 0
@@ -134,6 +163,10 @@ public:
     RecordNode* AppendRecord();
     // Frees every node and record; head, tail and both cursors become none.
     void ClearAccount();
+    // Replaces the list with count records: the consecutive 128-byte blocks
+    // at first, which lie in block. The account keeps block as their memory,
+    // so an account read from its file is one allocation, not one a record.
+    void TakeRecords(std::unique_ptr<unsigned char[]> block, unsigned char* first, std::size_t count);
 
     // Starts a new account in memory: clears the list, fills the header and
     // appends the opening-balance record. The open flag becomes 1; view,
@@ -150,9 +183,10 @@ public:
 
     // Move node's record towards the head / tail to its sorted place by
     // exchanging record pointers; a record with an empty date stays. When
-    // anything moved, current is repositioned with PositionAtTop(topIndex).
-    void MoveRecordBack(RecordNode* node);
-    void MoveRecordForward(RecordNode* node);
+    // anything moved, current is repositioned with PositionAtTop(topIndex);
+    // true then.
+    bool MoveRecordBack(RecordNode* node);
+    bool MoveRecordForward(RecordNode* node);
 
     // First and last dates (YYYYMMDD, kDateTextSize bytes each) spanned by
     // the view; today's date when the view holds no dated record.
@@ -166,7 +200,10 @@ public:
     // When node is current, current moves to its successor, or to its
     // predecessor when it was the tail. The last remaining node is never
     // taken out: that returns null and changes nothing.
-    std::unique_ptr<RecordNode> Unlink(RecordNode* node);
+    UnlinkedNode Unlink(RecordNode* node);
+    // Whether node is in the list now (any pointer may be asked about, also
+    // one to a node taken out or freed since), without walking the list.
+    bool Contains(const RecordNode* node) const;
 
     // Save's walk over the list: from none to the head, then node by node;
     // returns the new write cursor (null past the tail).
@@ -193,6 +230,7 @@ public:
 private:
     void Link(RecordNode* node, RecordNode* before);
 
+    RecordPool m_Pool;
     RecordNode* m_Head = nullptr;
     RecordNode* m_Tail = nullptr;
     std::size_t m_RecordCount = 0;

@@ -24,7 +24,10 @@ template <std::size_t... I> std::array<EditRecord, sizeof...(I)> MakeRows(std::i
 
 }  // namespace
 
-bool MultiRecords::BalancesDisplayable() { return g_Account.ComputeBalances() == kBalancesOk; }
+bool MultiRecords::BalancesDisplayable() {
+    if (!m_BalancesCurrent) m_BalancesCurrent = g_Account.ComputeBalances() == kBalancesOk;
+    return m_BalancesCurrent;
+}
 
 MultiRecords::MultiRecords()
     : m_OpeningBox(kOpeningBalanceId, kKindBalance),
@@ -37,9 +40,7 @@ RecordNode* MultiRecords::FocusedNode() const {
 
 RecordNode* MultiRecords::FocusedNodeInList() const {
     RecordNode* focused = FocusedNode();
-    for (RecordNode* node = g_Account.Head(); focused && node; node = node->next)
-        if (node == focused) return focused;
-    return nullptr;
+    return g_Account.Contains(focused) ? focused : nullptr;
 }
 
 void MultiRecords::ResetFocus() {

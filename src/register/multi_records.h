@@ -108,7 +108,7 @@ private:
 
     EditRecord& FocusedRow() { return m_EditR[m_Focus]; }
     // The balances are in range, so the rows may show them.
-    static bool BalancesDisplayable();
+    bool BalancesDisplayable();
     void ComputeOnLastRecord();
     bool DateFieldEmpty(int row);
     bool CommitRow(const eventMsg& ev);
@@ -139,6 +139,12 @@ private:
     std::array<RecordNode*, kRegisterRows> m_RowNodes = {};
     int m_LastFilledRow = -1;
     bool m_OnLastRecord = false;
+    // This event has just computed the balances and found them in range (a
+    // committed row, a range check) and changed nothing since: the check,
+    // the save and the refill that follow take them without walking the
+    // whole account again. Cleared by every event and by a sort that moves
+    // a record.
+    bool m_BalancesCurrent = false;
     int m_ThumbPosition = 0;
     int m_ScrollMax = 0;
     EditWindow m_OpeningBox;

@@ -13,7 +13,10 @@
 bool MultiRecords::CommitRow(const eventMsg& ev) {
     RecordNode* node = FocusedNode();
     if (!node) return true;
-    if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD)) return true;
+    if (FocusedRow().GetInput(*node->record, ev.m_Type == KEYBD)) {
+        m_BalancesCurrent = true;  // the row's checks computed them, in range
+        return true;
+    }
     SetFocusToRecordAndField();
     m_PassToControl = 0;
     return false;
@@ -22,7 +25,16 @@ bool MultiRecords::CommitRow(const eventMsg& ev) {
 void MultiRecords::SaveIfNeeded() {
     if (g_Account.needsSaving != 1) return;
     if (RecordNode* node = FocusedNode()) FocusedRow().setFields(*node->record);
-    RefreshBalances(g_Account.current);
+    if (m_BalancesCurrent)
+        ShowBalances();
+    else
+        RefreshBalances(g_Account.current);
+    // The save puts the record in its sorted place first; done here, the
+    // balances stay current when it stays where it is.
+    if (RecordNode* focused = FocusedNodeInList()) {
+        const bool movedBack = g_Account.MoveRecordBack(focused);
+        if (g_Account.MoveRecordForward(focused) || movedBack) m_BalancesCurrent = false;
+    }
     Host().SaveAccount();
 }
 

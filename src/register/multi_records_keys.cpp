@@ -27,6 +27,7 @@ int MultiRecords::HandleEvent(eventMsg ev) {
         return 0;
     }
     m_PassToControl = 1;
+    m_BalancesCurrent = false;
     ComputeOnLastRecord();
     if (ev.m_Type == MBUTTON && (ev.m_Button == kButtonField || ev.m_Button == kButtonThumbDrop)) {
         if (RunMouse(ev)) return m_PassToControl;
@@ -91,7 +92,7 @@ void MultiRecords::NextRecord(const eventMsg& ev) {
             m_EditFocus = DATE_FLD;
         }
     }
-    DisplayRecords(g_Account.current);
+    DisplayRecords(g_Account.current, m_BalancesCurrent);
     SetFocusToRecordAndField(m_Focus, ev.m_Key == kKeyEnter ? DATE_FLD : m_EditFocus);
 }
 

@@ -30,27 +30,29 @@ void WriteTotals() {
 
 // The focused row's record moves to its sorted place. Only records change
 // places, so a start node that was the account's first shown node is
-// taken again from the repositioned cursor.
-RecordNode* SortFocusedRecord(RecordNode* start) {
+// taken again from the repositioned cursor. moved tells whether it did.
+RecordNode* SortFocusedRecord(RecordNode* start, bool& moved) {
+    moved = false;
     // A command may have taken the row's node out of the list since.
     RecordNode* focused = g_MultiRecords.FocusedNodeInList();
     if (!focused) return start;
     const bool startWasCurrent = start == g_Account.current;
-    g_Account.MoveRecordBack(focused);
-    g_Account.MoveRecordForward(focused);
+    moved = g_Account.MoveRecordBack(focused);
+    moved = g_Account.MoveRecordForward(focused) || moved;
     return startWasCurrent ? g_Account.current : start;
 }
 
 }  // namespace
 
-void DisplayRecords(RecordNode* start) {
+void DisplayRecords(RecordNode* start, bool balancesCurrent) {
     if (!g_Account.isOpen || !g_Account.Head()) {
         ClearRegister();
         return;
     }
-    start = SortFocusedRecord(start);
+    bool moved = false;
+    start = SortFocusedRecord(start, moved);
     g_MultiRecords.EmptyRows();
-    g_Account.ComputeBalances();
+    if (moved || !balancesCurrent) g_Account.ComputeBalances();
 
     RecordNode* node = start;
     for (int row = 0; row < kRegisterRows; ++row) {
@@ -76,6 +78,10 @@ void DisplayRecords(RecordNode* start) {
 
 void RefreshBalances(RecordNode* /*start*/) {
     g_Account.ComputeBalances();
+    ShowBalances();
+}
+
+void ShowBalances() {
     for (int row = 0; row < kRegisterRows; ++row)
         if (RecordNode* node = g_MultiRecords.RowNode(row)) g_MultiRecords.Row(row).ShowBalance(node->balance);
     WriteTotals();

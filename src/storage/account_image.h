@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,13 +32,25 @@ void TerminateTextFields(AcctRecord& record);
 // leaves account untouched and returns false. The open flag, view,
 // positions and balances are the caller's.
 bool LoadAccountImage(const unsigned char* bytes, std::size_t size, Account& account);
+// The same for an image the account may keep: its records stay where they
+// are in bytes, which becomes their memory (a file read whole opens without
+// a second copy of its records).
+bool LoadAccountImage(std::unique_ptr<unsigned char[]> bytes, std::size_t size, Account& account);
+
+// The complete file image of account (as BuildAccountImage below makes it)
+// handed to write in pieces, in file order. Records that lie one after
+// another in memory go out as one piece, straight from the account; short
+// runs are gathered in staging first, so a list that edits have mixed up
+// still makes few pieces, and a small account makes one. Stops at the
+// first piece write refuses (false).
+using ImagePieceWriter = std::function<bool(const unsigned char* bytes, std::size_t size)>;
+bool WriteAccountImage(Account& account, std::vector<unsigned char>& staging, const ImagePieceWriter& write);
 
 // The complete file image of account: its header, then every record of the
 // list from head to tail whatever the view, except blank records at the
 // tail (the register's row for typing). Walks the list with the account's
 // write cursor, as a save does.
-// The buffer is kept for the next build when it is large enough: a save of
-// a large account then touches no fresh memory.
+// The buffer is kept for the next build when it is large enough.
 struct AccountImage {
     std::unique_ptr<unsigned char[]> bytes;  // not zero-filled first: every byte is copied
     std::size_t size = 0;

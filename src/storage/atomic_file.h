@@ -5,8 +5,8 @@
 // with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). If any step
 // fails, or the writer is destroyed without Commit, the temporary file is
 // removed and the target keeps its old bytes. A temporary file of the same
-// target that a crash left behind is removed when the target is next
-// written; no other file is touched.
+// target that a crash left behind is removed when the target is first
+// written in the next run; no other file is touched.
 // Win32 (atomic_file_win.cpp).
 #pragma once
 

@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "storage/atomic_file.h"
 
@@ -61,6 +63,16 @@ void RemoveLeftoverTempFiles(const std::string& target) {
     FindClose(search);
 }
 
+// Leftovers come from a run that ended in the middle of a write: looking
+// once per target and run finds them all, and spares every later save a
+// search of the folder.
+bool FirstWriteOfTheRun(const std::string& target) {
+    static std::vector<std::string> written;
+    if (std::find(written.begin(), written.end(), target) != written.end()) return false;
+    written.push_back(target);
+    return true;
+}
+
 // A new number for each name tried: the process, the time and a counter,
 // mixed so that names made close together differ in every digit.
 std::uint32_t NextTempNumber() {
@@ -115,7 +127,7 @@ bool AtomicFileWriter::Open(const char* target) {
         SetLastError(m_Error);
         return false;
     }
-    RemoveLeftoverTempFiles(m_Target);
+    if (FirstWriteOfTheRun(m_Target)) RemoveLeftoverTempFiles(m_Target);
     // CREATE_NEW: a file that already has the name, however unlikely, is
     // never overwritten; another name is tried instead.
     HANDLE handle = INVALID_HANDLE_VALUE;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/account.h"
 #include "storage/account_image.h"
@@ -93,9 +94,9 @@ private:
     std::uint32_t m_CreationDisposition = 0;
     void* m_hFile = nullptr;
     HWND__* m_Owner = nullptr;
-    // The file's bytes on their way in or out, kept between operations: a
-    // large account then reuses memory instead of faulting in fresh pages.
-    AccountImage m_Image;
+    // Short pieces of a save on their way out, kept between saves. The
+    // records themselves go out from where they lie.
+    std::vector<unsigned char> m_Staging;
 };
 
 // The program's one DataFile.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 
 #include "storage/account_image.h"
@@ -22,15 +23,16 @@ constexpr std::size_t kLargestWrite = 1u << 30;
 
 HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
-// Whole file into memory, the image's buffer reused when it is large
-// enough. A file too large for an account is not read (the image stays
-// empty and is refused as damaged).
-WholeFileRead ReadImage(HANDLE file, AccountImage& image) {
-    image.size = 0;
-    const WholeFileRead read = ReadWholeFile(file, kLargestAccountFile, [&](std::size_t size) {
-        return ReserveImage(image, size) ? image.bytes.get() : nullptr;
+// Whole file into a buffer of its own, which the account keeps as the
+// memory of its records. A file too large for an account is not read (the
+// image stays empty and is refused as damaged).
+WholeFileRead ReadImage(HANDLE file, std::unique_ptr<unsigned char[]>& bytes, std::size_t& size) {
+    size = 0;
+    const WholeFileRead read = ReadWholeFile(file, kLargestAccountFile, [&](std::size_t wanted) {
+        bytes.reset(new (std::nothrow) unsigned char[wanted ? wanted : 1]);
+        return bytes.get();
     });
-    if (read.Complete()) image.size = static_cast<std::size_t>(read.read);
+    if (read.Complete()) size = static_cast<std::size_t>(read.read);
     return read;
 }
 
@@ -105,7 +107,9 @@ AccountReadResult DataFile::ReadAccountFile(const char* name, Account& account) 
     m_RecordCount = 0;
     m_ReadFailure.clear();
     if (!OpenFileForReading(name)) return AccountReadResult::CannotOpen;
-    const WholeFileRead read = ReadImage(AsHandle(m_hFile), m_Image);
+    std::unique_ptr<unsigned char[]> bytes;
+    std::size_t size = 0;
+    const WholeFileRead read = ReadImage(AsHandle(m_hFile), bytes, size);
     CloseFile();
     // Taking what arrived would open the account short of records, and the
     // next save would make that loss permanent.
@@ -118,13 +122,13 @@ AccountReadResult DataFile::ReadAccountFile(const char* name, Account& account) 
 
     bool loaded = false;
     try {
-        loaded = LoadAccountImage(m_Image.bytes.get(), m_Image.size, account);
+        loaded = LoadAccountImage(std::move(bytes), size, account);
     } catch (const std::bad_alloc&) {
         account.ClearAccount();  // no half-built account
         WriteLog("DataFile::ReadAccountFile: out of memory for %s", m_FileName);
     }
     if (!loaded) return AccountReadResult::NotAccountFile;
-    m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(m_Image.size));
+    m_RecordCount = static_cast<std::uint32_t>(CountRecordBlocks(size));
     return AccountReadResult::Read;
 }
 
@@ -138,10 +142,6 @@ SaveResult DataFile::WriteAccountFile(const char* name, Account& account) {
     m_CreationDisposition = CREATE_ALWAYS;
 
     AtomicFileWriter file;
-    if (!BuildAccountImage(account, m_Image)) {
-        WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
-        return SaveFailed(name, ERROR_NOT_ENOUGH_MEMORY);
-    }
     unsigned long error = 0;
     if (!TakeName(name)) error = ERROR_INVALID_NAME;
     else if (IsReadOnly(m_FileName)) error = ERROR_ACCESS_DENIED;
@@ -152,25 +152,37 @@ SaveResult DataFile::WriteAccountFile(const char* name, Account& account) {
         return SaveFailed(name, error);
     }
 
-    // The whole image in one write (the format is one block after another,
-    // so this is byte for byte the same file as block-by-block writes).
-    const AccountImage& image = m_Image;
-    for (std::size_t at = 0; at < image.size;) {
-        const auto chunk = static_cast<std::uint32_t>(std::min(image.size - at, kLargestWrite));
-        std::uint32_t written = 0;
-        const bool ok = file.Write(image.bytes.get() + at, chunk, &written);
-        if (!ok || written != chunk) {
-            WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
-                     static_cast<int>(written));
-            return SaveFailed(name, file.LastError());  // the writer removes its temporary file
-        }
-        at += chunk;
+    // The image goes down in as few writes as the records' places in memory
+    // allow (the format is one block after another, so this is byte for
+    // byte the same file as block-by-block writes).
+    std::size_t total = 0;
+    bool wrote = false;
+    try {
+        wrote = WriteAccountImage(account, m_Staging, [&](const unsigned char* bytes, std::size_t size) {
+            for (std::size_t at = 0; at < size;) {
+                const auto chunk = static_cast<std::uint32_t>(std::min(size - at, kLargestWrite));
+                std::uint32_t written = 0;
+                const bool ok = file.Write(bytes + at, chunk, &written);
+                if (!ok || written != chunk) {
+                    WriteLog("DataFile::write bResult %i lpNumberOfBytesWritten %i", ok ? 1 : 0,
+                             static_cast<int>(written));
+                    return false;
+                }
+                at += chunk;
+            }
+            total += size;
+            return true;
+        });
+    } catch (const std::bad_alloc&) {
+        WriteLog("DataFile::WriteAccountFile: out of memory for %s", name ? name : "");
+        return SaveFailed(name, ERROR_NOT_ENOUGH_MEMORY);  // the writer removes its temporary file
     }
+    if (!wrote) return SaveFailed(name, file.LastError());  // the writer removes its temporary file
     if (!file.Commit()) {
         WriteLog("DataFile::WriteAccountFile: replacing %s failed, error %lu", m_FileName,
                  file.LastError());
         return SaveFailed(name, file.LastError());
     }
-    m_RecordCount = static_cast<std::uint32_t>(image.size / kBlockSize - 1);
+    m_RecordCount = static_cast<std::uint32_t>(total / kBlockSize - 1);
     return SaveResult::Saved;
 }

@@ -104,7 +104,7 @@ TEST(Unlink, RemovesTheNodeAndKeepsCursorsInTheList) {
         const std::vector<RecordNode*> nodes = Nodes(account);
         account.current = nodes[c.current];
 
-        std::unique_ptr<RecordNode> removed = account.Unlink(nodes[c.removed]);
+        UnlinkedNode removed = account.Unlink(nodes[c.removed]);
 
         ASSERT_EQ(removed.get(), nodes[c.removed]);
         EXPECT_EQ(removed->next, nullptr);
@@ -143,7 +143,7 @@ TEST(Unlink, LastRemainingRecordIsKept) {
 TEST(Unlink, NodeAlreadyTakenOutIsRefused) {
     Account account;
     BuildABCD(account);
-    std::unique_ptr<RecordNode> removed = account.Unlink(Nodes(account)[1]);
+    UnlinkedNode removed = account.Unlink(Nodes(account)[1]);
     EXPECT_EQ(account.Unlink(removed.get()), nullptr);
     EXPECT_EQ(account.Unlink(nullptr), nullptr);
     EXPECT_EQ(Order(account), "A C D");

@@ -535,5 +535,28 @@ TEST_F(NavigationTest, NoAccountNoEvents) {
     EXPECT_EQ(g_Account.RecordCount(), 0u);
 }
 
+// A row committed with a later date takes its sorted place when it is
+// saved; every row then shows the balance of the record it holds now, in
+// the order after the move, not the balances computed before it.
+TEST_F(NavigationTest, ACommitThatMovesTheRecordShowsTheBalancesAfterTheMove) {
+    Open({{.desc = "a", .date = "20260301", .payment = 1},
+          {.desc = "b", .date = "20260302", .payment = 2},
+          {.desc = "c", .date = "20260303", .payment = 4}});
+    Focus(0, PAYMENT_FLD);
+    Type(0, DATE_FLD, "03/05/26");
+    Type(0, PAYMENT_FLD, "10.00");
+    Key(kKeyEnter);
+
+    ASSERT_EQ(host_.saves, 1);
+    EXPECT_EQ(host_.savedOrder, "b c a");
+    const struct { const char* desc; double balance; } rows[] = {{"b", -2}, {"c", -6}, {"a", -16}};
+    for (int row = 0; row < 3; ++row) {
+        char balance[kAmountTextSize];
+        FormatBalance(balance, rows[row].balance);
+        EXPECT_EQ(Text(row, DESC_FLD), rows[row].desc) << "row " << row;
+        EXPECT_EQ(Text(row, BALANCE_FLD), balance) << "row " << row;
+    }
+}
+
 }  // namespace
 }  // namespace register_test

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "account_golden.h"
@@ -202,6 +204,106 @@ TEST(AccountImage, AReusedBufferHoldsOnlyTheLatestImage) {
     }
     EXPECT_EQ(image.size, 128u * 6);
     EXPECT_EQ(image.capacity, 128u * 6);
+}
+
+}  // namespace
+
+namespace {
+
+// Every piece a write is handed, in order.
+struct Pieces {
+    std::vector<Bytes> list;
+    Bytes Joined() const {
+        Bytes all;
+        for (const Bytes& piece : list) all.insert(all.end(), piece.begin(), piece.end());
+        return all;
+    }
+};
+
+Pieces WritePieces(Account& account) {
+    Pieces pieces;
+    std::vector<unsigned char> staging;
+    EXPECT_TRUE(WriteAccountImage(account, staging, [&](const unsigned char* bytes, std::size_t size) {
+        pieces.list.emplace_back(bytes, bytes + size);
+        return true;
+    }));
+    return pieces;
+}
+
+// The image as the list holds it, record by record.
+Bytes ListImage(const Account& account) {
+    Bytes image(reinterpret_cast<const unsigned char*>(&account.header),
+                reinterpret_cast<const unsigned char*>(&account.header) + 128);
+    for (RecordNode* node = account.Head(); node; node = node->next) {
+        if (node == account.Tail() && IsBlankRecord(*node->record)) break;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(node->record.get());
+        image.insert(image.end(), bytes, bytes + 128);
+    }
+    return image;
+}
+
+Bytes NumberedImage(std::size_t records) {
+    Bytes image = ValidImage(128 * (records + 1));
+    for (std::size_t i = 0; i < records; ++i) {
+        char desc[16];
+        std::snprintf(desc, sizeof desc, "r%zu", i);
+        PutRecord(image, i, i % 4 == 0 ? "R" : "", "20260301", 2026, 60, desc, 1.25, 0);
+    }
+    return image;
+}
+
+// A long account is read into one block, in file order, and goes out again
+// as the header and one piece straight from that block.
+TEST(AccountImage, AHundredThousandRecordsReadAsOneBlock) {
+    const Bytes image = NumberedImage(100000);
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    ASSERT_EQ(account.RecordCount(), 100000u);
+    std::size_t i = 0;
+    for (RecordNode* node = account.Head(); node; node = node->next, ++i) {
+        ASSERT_EQ(std::memcmp(node->record.get(), image.data() + 128 * (i + 1), 128), 0) << "record " << i;
+        if (node->next) {
+            ASSERT_EQ(node->next->record.get(), node->record.get() + 1) << "record " << i;
+        }
+    }
+    const Pieces pieces = WritePieces(account);
+    EXPECT_EQ(pieces.list.size(), 2u);
+    EXPECT_EQ(pieces.Joined(), image);
+}
+
+// Edits leave records in list order that no longer lie in memory order:
+// the pieces still make the list's image, byte for byte, and short runs
+// are gathered instead of written one by one.
+TEST(AccountImage, AListMixedUpByEditsWritesItsOwnImage) {
+    const Bytes image = NumberedImage(3000);
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    RecordNode* node = account.Head();
+    for (int step = 0; node && node->next; ++step) {
+        if (step % 7 == 0) std::swap(node->record, node->next->record);  // a sort step
+        if (step % 11 == 0) CopyFixedText(account.InsertBefore(node)->record->description, "inserted");
+        if (step % 13 == 0 && node->next->next) account.Unlink(node->next);
+        node = node->next;
+    }
+    account.AppendRecord();  // the blank row for typing is no transaction
+
+    const Pieces pieces = WritePieces(account);
+    EXPECT_EQ(pieces.Joined(), ListImage(account));
+    EXPECT_LT(pieces.list.size(), 10u);
+    std::vector<unsigned char> built;
+    BuildAccountImage(account, built);
+    EXPECT_EQ(built, ListImage(account));
+}
+
+// A piece the writer refuses ends the image there.
+TEST(AccountImage, ARefusedPieceStopsTheWrite) {
+    const Bytes image = NumberedImage(3000);
+    Account account;
+    ASSERT_TRUE(LoadAccountImage(image.data(), image.size(), account));
+    std::vector<unsigned char> staging;
+    int calls = 0;
+    EXPECT_FALSE(WriteAccountImage(account, staging, [&](const unsigned char*, std::size_t) { return ++calls > 1; }));
+    EXPECT_EQ(calls, 1);
 }
 
 }  // namespace

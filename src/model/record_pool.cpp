@@ -1,0 +1,107 @@
+#include "model/record_pool.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include "model/account.h"
+
+namespace {
+
+// Blocks grow with the account (by half of what it has, within bounds), so
+// typing or importing many records one by one makes few blocks.
+constexpr std::size_t kSmallestBlock = 256;
+constexpr std::size_t kLargestGrowth = 1u << 16;
+
+std::size_t GrowthFor(std::size_t capacity, std::size_t wanted) {
+    return std::max(wanted, std::clamp(capacity / 2, kSmallestBlock, kLargestGrowth));
+}
+
+}  // namespace
+
+RecordNode* RecordPool::TakeNodes(std::size_t count) {
+    if (m_NodeBlocks.empty() || m_NodeBlocks.back().count - m_NodesUsed < count) {
+        const std::size_t size = GrowthFor(m_Capacity, count);
+        m_NodeBlocks.push_back({std::make_unique<RecordNode[]>(size), size});
+        m_NodesUsed = 0;
+    }
+    RecordNode* nodes = m_NodeBlocks.back().nodes.get() + m_NodesUsed;
+    m_NodesUsed += count;
+    return nodes;
+}
+
+AcctRecord* RecordPool::TakeRecord() {
+    if (!m_FreeRecords.empty()) {
+        AcctRecord* record = m_FreeRecords.back();
+        m_FreeRecords.pop_back();
+        return record;
+    }
+    if (m_RecordsLeft == 0) {
+        const std::size_t size = GrowthFor(m_Capacity, 1);
+        m_RecordBlocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(size * kBlockSize));
+        m_NextRecord = m_RecordBlocks.back().get();
+        m_RecordsLeft = size;
+        m_Capacity += size;
+    }
+    auto* record = reinterpret_cast<AcctRecord*>(m_NextRecord);
+    m_NextRecord += kBlockSize;
+    --m_RecordsLeft;
+    return record;
+}
+
+RecordNode* RecordPool::NewNode() {
+    RecordNode* node = m_FreeNodes;
+    if (node != nullptr)
+        m_FreeNodes = node->next;
+    else
+        node = TakeNodes(1);
+    AcctRecord* record = TakeRecord();
+    *record = AcctRecord{};
+    *node = RecordNode{};
+    node->record = RecordRef(record);
+    return node;
+}
+
+RecordNode* RecordPool::AdoptRecords(std::unique_ptr<unsigned char[]> block, unsigned char* first,
+                                     std::size_t count) {
+    m_RecordBlocks.push_back(std::move(block));
+    m_Capacity += count;
+    RecordNode* nodes = TakeNodes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        nodes[i] = RecordNode{};
+        nodes[i].record = RecordRef(reinterpret_cast<AcctRecord*>(first + i * kBlockSize));
+    }
+    return nodes;
+}
+
+void RecordPool::Free(RecordNode* node, std::uint64_t generation) {
+    if (generation != m_Generation || !Holds(node)) return;
+    m_FreeRecords.push_back(node->record.get());
+    *node = RecordNode{};
+    node->next = m_FreeNodes;
+    m_FreeNodes = node;
+}
+
+void RecordPool::Release() {
+    m_NodeBlocks.clear();
+    m_RecordBlocks.clear();
+    m_NodesUsed = 0;
+    m_NextRecord = nullptr;
+    m_RecordsLeft = 0;
+    m_Capacity = 0;
+    m_FreeNodes = nullptr;
+    m_FreeRecords.clear();
+    m_FreeRecords.shrink_to_fit();
+    ++m_Generation;
+}
+
+bool RecordPool::Holds(const RecordNode* node) const {
+    // Pointers into different blocks are compared through std::less, which
+    // orders every pointer.
+    const std::less<const RecordNode*> before;
+    for (const NodeBlock& block : m_NodeBlocks) {
+        const RecordNode* begin = block.nodes.get();
+        if (!before(node, begin) && before(node, begin + block.count)) return node->record != nullptr;
+    }
+    return false;
+}

@@ -1,0 +1,117 @@
+// The account's records live in its pool: a freed record comes back for
+// the next one zero-filled, a node let go after the account was cleared
+// touches nothing of the new list, only nodes in the list count as in it,
+// and a list taken over from one block keeps its shape through every edit.
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "account_builder.h"
+#include "model/account.h"
+
+namespace {
+
+using namespace model_test;
+
+bool AllZero(const AcctRecord& record) {
+    static const AcctRecord zero{};
+    return std::memcmp(&record, &zero, sizeof zero) == 0;
+}
+
+TEST(RecordPool, AFreedRecordIsUsedAgainZeroFilled) {
+    Account account;
+    Build(account, {{.desc = "A"}, Cleared({.desc = "B", .date = "20260301", .check = 7, .payment = 12.5}),
+                    {.desc = "C"}});
+    RecordNode* freed = Nodes(account)[1];
+    const AcctRecord* freedRecord = freed->record.get();
+    account.Unlink(freed);  // let go at once: back to the pool
+
+    RecordNode* added = account.AppendRecord();
+    EXPECT_EQ(added, freed);
+    EXPECT_EQ(added->record.get(), freedRecord);
+    EXPECT_TRUE(AllZero(*added->record));
+    EXPECT_EQ(added->balance, 0.0);
+    EXPECT_EQ(Order(account), "A C ");
+    ExpectWellLinked(account);
+}
+
+TEST(RecordPool, ANodeLetGoAfterClearAccountTouchesNothing) {
+    Account account;
+    Build(account, {{.desc = "A"}, {.desc = "B"}, {.desc = "C"}});
+    UnlinkedNode kept = account.Unlink(Nodes(account)[1]);
+    account.ClearAccount();
+    Build(account, {{.desc = "X"}, {.desc = "Y"}, {.desc = "Z"}});
+
+    const std::vector<RecordNode*> inList = Nodes(account);
+    kept.reset();  // its account has been cleared since: ignored
+    RecordNode* added = account.AppendRecord();
+    for (RecordNode* node : inList) EXPECT_NE(node, added) << DescOf(node);
+    EXPECT_EQ(Order(account), "X Y Z ");
+    ExpectWellLinked(account);
+}
+
+TEST(RecordPool, OnlyNodesInTheListAreContained) {
+    Account account, other;
+    Build(account, {{.desc = "A"}, {.desc = "B"}, {.desc = "C"}, {.desc = "D"}});
+    Build(other, {{.desc = "E"}});
+    const std::vector<RecordNode*> nodes = Nodes(account);
+    UnlinkedNode taken = account.Unlink(nodes[2]);
+
+    EXPECT_TRUE(account.Contains(nodes[0])) << "head";
+    EXPECT_TRUE(account.Contains(nodes[1])) << "middle";
+    EXPECT_TRUE(account.Contains(nodes[3])) << "tail";
+    EXPECT_FALSE(account.Contains(taken.get())) << "taken out, not yet let go";
+    EXPECT_FALSE(account.Contains(other.Head())) << "another account's";
+    EXPECT_FALSE(account.Contains(nullptr));
+
+    RecordNode* freed = taken.get();
+    taken.reset();
+    EXPECT_FALSE(account.Contains(freed)) << "let go";
+    EXPECT_EQ(account.AppendRecord(), freed);
+    EXPECT_TRUE(account.Contains(freed)) << "in the list again";
+}
+
+// Records that lie in one block, as an account read from its file has them.
+void TakeBlock(Account& account, const std::vector<Tx>& txs) {
+    auto block = std::make_unique<unsigned char[]>(kBlockSize * (txs.size() + 1));
+    unsigned char* first = block.get() + kBlockSize;
+    for (std::size_t i = 0; i < txs.size(); ++i) Fill(*reinterpret_cast<AcctRecord*>(first + i * kBlockSize), txs[i]);
+    account.TakeRecords(std::move(block), first, txs.size());
+}
+
+TEST(RecordPool, ATakenOverBlockKeepsTheListShapeThroughEdits) {
+    Account account;
+    TakeBlock(account, {{.desc = "A", .date = "20260101"},
+                        {.desc = "B", .date = "20260102"},
+                        {.desc = "C", .date = "20260103"},
+                        {.desc = "D", .date = "20260104"},
+                        {.desc = "E", .date = "20260105"}});
+    EXPECT_EQ(Order(account), "A B C D E");
+    EXPECT_EQ(account.current, account.Head());
+    ExpectWellLinked(account);
+
+    std::vector<RecordNode*> nodes = Nodes(account);
+    Fill(*account.InsertBefore(nodes[2])->record, {.desc = "N", .date = "20260110"});
+    account.Unlink(nodes[1]);
+    EXPECT_EQ(Order(account), "A N C D E");
+    ExpectWellLinked(account);
+
+    nodes = Nodes(account);
+    account.MoveRecordForward(nodes[1]);  // N goes after E
+    EXPECT_EQ(Order(account), "A C D E N");
+    SetDate(*nodes[4]->record, "20251231");
+    account.MoveRecordBack(nodes[4]);  // N, now the earliest, goes first
+    EXPECT_EQ(Order(account), "N A C D E");
+    account.AppendRecord();
+    account.Unlink(account.Head());
+    EXPECT_EQ(Order(account), "A C D E ");
+    ExpectWellLinked(account);
+
+    account.ClearAccount();
+    EXPECT_EQ(account.Head(), nullptr);
+    EXPECT_EQ(account.RecordCount(), 0u);
+}
+
+}  // namespace

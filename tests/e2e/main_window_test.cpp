@@ -63,18 +63,29 @@ bool InMoveSizeLoop(HWND window) {
 // on once it runs and is over when it has ended, so that nothing sent
 // afterwards lands inside it. `arrived`, when given, must hold before the
 // button is let go.
+bool PressOnFrame(Program& app, HWND window, POINT at) {
+    if (!MouseTo(at.x, at.y) || !MouseButton(true)) return false;
+    if (WaitUntil([&] { return InMoveSizeLoop(window); }, std::chrono::seconds(3)) && app.WaitIdle()) return true;
+    MouseButton(false);
+    return false;
+}
+
 bool DragFrame(Program& app, HWND window, POINT from, POINT to, const std::function<bool()>& arrived = {}) {
     constexpr int kSteps = 10;
-    if (!MouseTo(from.x, from.y) || !MouseButton(true)) return false;
-    if (!WaitUntil([&] { return InMoveSizeLoop(window); }) || !app.WaitIdle()) {
-        MouseButton(false);
-        return false;
-    }
+    // Under a heavy load the system now and then drops a press that came
+    // with the move to its point; a second press is what a user would do.
+    if (!PressOnFrame(app, window, from) && !(app.WaitIdle() && PressOnFrame(app, window, from))) return false;
     for (int i = 1; i <= kSteps; ++i) {
         if (!MouseTo(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps)) return false;
     }
-    const bool there = !arrived || WaitUntil(arrived);
-    return MouseButton(false) && WaitUntil([&] { return !InMoveSizeLoop(window); }) && there;
+    // A move the loop missed is made good by moving again, as a hand would.
+    const bool there = !arrived || WaitUntil(arrived, std::chrono::seconds(3)) ||
+                       (MouseTo(to.x - 1, to.y) && MouseTo(to.x, to.y) && WaitUntil(arrived));
+    // The same for the release: a second one ends a loop that missed the first.
+    auto ended = [&] { return !InMoveSizeLoop(window); };
+    const bool released = (MouseButton(false) && WaitUntil(ended, std::chrono::seconds(3))) ||
+                          (MouseButton(false) && WaitUntil(ended));
+    return released && there;
 }
 
 // Brings the program's window to the foreground with the keyboard focus

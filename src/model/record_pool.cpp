@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "model/account.h"
 
@@ -96,12 +95,14 @@ void RecordPool::Release() {
 }
 
 bool RecordPool::Holds(const RecordNode* node) const {
-    // Pointers into different blocks are compared through std::less, which
-    // orders every pointer.
-    const std::less<const RecordNode*> before;
+    // Compared as addresses: a pointer left from an earlier account may lie
+    // anywhere in a block allocated since, even in the middle of a node,
+    // and is only read once it is known to start one.
+    const auto address = reinterpret_cast<std::uintptr_t>(node);
     for (const NodeBlock& block : m_NodeBlocks) {
-        const RecordNode* begin = block.nodes.get();
-        if (!before(node, begin) && before(node, begin + block.count)) return node->record != nullptr;
+        const auto begin = reinterpret_cast<std::uintptr_t>(block.nodes.get());
+        if (address < begin || address - begin >= block.count * sizeof(RecordNode)) continue;
+        return (address - begin) % sizeof(RecordNode) == 0 && node->record != nullptr;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // the next one zero-filled, a node let go after the account was cleared
 // touches nothing of the new list, only nodes in the list count as in it,
 // and a list taken over from one block keeps its shape through every edit.
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -71,6 +72,20 @@ TEST(RecordPool, OnlyNodesInTheListAreContained) {
     EXPECT_FALSE(account.Contains(freed)) << "let go";
     EXPECT_EQ(account.AppendRecord(), freed);
     EXPECT_TRUE(account.Contains(freed)) << "in the list again";
+}
+
+// A row's pointer left from an earlier account can land anywhere in a block
+// allocated since, also inside a node: it is never read as one.
+TEST(RecordPool, APointerIntoTheMiddleOfANodeIsNotANode) {
+    RecordPool pool;
+    RecordNode* first = pool.NewNode();
+    RecordNode* second = pool.NewNode();
+    first->next = second;
+    second->prev = first;
+    const auto* inside = reinterpret_cast<const RecordNode*>(reinterpret_cast<const char*>(first) +
+                                                             offsetof(RecordNode, next));
+    EXPECT_TRUE(pool.Holds(first));
+    EXPECT_FALSE(pool.Holds(inside));
 }
 
 // Records that lie in one block, as an account read from its file has them.

@@ -180,7 +180,7 @@ void PrintScaling(const std::vector<std::size_t>& sizes, const std::vector<std::
             linear = linear && factor <= 1.5 * grown;
             std::printf(" %8.1fx (%gx)", factor, grown);
         }
-        std::printf("   %s\n", linear ? "linear" : "FASTER THAN LINEAR");
+        std::printf("   %s\n", linear ? "linear" : "GROWS FASTER THAN THE ACCOUNT");
     }
     std::fflush(stdout);
 }

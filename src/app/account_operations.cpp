@@ -16,13 +16,6 @@
 
 char g_RequestedAccountFile[kPathSize] = {};
 
-namespace {
-
-// The register shows 19 rows; the last screenful starts 18 before the end.
-constexpr int kLastScreenOffset = 18;
-
-}  // namespace
-
 bool SlotFiles::Exists(const char* path) { return DataFile::FileExists(path); }
 
 bool SlotFiles::ReadHeader(const char* path, AccountHeader& header) {
@@ -60,11 +53,6 @@ void ReportBalanceResult(HWND hwnd, int result) {
 void SelectAccountView(int view) {
     SelectViewMenuItem(IDM_VIEW_ALL + view);
     g_Account.view = view;
-}
-
-int LastScreenTopIndex() {
-    const int visible = static_cast<int>(g_Account.visibleCount);
-    return visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;
 }
 
 void RefillRegister() {

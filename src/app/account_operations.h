@@ -41,5 +41,3 @@ void RefillRegister();
 // be, and the account must then stay open.
 bool SavePendingChanges();
 
-// The first row of the last screenful of the view: the register shows 19.
-int LastScreenTopIndex();

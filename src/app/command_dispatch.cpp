@@ -39,10 +39,6 @@ struct CommandEntry {
     CommandFunction run;
 };
 
-// The register shows 19 rows, so the last screenful of a view starts 18
-// records before its end.
-constexpr int kLastScreenOffset = 18;
-
 // The checked item of the View menu.
 int g_ViewItem = IDM_VIEW_CURRENT;
 
@@ -65,8 +61,7 @@ void RedisplayOpenAccount(bool keepField) {
     if (!g_Account.isOpen) return;
     g_MultiRecords.DropBlankTail();
     g_Account.ComputeBalances();
-    const int visible = static_cast<int>(g_Account.visibleCount);
-    g_Account.topIndex = visible >= kLastScreenOffset ? visible - kLastScreenOffset : 0;
+    g_Account.topIndex = LastScreenTopIndex();
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.SetFocusToRecordAndField(g_MultiRecords.LastFilledRow(), keepField ? -1 : 1);

@@ -10,6 +10,7 @@
 #include "app/account_slots.h"
 #include "app/main_window.h"
 #include "model/account_lifecycle.h"
+#include "register/register_display.h"
 #include "storage/account_info.h"
 #include "base/bounded_text.h"
 #include "storage/data_file.h"

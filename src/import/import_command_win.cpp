@@ -26,8 +26,6 @@
 namespace {
 
 constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-// The register shows 19 rows; the last screenful starts 18 before the end.
-constexpr int kLastScreenOffset = 18;
 
 void Tell(HWND owner, const std::string& text, UINT icon) {
     ShowMessage(owner, text.c_str(), kImportTitle, MB_OK | icon);
@@ -114,11 +112,8 @@ bool ReadStatement(HWND owner, const std::string& path, Statement& statement) {
 // still reaches it, else its last screenful.
 void RefillRegister() {
     const int balances = g_Account.ComputeBalances();
-    if (balances != kBalancesOk)
-        ShowRegisterMessage(balances == kReconciledOutOfRange ? kReconciledTooLargeText : kEndingTooLargeText,
-                            kDataEntryErrorTitle);
-    const int lastTop = std::max(0, static_cast<int>(g_Account.visibleCount) - kLastScreenOffset);
-    g_Account.topIndex = std::clamp(static_cast<int>(g_Account.topIndex), 0, lastTop);
+    if (balances != kBalancesOk) ShowBalanceError(balances);
+    g_Account.topIndex = std::clamp(static_cast<int>(g_Account.topIndex), 0, LastScreenTopIndex());
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.UpdateScrollBar();

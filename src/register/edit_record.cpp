@@ -26,12 +26,6 @@ template <std::size_t N, std::size_t W> void CopyField(char (&dst)[N], const cha
     dst[length] = '\0';
 }
 
-void ShowBalanceError(int computeResult) {
-    ShowRegisterMessage(computeResult == kReconciledOutOfRange ? kReconciledTooLargeText
-                                                               : kEndingTooLargeText,
-                        kDataEntryErrorTitle);
-}
-
 // The check number's value: its leading digits, as the C library reads an
 // integer; a sign or no digits at all give 0.
 std::uint16_t CheckNumberOf(const char* text) {

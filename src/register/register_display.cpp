@@ -99,3 +99,9 @@ void ClearRegister() {
     g_MultiRecords.EndingBox().Clear();
     g_MultiRecords.ResetFocus();
 }
+
+int LastScreenTopIndex() {
+    // The last screenful starts kLastRow records before the end of the view.
+    const int visible = static_cast<int>(g_Account.visibleCount);
+    return visible >= kLastRow ? visible - kLastRow : 0;
+}

@@ -23,3 +23,5 @@ void ShowBalances();
 void RefreshTotals();
 // No account: every row and both boxes empty.
 void ClearRegister();
+// The first row of the last screenful of the view (its balances computed).
+int LastScreenTopIndex();

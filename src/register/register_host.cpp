@@ -1,5 +1,7 @@
 #include "register/register_host.h"
 
+#include "model/account.h"
+#include "model/model_texts.h"
 #include "values/date.h"
 
 namespace {
@@ -41,4 +43,9 @@ void ShowRegisterDateError() {
     char message[kDateErrorMessageSize];
     g_Date.ErrorMessage(kDateErrorRegister, message, sizeof message);
     ShowRegisterMessage(message, kDateErrorTitle);
+}
+
+void ShowBalanceError(int computeResult) {
+    ShowRegisterMessage(computeResult == kReconciledOutOfRange ? kReconciledTooLargeText : kEndingTooLargeText,
+                        kDataEntryErrorTitle);
 }

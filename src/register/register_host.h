@@ -41,3 +41,6 @@ RegisterHost* SetRegisterHost(RegisterHost* host);
 void ShowRegisterMessage(const char* text, const char* title);
 // The "Incorrect Date Format" box for a register date field.
 void ShowRegisterDateError();
+// The "too large to display" box for a ComputeBalances result that is not
+// kBalancesOk.
+void ShowBalanceError(int computeResult);

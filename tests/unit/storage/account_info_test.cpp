@@ -8,34 +8,12 @@
 #include "storage/exceptions.h"
 #include "storage/memory_stream.h"
 #include "account_golden.h"
+#include "info_file_builder.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void AppendLong(Bytes& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-void AppendString(Bytes& b, const std::string& s) {
-    AppendLong(b, static_cast<std::uint32_t>(s.size()));
-    b.insert(b.end(), s.begin(), s.end());
-}
-
-// An information file built by hand: version text, number, seven stored texts.
-Bytes InfoFile(const std::string& version, std::uint32_t number,
-               const std::vector<std::string>& fields) {
-    Bytes b;
-    AppendString(b, version);
-    AppendLong(b, number);
-    for (const std::string& f : fields) AppendString(b, AccountInfo::Scramble(f));
-    return b;
-}
-
-std::vector<std::string> Fields() {
-    std::vector<std::string> out;
-    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AccountInfo::GetField(i));
-    return out;
-}
+using namespace info_file_test;
 
 void SetFields(const std::vector<std::string>& fields) {
     for (int i = 0; i < kInfoFieldCount; ++i) AccountInfo::SetField(i, fields[i]);

@@ -8,32 +8,13 @@
 #include "storage/whole_file.h"
 #include "account_files_fixture.h"
 #include "account_golden.h"
+#include "info_file_builder.h"
 
 namespace {
 
 using namespace account_files_test;
+using namespace info_file_test;
 using account_golden::EmptyInfoFile;
-
-void AppendLong(Bytes& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-void AppendString(Bytes& b, const std::string& s) {
-    AppendLong(b, static_cast<std::uint32_t>(s.size()));
-    b.insert(b.end(), s.begin(), s.end());
-}
-Bytes InfoFile(const std::string& version, std::uint32_t number, const std::vector<std::string>& fields) {
-    Bytes b;
-    AppendString(b, version);
-    AppendLong(b, number);
-    for (const std::string& f : fields) AppendString(b, AccountInfo::Scramble(f));
-    return b;
-}
-
-std::vector<std::string> Fields() {
-    std::vector<std::string> out;
-    for (int i = 0; i < kInfoFieldCount; ++i) out.push_back(AccountInfo::GetField(i));
-    return out;
-}
 
 const std::vector<std::string> kSample = {"Bank", "1 Road\r\nTown", "555", "42", "Checking", "1%", "n"};
 const std::vector<std::string> kEmpty(kInfoFieldCount);

@@ -57,12 +57,7 @@ bool InMoveSizeLoop(HWND window) {
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
 }
 
-// Presses the left button at `from` on `window`'s frame, drags in small
-// steps to `to` and lets go, as a hand on the mouse would. The system's move
-// or size loop starts with the press and waits for the mouse; the drag goes
-// on once it runs and is over when it has ended, so that nothing sent
-// afterwards lands inside it. `arrived`, when given, must hold before the
-// button is let go.
+// A press on the frame that starts the system's move or size loop.
 bool PressOnFrame(Program& app, HWND window, POINT at) {
     if (!MouseTo(at.x, at.y) || !MouseButton(true)) return false;
     if (WaitUntil([&] { return InMoveSizeLoop(window); }, std::chrono::seconds(3)) && app.WaitIdle()) return true;
@@ -70,6 +65,12 @@ bool PressOnFrame(Program& app, HWND window, POINT at) {
     return false;
 }
 
+// Presses the left button at `from` on `window`'s frame, drags in small
+// steps to `to` and lets go, as a hand on the mouse would. The system's move
+// or size loop starts with the press and waits for the mouse; the drag goes
+// on once it runs and is over when it has ended, so that nothing sent
+// afterwards lands inside it. `arrived`, when given, must hold once the
+// button has been let go.
 bool DragFrame(Program& app, HWND window, POINT from, POINT to, const std::function<bool()>& arrived = {}) {
     constexpr int kSteps = 10;
     // Under a heavy load the system now and then drops a press that came
@@ -79,13 +80,15 @@ bool DragFrame(Program& app, HWND window, POINT from, POINT to, const std::funct
         if (!MouseTo(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps)) return false;
     }
     // A move the loop missed is made good by moving again, as a hand would.
-    const bool there = !arrived || WaitUntil(arrived, std::chrono::seconds(3)) ||
-                       (MouseTo(to.x - 1, to.y) && MouseTo(to.x, to.y) && WaitUntil(arrived));
+    if (arrived && !WaitUntil(arrived, std::chrono::seconds(3)) && !(MouseTo(to.x - 1, to.y) && MouseTo(to.x, to.y)))
+        return false;
     // The same for the release: a second one ends a loop that missed the first.
     auto ended = [&] { return !InMoveSizeLoop(window); };
     const bool released = (MouseButton(false) && WaitUntil(ended, std::chrono::seconds(3))) ||
                           (MouseButton(false) && WaitUntil(ended));
-    return released && there;
+    // The system may show the drag as an outline and move the window only
+    // when the button is let go.
+    return released && (!arrived || WaitUntil(arrived));
 }
 
 // Brings the program's window to the foreground with the keyboard focus

@@ -76,7 +76,7 @@ void OnCreate(HWND hwnd) {
 // the first field (3 pixels into the panel).
 int PanelLeft() {
     HWND first = g_hFieldWindows[0];
-    if (!first) return 0;
+    if (!first) return g_State.panelLeft;
     RECT rect;
     GetWindowRect(first, &rect);
     MapWindowPoints(nullptr, GetParent(first), reinterpret_cast<POINT*>(&rect), 2);
@@ -107,11 +107,6 @@ void OnPaint(HWND hwnd) {
     const bool first = g_State.firstPaint;
     g_State.firstPaint = false;
     HGDIOBJ oldFont = SelectObject(dc, g_Fonts.RegisterFont());
-    if (first) {
-        for (HWND field : g_hFieldWindows) {
-            SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_Fonts.RegisterFont()), TRUE);
-        }
-    }
     PaintRegister(dc);
     if (first) RunStartScreen(hwnd);
     SelectObject(dc, oldFont);
@@ -245,18 +240,26 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
     SetSharedMainWindow(hwnd);
     WriteLog("g_hWnd %i", static_cast<int>(HandleToULong(hwnd)));
 
-    if (!CreateRegisterControls(hwnd, instance, g_State.panelLeft)) {
-        WriteLog("CreateMainWindow: the register controls could not be created, error %i",
-                 static_cast<int>(GetLastError()));
-        DestroyWindow(hwnd);
-        return nullptr;
-    }
-    AttachFieldProcedures();
-
     ShowWindow(hwnd, SW_SHOWNORMAL);
     g_Options.SetShowState(showCommand);
     WriteLog("Main Window Handle %i", static_cast<int>(HandleToULong(hwnd)));
     return hwnd;
+}
+
+bool RegisterFieldsMade() { return g_hFieldWindows[kFieldWindowCount - 1] != nullptr; }
+
+bool MakeRegisterFields(HWND hwnd) {
+    if (RegisterFieldsMade()) return true;
+    if (!CreateRegisterControls(hwnd, g_hInst, g_State.panelLeft)) {
+        WriteLog("MakeRegisterFields: the register controls could not be created, error %i",
+                 static_cast<int>(GetLastError()));
+        return false;
+    }
+    AttachFieldProcedures();
+    // Not painted yet: no redraw needed.
+    for (HWND field : g_hFieldWindows)
+        SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_Fonts.RegisterFont()), FALSE);
+    return true;
 }
 
 void SetTitle(HWND hwnd, bool withAccount) {

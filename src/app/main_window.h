@@ -18,8 +18,14 @@ struct MainWindowMetrics {
 MainWindowMetrics GetMainWindowMetrics();
 
 bool RegisterMainClass(HINSTANCE instance);
-// Creates, fills and shows the main window; null on failure.
+// Creates and shows the main window, without the register's fields: they
+// cost most of the start and are made once the start screen is painted.
 HWND CreateMainWindow(HINSTANCE instance, int showCommand);
+// Makes the register's fields, their procedures and font, once; false (and
+// logged) when the system refuses a control. Every use of the register
+// comes after it.
+bool MakeRegisterFields(HWND hwnd);
+bool RegisterFieldsMade();
 
 // "Ledgerpad", or "Ledgerpad - [name]" with the open account's name.
 void SetTitle(HWND hwnd, bool withAccount);

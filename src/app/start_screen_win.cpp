@@ -6,6 +6,7 @@
 #include "app/account_lifecycle.h"
 #include "app/account_operations.h"
 #include "app/commands.h"
+#include "app/main_window.h"
 #include "features/password.h"
 #include "storage/data_file.h"
 #include "storage/options.h"
@@ -15,6 +16,11 @@
 #include "ui/start_choice.h"
 
 namespace {
+
+// Set at the first paint: a timer message comes only when nothing is left
+// to paint, so the register's fields are made once the start screen is
+// on the screen, while the user looks at it.
+constexpr UINT_PTR kRegisterFieldsTimer = 1;
 
 constexpr char kIntroPicture[] = "IntroScr";
 constexpr char kNoticePicture[] = "NoticeBar";
@@ -48,6 +54,7 @@ void PaintStartScreen(HWND dialog) {
         DeleteDC(memory);
     }
     EndPaint(dialog, &ps);
+    if (!RegisterFieldsMade()) SetTimer(dialog, kRegisterFieldsTimer, 0, nullptr);
 }
 
 INT_PTR CALLBACK StartScreenProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
@@ -59,6 +66,12 @@ INT_PTR CALLBACK StartScreenProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
             SetFocus(GetDlgItem(dialog, kIdOpenRecent));
             return FALSE;  // the focus is set
         case WM_PAINT: PaintStartScreen(dialog); return TRUE;
+        case WM_TIMER:
+            if (wParam != kRegisterFieldsTimer) return FALSE;
+            KillTimer(dialog, kRegisterFieldsTimer);
+            // Refused: the loop below tries again and ends the program.
+            if (!MakeRegisterFields(GetWindow(dialog, GW_OWNER))) EndDialog(dialog, IDCANCEL);
+            return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kIdCreateAccount:
@@ -109,6 +122,11 @@ void RunStartScreen(HWND hwnd) {
 
     while (!g_Account.isOpen) {
         const int choice = static_cast<int>(ShowModalDialog(hwnd, kDlgStartScreen, StartScreenProc, 0));
+        // A choice made before the fields were made waits for them.
+        if (!MakeRegisterFields(hwnd)) {
+            Quit(hwnd);
+            return;
+        }
         char mostRecent[kPathSize] = {};
         g_Options.GetMostRecent(mostRecent);
         const StartAction action = DecideStartChoice(choice, existing, mostRecent);

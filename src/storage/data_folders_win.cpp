@@ -6,18 +6,13 @@
 
 namespace {
 
-// Path of a shell special folder, or the empty text when a step fails.
+// Path of a shell special folder, or the empty text when the shell cannot
+// give it. Asked for the path directly: the item-list route would load the
+// COM libraries at every start.
 void SpecialFolderPath(int csidl, char (&path)[kPathSize]) {
     path[0] = '\0';
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return;
     char found[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(items, found)) CopyBounded(path, found);
-    IMalloc* shellMalloc = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
-        shellMalloc->Free(items);
-        shellMalloc->Release();
-    }
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, found))) CopyBounded(path, found);
 }
 
 class Win32Folders : public FolderSystem {

@@ -12,6 +12,7 @@
 #include "accounts_helpers.h"
 #include "app/commands.h"
 #include "program_test.h"
+#include "register_helpers.h"
 #include "register/register_layout.h"
 #include "ui/dialog_ids.h"
 
@@ -549,6 +550,7 @@ RECT ClientRectOf(HWND child) {
 
 TEST_F(MainWindowTest, RegisterHas135FieldsAndAScrollBarInPlace) {
     ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    ASSERT_TRUE(reg::WaitForRegisterFields(app_)) << app_.DescribeWindows();
     HWND main = app_.MainWindow();
     ASSERT_TRUE(app_.WaitIdle());
 
@@ -607,6 +609,7 @@ TEST_F(MainWindowTest, RegisterHas135FieldsAndAScrollBarInPlace) {
 
 TEST_F(MainWindowTest, ReconcileFieldTakesOneUpperCaseLetter) {
     ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    ASSERT_TRUE(reg::WaitForRegisterFields(app_)) << app_.DescribeWindows();
     HWND main = app_.MainWindow();
     for (int row : {0, 9, 18}) {
         HWND r = GetDlgItem(main, 1130 + 7 * row);

@@ -56,6 +56,10 @@ HWND FieldWindow(HWND main, int row, int field) {
     return GetDlgItem(main, kFirstFieldId + kFieldsPerRow * row + field);
 }
 
+bool WaitForRegisterFields(const Program& app) {
+    return WaitUntil([&] { return GetDlgItem(app.MainWindow(), kEndingBox) != nullptr; });
+}
+
 std::string FieldText(const Program& app, int row, int field) {
     return WindowText(FieldWindow(app.MainWindow(), row, field));
 }

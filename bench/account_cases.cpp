@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bench.h"
 #include "model/account.h"
@@ -79,6 +80,25 @@ void BalancesIn(int view) {
     g_Account.ComputeBalances();
 }
 
+// The balances' floor: the same records copied into one contiguous array
+// beforehand, then one pass over it taking the cleared total and the
+// running total: the least that reads what the balances need.
+std::vector<AcctRecord> g_floorList;
+volatile double g_floorSums;
+void CopyRecords(BenchAccount&) {
+    g_floorList.clear();
+    for (const RecordNode* n = g_Account.Head(); n != nullptr; n = n->next) g_floorList.push_back(*n->record);
+}
+void SumOnce(BenchAccount&) {
+    double cleared = 0, running = 0;
+    for (const AcctRecord& r : g_floorList) {
+        const double effect = r.deposit - r.payment;
+        if (r.reconcile[0] == 'R') cleared += effect;
+        running += effect;
+    }
+    g_floorSums = cleared + running;
+}
+
 const BenchRegistrar kAccountCases{{
     {.name = "open",
      .target = "<= 1.5x floor",
@@ -96,11 +116,15 @@ const BenchRegistrar kAccountCases{{
     {.name = "balances current",
      .target = "< 5 ms",
      .maxMilliseconds = 5,
-     .run = [](BenchAccount&) { BalancesIn(ViewCurrent); }},
+     .run = [](BenchAccount&) { BalancesIn(ViewCurrent); },
+     .floorPrepare = CopyRecords,
+     .floor = SumOnce},
     {.name = "balances all",
      .target = "< 5 ms",
      .maxMilliseconds = 5,
-     .run = [](BenchAccount&) { BalancesIn(ViewAll); }},
+     .run = [](BenchAccount&) { BalancesIn(ViewAll); },
+     .floorPrepare = CopyRecords,
+     .floor = SumOnce},
 }};
 
 }  // namespace

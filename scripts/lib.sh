@@ -15,6 +15,21 @@ _ledger_pids=()
 
 ledger_log() { printf '== %s\n' "$*" >&2; }
 
+# Prints, from test logs, each failed test and the assertion lines that made
+# it fail, so that the end of a long run says what went wrong.
+ledger_failure_summary() {
+  ledger_log "what failed"
+  local log
+  for log in "$@"; do
+    [ -f "$log" ] || continue
+    {
+      grep -E -A6 '(: Failure$|: error: |ERROR: AddressSanitizer|runtime error: )' "$log" | head -n 200
+      grep -E '^\[  FAILED  \] [A-Za-z_0-9]+\.|\*\*\*(Failed|Timeout|Exception)' "$log" |
+        sed -E 's/ \([0-9]+ ms\)$//' | sort -u
+    } >&2
+  done
+}
+
 # Installs what a fresh Debian machine lacks. A failed index refresh is not
 # fatal (a mirror can be mid-sync); a failed install is, naming what is missing.
 ledger_install() {

@@ -107,11 +107,7 @@ void PrintFigure(const char* name, const char* size, double value, double floorV
 void ReportStart(int runs, const std::string& ledgerpad, const std::string& trivial) {
     const auto startScreen = [](const Program& app) { return StartScreenOf(app); };
     const auto quit = [](Program&, HWND start) { ClickButton(start, kQuitButton); };
-    // The register's fields are made once the start screen is painted.
-    const auto registerMade = [](const Program& app) {
-        HWND main = app.Find(kMainClass);
-        return main && GetDlgItem(main, reg::kEndingBox);
-    };
+    const auto registerMade = [](const Program& app) { return reg::RegisterFieldsMade(app.Find(kMainClass)); };
     const auto trivialWindow = [](const Program& app) { return app.Find(kTrivialClass); };
     const auto closeTrivial = [](Program&, HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); };
     // The first start makes the data folders and copies the sample account:

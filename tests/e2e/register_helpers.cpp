@@ -56,8 +56,10 @@ HWND FieldWindow(HWND main, int row, int field) {
     return GetDlgItem(main, kFirstFieldId + kFieldsPerRow * row + field);
 }
 
+bool RegisterFieldsMade(HWND main) { return main && GetDlgItem(main, kEndingBox) != nullptr; }
+
 bool WaitForRegisterFields(const Program& app) {
-    return WaitUntil([&] { return GetDlgItem(app.MainWindow(), kEndingBox) != nullptr; });
+    return WaitUntil([&] { return RegisterFieldsMade(app.MainWindow()); });
 }
 
 std::string FieldText(const Program& app, int row, int field) {

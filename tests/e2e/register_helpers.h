@@ -44,8 +44,9 @@ std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records);
 std::vector<Tx> Numbered(int count);
 
 HWND FieldWindow(HWND main, int row, int field);
-// The register's fields are made once the start screen is painted: waits
-// until the last of them (the ending balance box) is there.
+// The register's fields are made once the start screen is painted: whether
+// the last of them (the ending balance box) is there, and waiting for it.
+bool RegisterFieldsMade(HWND main);
 bool WaitForRegisterFields(const Program& app);
 std::string FieldText(const Program& app, int row, int field);
 std::string BoxText(const Program& app, int id);

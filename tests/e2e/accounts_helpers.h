@@ -65,17 +65,19 @@ std::optional<MessageBoxText> AnswerMessageBox(const Program& app, int button = 
 bool WaitGone(HWND window, Duration timeout = kTimeout);
 
 // Replaces the text of the dialog's field with `text`, typed as keys, and
-// waits until the field shows `shown` (the text itself when not given).
+// waits until the field shows `shown` (the text itself when not given). A
+// text that arrived otherwise than typed is typed again (at most three
+// times in all).
 bool TypeInto(HWND dialog, int id, const std::string& text);
 bool TypeInto(HWND dialog, int id, const std::string& text, const std::string& shown);
 // Presses the dialog's button and waits until the dialog has gone or a
 // message box came up.
 bool Press(const Program& app, HWND dialog, int id);
-// Types `text` into the masked password field of `dialog` and presses OK.
-// Only the number of characters can be seen in a masked field.
+// Types `text` into the masked password field of `dialog` and presses OK,
+// typing again when the field holds another text (where it gives its text
+// away; otherwise only the number of characters is checked).
 bool EnterPassword(Program& app, HWND dialog, const std::string& text);
-// The same when the field takes only `taken` of the characters typed (it is
-// masked, so only their number can be seen).
+// The same when the field takes only the first `taken` of the characters typed.
 bool EnterPassword(Program& app, HWND dialog, const std::string& text, std::size_t taken);
 // The control that has the keyboard focus in `dialog`'s thread is its `id`.
 bool HasFocus(HWND dialog, int id);

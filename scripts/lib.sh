@@ -13,7 +13,9 @@ LEDGER_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb x
 
 _ledger_pids=()
 
-ledger_log() { printf '== %s\n' "$*" >&2; }
+# Each step with the minutes and seconds since the script began, so that a
+# long run's printout shows where its time went.
+ledger_log() { printf '== [%d:%02d] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*" >&2; }
 
 # Prints, from test logs, each failed test and the assertion lines that made
 # it fail, so that the end of a long run says what went wrong.

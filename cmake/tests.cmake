@@ -11,6 +11,29 @@ else()
   add_library(gmock ALIAS GTest::gmock)
 endif()
 
+# The test programs' own code is built for debugging, not for speed: under
+# -O2 with debug information a test file takes about twice as long to
+# compile, and the Windows build of the tests is most of a test run's build
+# time. The program's code they test (ledger_core, ledger_win) keeps the
+# build's flags, and so does the benchmark. Further arguments are passed to
+# target_precompile_headers: the headers every test file parses (about a
+# quarter of its compile) are then parsed once.
+function(ledger_test_build target)
+  if(NOT WIN32)
+    return()
+  endif()
+  target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Og>)
+  if(ARGN)
+    target_precompile_headers(${target} ${ARGN})
+  endif()
+endfunction()
+set(LEDGER_TEST_HEADERS <gtest/gtest.h> <string> <vector>)
+foreach(gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
+  if(TARGET ${gtest_target})
+    ledger_test_build(${gtest_target})
+  endif()
+endforeach()
+
 # One test program per subsystem folder under tests/unit. Files ending in
 # _win_test.cpp need Windows (they run under Wine); the others also run
 # natively under the sanitizers.
@@ -32,6 +55,13 @@ foreach(dir IN LISTS UNIT_DIRS)
     continue()
   endif()
   add_executable(unit_${name} ${srcs})
+  # The unit test programs are built alike: they share one parsed header.
+  if(NOT first_unit)
+    set(first_unit unit_${name})
+    ledger_test_build(unit_${name} PRIVATE ${LEDGER_TEST_HEADERS})
+  else()
+    ledger_test_build(unit_${name} REUSE_FROM ${first_unit})
+  endif()
   target_include_directories(unit_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
   if(WIN32)
     target_link_libraries(unit_${name} PRIVATE ledger_win gmock gtest_main)

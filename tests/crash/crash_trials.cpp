@@ -237,8 +237,8 @@ std::string TypeRow(Program& app, HWND&) {
     if (!reg::Type(app, "9/1/26\t\tCrash trial\t12.50")) return "could not type the row";
     if (reg::WaitForFocus(app, blank, reg::Payment) != reg::Place{blank, reg::Payment})
         return "the row was not typed up to its payment";
-    // Every field as typed: a key that arrived otherwise (a Shift let go)
-    // would save a row the completed change never wrote.
+    // The description and payment as typed: a key that arrived otherwise
+    // (a Shift let go) would save a row the completed change never wrote.
     if (reg::FieldText(app, blank, reg::Desc) != "Crash trial" || reg::FieldText(app, blank, reg::Payment) != "12.50")
         return "the row was not typed as given";
     return "";

@@ -2,11 +2,13 @@
 // file beside the target (same folder and so same volume), created new
 // under a name of its own, "<target>.~lp<8 hex digits>.tmp", is flushed to
 // the disk, and only then moved over the target in one step (MoveFileExA
-// with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). If any step
-// fails, or the writer is destroyed without Commit, the temporary file is
-// removed and the target keeps its old bytes. A temporary file of the same
-// target that a crash left behind is removed when the target is first
-// written in the next run; no other file is touched.
+// with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); a target that
+// another program holds open for a moment is waited for, up to half a
+// second. If any step fails, or the writer is destroyed without Commit, the
+// temporary file is removed and the target keeps its old bytes. A
+// temporary file of the same target that a crash left behind is removed
+// when the target is first written in the next run; no other file is
+// touched.
 // Win32 (atomic_file_win.cpp).
 #pragma once
 

@@ -90,6 +90,33 @@ std::string TempName(const std::string& target, std::uint32_t number) {
     return target + kTempInfix + digits + kTempSuffix;
 }
 
+// A file cannot be replaced while another program has it open. Virus
+// scanners, indexers and backup tools open a file for a moment just after
+// it changed, so a refused move is tried again for a short while before the
+// save is reported as failed. A read-only target is refused at once.
+constexpr int kMoveTries = 20;
+constexpr DWORD kMoveRetryMs = 25;
+
+bool MightBeHeldForAMoment(DWORD error, const std::string& target) {
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+        return false;
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+BOOL MoveOverTarget(const std::string& temp, const std::string& target) {
+    for (int tries = 1;; ++tries) {
+        if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return TRUE;
+        const DWORD error = GetLastError();
+        if (tries == kMoveTries || !MightBeHeldForAMoment(error, target)) {
+            SetLastError(error);
+            return FALSE;
+        }
+        Sleep(kMoveRetryMs);
+    }
+}
+
 }  // namespace
 
 bool IsAtomicFileTempName(const std::string& target, const std::string& name) {
@@ -185,10 +212,7 @@ bool AtomicFileWriter::Commit() {
         m_Error = GetLastError();
         return Fail();
     }
-    BOOL moved = g_faults.failMove
-                     ? InjectedFailure(ERROR_ACCESS_DENIED)
-                     : MoveFileExA(m_Temp.c_str(), m_Target.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    BOOL moved = g_faults.failMove ? InjectedFailure(ERROR_ACCESS_DENIED) : MoveOverTarget(m_Temp, m_Target);
     if (!moved) {
         m_Error = GetLastError();
         return Fail();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "storage/atomic_file.h"
 #include "scratch_folder_win.h"
@@ -110,6 +111,26 @@ TEST_F(AtomicFileTest, TargetInUseIsNotReplaced) {
     unsigned long error = 0;
     EXPECT_FALSE(ReplaceFileContents(target.c_str(), content.data(), content.size(), &error));
     EXPECT_NE(error, 0u);
+    EXPECT_TRUE(OnlyTheTarget());
+}
+
+// A scanner or backup tool that reads the file just after a save lets go
+// soon; the save waits for it instead of failing. (This reader does not
+// share deletion, so no Windows lets the file be replaced while it is open.)
+TEST_F(AtomicFileTest, AReaderThatLetsGoSoonDoesNotFailTheSave) {
+    HANDLE reader = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([reader] {
+        Sleep(150);
+        CloseHandle(reader);
+    });
+    const FileBytes content{7, 7, 7};
+    unsigned long error = 99;
+    const bool saved = ReplaceFileContents(target.c_str(), content.data(), content.size(), &error);
+    letGo.join();
+    ASSERT_TRUE(saved) << error;
+    EXPECT_EQ(ReadFileBytes(target), content);
     EXPECT_TRUE(OnlyTheTarget());
 }
 

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <thread>
 
 namespace e2e {
@@ -75,7 +76,10 @@ void AddUnicode(std::vector<INPUT>& inputs, wchar_t c) {
 
 bool Send(std::vector<INPUT>& inputs) {
     if (inputs.empty()) return true;
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent == inputs.size()) return true;
+    std::fprintf(stderr, "%u of %zu inputs sent (error %lu)\n", sent, inputs.size(), GetLastError());
+    return false;
 }
 
 bool HasUpdateRegion(HWND window) { return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE); }
@@ -89,6 +93,15 @@ bool NeedsPainting(DWORD pid) {
             if (HasUpdateRegion(child)) return true;
     }
     return false;
+}
+
+// Class "caption" (and #id for a control) of a window, for the lines a
+// failed step prints.
+std::string Named(HWND window) {
+    if (!window) return "(none)";
+    std::string name = ClassName(window) + " \"" + WindowText(window) + "\"";
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) name += " #" + std::to_string(GetDlgCtrlID(window) & 0xFFFF);
+    return name;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -196,18 +209,48 @@ HWND FocusedWindow(HWND window) {
     return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-bool FocusControl(HWND control) {
+namespace {
+
+constexpr int kFocusTries = 10;
+
+// Puts `control`'s top-level window in front and gives `control` the focus,
+// until the foreground is that window and the focus its thread then holds
+// passes `arrived`. Asked again now and then: a window can lose the
+// foreground on its way there, as a user's click can miss.
+bool PutInFront(HWND control, const std::function<bool(HWND)>& arrived) {
     HWND top = GetAncestor(control, GA_ROOT);
     DWORD target = GetWindowThreadProcessId(control, nullptr);
     DWORD self = GetCurrentThreadId();
     if (!top || !target) return false;
-    // Sharing the program's input state for a moment lets this thread set
-    // the foreground window and the focus of another process's thread.
-    bool attached = target != self && AttachThreadInput(self, target, TRUE);
-    SetForegroundWindow(top);
-    SetFocus(control);
-    if (attached) AttachThreadInput(self, target, FALSE);
-    return WaitUntil([&] { return GetForegroundWindow() == top && FocusedWindow(control) == control; });
+    for (int tries = 0; tries < kFocusTries; ++tries) {
+        // Sharing the program's input state for a moment lets this thread
+        // set the foreground window and the focus of another process's thread.
+        bool attached = target != self && AttachThreadInput(self, target, TRUE);
+        SetForegroundWindow(top);
+        SetFocus(control);
+        if (attached) AttachThreadInput(self, target, FALSE);
+        if (WaitUntil([&] { return GetForegroundWindow() == top && arrived(FocusedWindow(control)); },
+                      kTimeout / kFocusTries))
+            return true;
+    }
+    std::fprintf(stderr, "focus not given to %s: the foreground is %s, the focus %s\n", Named(control).c_str(),
+                 Named(GetForegroundWindow()).c_str(), Named(FocusedWindow(control)).c_str());
+    return false;
+}
+
+}  // namespace
+
+bool FocusControl(HWND control) {
+    return PutInFront(control, [control](HWND focus) { return focus == control; });
+}
+
+bool Activate(HWND top) {
+    HWND focus = FocusedWindow(top);
+    if (focus && GetAncestor(focus, GA_ROOT) == top) return FocusControl(focus);
+    // Out of the foreground, the program's thread has no focus; brought
+    // back, the window gives it to the control it keeps (the main window to
+    // the register's current field), not to itself.
+    return PutInFront(top, [top](HWND focus) { return focus && GetAncestor(focus, GA_ROOT) == top; });
 }
 
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers) {
@@ -306,13 +349,18 @@ bool Program::WaitIdle(Duration timeout) const {
     // A sent message is answered only from a message loop, after the
     // message being handled now; painting comes after sent messages, so
     // the windows' update regions are watched as well.
-    return WaitUntil(
-        [&] {
-            DWORD_PTR ignored;
-            if (main_ && !SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return false;
-            return !NeedsPainting(pid_);
-        },
-        timeout);
+    bool answered = false;
+    if (WaitUntil(
+            [&] {
+                DWORD_PTR ignored;
+                answered = !main_ || SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored);
+                return answered && !NeedsPainting(pid_);
+            },
+            timeout))
+        return true;
+    std::fprintf(stderr, "the program did not settle: %s\n",
+                 !Running() ? "it ended" : !answered ? "its window did not answer" : "a window waits to be painted");
+    return false;
 }
 
 HWND Program::Find(const char* cls, const char* caption) const {

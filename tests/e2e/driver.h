@@ -69,6 +69,10 @@ bool PostCommand(HWND window, int command);
 // Makes `control`'s top-level window the foreground window and gives
 // `control` the keyboard focus; true once both hold.
 bool FocusControl(HWND control);
+// Makes `top` the foreground window with the keyboard focus where its
+// program keeps it: the control focused in it, or where the window puts
+// the focus when it gets it.
+bool Activate(HWND top);
 // The window that has the keyboard focus in the thread of `window`.
 HWND FocusedWindow(HWND window);
 // Presses and releases `key` while holding `modifiers` (VK_SHIFT, VK_CONTROL,

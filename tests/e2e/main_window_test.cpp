@@ -105,13 +105,6 @@ bool DragFrame(Program& app, HWND window, POINT from, POINT to, const std::funct
     return released && (!arrived || WaitUntil(arrived));
 }
 
-// Brings the program's window to the foreground with the keyboard focus
-// where the program keeps it (a register field once an account is open).
-bool Activate(HWND main) {
-    HWND focus = FocusedWindow(main);
-    return FocusControl(focus && GetAncestor(focus, GA_ROOT) == main ? focus : main);
-}
-
 // A window of the driver's own that takes the foreground from the program.
 class OtherWindow {
 public:
@@ -212,6 +205,19 @@ TEST_F(MainWindowTest, SecondStartRestoresTheMinimizedFirstWindow) {
 
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(first); })) << "the first window stayed minimized";
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == first; }));
+}
+
+// Out of the foreground the program holds no focus; back in front, the
+// register field the user was in takes the keys again.
+TEST_F(MainWindowTest, BackInFrontTheRegisterFieldTakesTheKeysAgain) {
+    ASSERT_NO_FATAL_FAILURE(StartWithAccount());
+    ASSERT_EQ(reg::FocusedPlace(app_), (reg::Place{0, reg::Date}));
+    OtherWindow other;
+    ASSERT_TRUE(other.TakeForeground());
+
+    ASSERT_TRUE(reg::Type(app_, "9/2/26"));
+    EXPECT_EQ(reg::FocusedPlace(app_), (reg::Place{0, reg::Date}));
+    EXPECT_EQ(reg::FieldText(app_, 0, reg::Date), "9/2/26");
 }
 
 // The first copy still shows its start screen: that is what comes forward,

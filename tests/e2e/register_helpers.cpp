@@ -23,11 +23,13 @@ std::string TextAt(const std::vector<uint8_t>& bytes, size_t offset, size_t widt
 
 bool Handled(Program& app) { return app.WaitIdle(); }
 
-// The focused field gets the keyboard, with the program in front.
+// The focused field (or the dialog control, while one is up) gets the
+// keyboard, with the program in front. Brought back to the front, the main
+// window passes the focus on to the register field it keeps; the keys wait
+// until it has.
 bool KeyboardToFocus(Program& app) {
     HWND focus = FocusedWindow(app.MainWindow());
-    if (!focus) focus = app.MainWindow();
-    return FocusControl(focus);
+    return focus ? FocusControl(focus) : Activate(app.MainWindow()) && Handled(app);
 }
 
 }  // namespace

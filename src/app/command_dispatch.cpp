@@ -18,6 +18,7 @@
 #include "register/register_display.h"
 #include "storage/save_attempt.h"
 #include "values/date.h"
+#include "ui/command_boundary.h"
 
 namespace {
 
@@ -180,7 +181,9 @@ bool DispatchCommand(HWND hwnd, int id) {
     if (!entry) return false;
     if (!entry->run) return true;
     SaveAttempt attempt;
-    if (RunGuard(hwnd, entry->guard)) entry->run(hwnd, id);
+    RunToCommandBoundary(hwnd, [&] {
+        if (RunGuard(hwnd, entry->guard)) entry->run(hwnd, id);
+    });
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include "ui/dialog_runner.h"
 #include "ui/hot_link_text.h"
 #include "ui/storage_messages.h"
+#include "ui/command_boundary.h"
 
 HWND g_hWnd = nullptr;
 HINSTANCE g_hInst = nullptr;
@@ -156,7 +157,7 @@ void OnMoving(const RECT* proposed) {
                             proposed->bottom - proposed->top);
 }
 
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE: OnCreate(hwnd); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
@@ -200,6 +201,13 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// Every message ends here, whatever it met on the way.
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    RunToCommandBoundary(hwnd, [&] { result = MainWindowMessage(hwnd, msg, wParam, lParam); });
+    return result;
 }
 
 }  // namespace

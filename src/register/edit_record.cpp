@@ -272,9 +272,10 @@ int EditRecord::CheckRowDate() {
     m_DateState = kDateInvalid;
     char text[kFieldTextSize];
     Fields[DATE_FLD].GetInput(text);
+    // An empty date leaves the pending change as it is: it may be a record
+    // whose save failed, which only a successful save may forget.
     if (text[0] == '\0') {
         m_DateState = kDateEmpty;
-        g_Account.needsSaving = 0;  // a blank row never causes a save
     } else if (g_Date.Parse(text)) {
         m_DateState = kDateValid;
     }

@@ -16,6 +16,7 @@
 #include "base/log.h"
 #include "storage/save_account.h"
 #include "ui/instance_subclasser.h"
+#include "ui/command_boundary.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam) {
     return 0;
 }
 
-LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FieldWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KILLFOCUS:
             SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(-1), 0);
@@ -133,6 +134,13 @@ LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         default: break;
     }
     return PassOn(hwnd, message, wParam, lParam);
+}
+
+// A key or click is a command of its own: it ends here, whatever it met.
+LRESULT CALLBACK FieldWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    RunToCommandBoundary(GetParent(hwnd), [&] { result = FieldWindowMessage(hwnd, message, wParam, lParam); });
+    return result;
 }
 
 RecordNode* FocusedRegisterNode() { return g_MultiRecords.FocusedNodeInList(); }

@@ -111,6 +111,7 @@ private:
     bool BalancesDisplayable();
     void ComputeOnLastRecord();
     bool DateFieldEmpty(int row);
+    bool IsUntouchedBlankRow(int row);
     bool CommitRow(const eventMsg& ev);
     int Advance() const;
     void SaveIfNeeded();

@@ -82,15 +82,22 @@ bool MultiRecords::CheckLastRecordDate() {
     return false;
 }
 
+bool MultiRecords::IsUntouchedBlankRow(int row) {
+    return m_RowNodes[row] != nullptr && m_RowNodes[row] == g_Account.Tail() && DateFieldEmpty(row) &&
+           m_EditR[row].IsRecordEmpty();
+}
+
 bool MultiRecords::CommitAllRows() {
     if (!g_Account.isOpen) return true;
-    if (FocusedRow().ValidateRowDate() == kDateInvalid) {
+    // The blank row waiting at the end holds nothing to commit, even while an
+    // earlier change is still waiting for a save that succeeds.
+    if (!IsUntouchedBlankRow(m_Focus) && FocusedRow().ValidateRowDate() == kDateInvalid) {
         SetFocusToRecordAndField();
         return false;
     }
     for (int row = 0; row <= m_LastFilledRow; ++row) {
         RecordNode* node = m_RowNodes[row];
-        if (!node || m_EditR[row].GetInput(*node->record)) continue;
+        if (!node || IsUntouchedBlankRow(row) || m_EditR[row].GetInput(*node->record)) continue;
         // The row that was refused gets the focus, so it can be corrected.
         SetFocusToRecordAndField(row);
         return false;

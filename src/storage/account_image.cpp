@@ -1,5 +1,7 @@
 #include "storage/account_image.h"
 
+#include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -31,6 +33,35 @@ void TerminateTextFields(AcctRecord& record) {
     CutAtWidth(record.date);
     CutAtWidth(record.checkText);
     CutAtWidth(record.description);
+}
+
+AmountDamage FindDamagedAmount(const unsigned char* bytes, std::size_t size) {
+    AmountDamage damage;
+    // Read by copying: the blocks of an image need not be aligned.
+    const auto finiteAt = [&](std::size_t offset) {
+        double value;
+        std::memcpy(&value, bytes + offset, sizeof value);
+        return std::isfinite(value);
+    };
+    if (!finiteAt(offsetof(AccountHeader, statementBalance))) {
+        damage.header = true;
+        return damage;
+    }
+    const std::uint64_t count = CountRecordBlocks(size);
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::size_t block = static_cast<std::size_t>(kBlockSize * (i + 1));
+        if (!finiteAt(block + offsetof(AcctRecord, payment)) || !finiteAt(block + offsetof(AcctRecord, deposit))) {
+            damage.record = i + 1;
+            break;
+        }
+    }
+    return damage;
+}
+
+std::string AmountDamageReason(const AmountDamage& damage) {
+    if (damage.header) return "Its statement balance is not a number: the file is damaged.";
+    return "Transaction " + std::to_string(damage.record) +
+           " of the file holds an amount that is not a number: the file is damaged.";
 }
 
 bool LoadAccountImage(std::unique_ptr<unsigned char[]> bytes, std::size_t size, Account& account) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/account.h"
@@ -25,6 +26,18 @@ bool IsAccountFileImage(const unsigned char* bytes, std::size_t size);
 // NUL are left as they are.
 void TerminateTextFields(AccountHeader& header);
 void TerminateTextFields(AcctRecord& record);
+
+// Where a damaged image holds an amount that is no finite number (infinity
+// or not-a-number would make every balance and every amount shown
+// meaningless). The image must pass IsAccountFileImage.
+struct AmountDamage {
+    bool header = false;        // the statement balance
+    std::uint64_t record = 0;   // else the transaction, 1-based in file order; 0: none
+    explicit operator bool() const { return header || record != 0; }
+};
+AmountDamage FindDamagedAmount(const unsigned char* bytes, std::size_t size);
+// What the user is told about it, after the file's path.
+std::string AmountDamageReason(const AmountDamage& damage);
 
 // Replaces the list and header of account with the contents of a file
 // image: one appended record per whole block after the header, or a single

@@ -25,6 +25,7 @@ enum class AccountReadResult {
     CannotOpen,      // "Unable to open account <name>."
     ReadFailed,      // cut short: the path and ReadFailure() follow the text
     NotAccountFile,  // no header, or damaged
+    DamagedAmount,   // an amount is no number: the path and ReadFailure() follow the text
 };
 
 inline constexpr std::size_t kDataFileNameSize = 260;  // 259 characters and a NUL

@@ -120,6 +120,16 @@ AccountReadResult DataFile::ReadAccountFile(const char* name, Account& account) 
         return AccountReadResult::ReadFailed;
     }
 
+    // Refused before the open account is let go: it stays as it was, and
+    // nothing of the damaged file is shown or written back.
+    if (IsAccountFileImage(bytes.get(), size)) {
+        if (const AmountDamage damage = FindDamagedAmount(bytes.get(), size)) {
+            m_ReadFailure = AmountDamageReason(damage);
+            WriteLog("DataFile::ReadAccountFile: %s\n%s", m_ReadFailure.c_str(), m_FileName);
+            return AccountReadResult::DamagedAmount;
+        }
+    }
+
     bool loaded = false;
     try {
         loaded = LoadAccountImage(std::move(bytes), size, account);

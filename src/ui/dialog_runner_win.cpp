@@ -1,5 +1,11 @@
 #include "ui/dialog_runner.h"
 
+#include <exception>
+#include <new>
+#include <utility>
+
+#include "base/log.h"
+
 #include "ui/dialog_table.h"
 #include "ui/dialog_template.h"
 #include "ui/message_box.h"
@@ -62,12 +68,65 @@ HBRUSH DialogWhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUS
 
 namespace {
 
+// Every dialog procedure runs inside a guard: an exception from it (an
+// allocation that failed) ends the dialog instead of unwinding through the
+// system's dialog code, and is thrown on once the system has let go.
+struct GuardedDialog {
+    DLGPROC procedure;
+    bool modal;
+    std::exception_ptr failure;
+};
+
+constexpr char kGuardProperty[] = "LedgerpadDialogGuard";
+// The guard of the dialog being created; its window takes it at its first
+// message. Dialogs are created one at a time on the one thread.
+GuardedDialog* g_opening = nullptr;
+
+INT_PTR CALLBACK GuardedDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* guard = static_cast<GuardedDialog*>(GetPropA(hwnd, kGuardProperty));
+    if (!guard && g_opening) {
+        guard = std::exchange(g_opening, nullptr);
+        SetPropA(hwnd, kGuardProperty, guard);
+    }
+    if (!guard) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        result = guard->procedure(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        WriteLog("GuardedDialogProc: exception in a dialog procedure, message %u", msg);
+        if (guard->modal) {
+            if (!guard->failure) guard->failure = std::current_exception();
+            EndDialog(hwnd, -1);
+        } else {
+            // Nobody waits for a modeless dialog: it is told here, and ends.
+            try {
+                throw;
+            } catch (const std::bad_alloc&) {
+                ReportNoMemory(GetParent(hwnd));
+            } catch (...) {
+            }
+            DestroyWindow(hwnd);
+        }
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kGuardProperty);
+        if (!guard->modal) delete guard;
+    }
+    return result;
+}
+
 INT_PTR RunModal(HWND hwndParent, const TemplateBlock& block, DLGPROC dialogProc, LPARAM lParam) {
     if (!block.Built()) {
         ReportNoMemory(hwndParent);
         return 0;
     }
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
+    GuardedDialog guard{dialogProc, true, nullptr};
+    g_opening = &guard;
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent,
+                                                   GuardedDialogProc, lParam);
+    g_opening = nullptr;
+    if (guard.failure) std::rethrow_exception(guard.failure);
+    return result;
 }
 
 }  // namespace
@@ -86,7 +145,14 @@ HWND CreateModelessDialog(HWND hwndParent, int dialogNumber, DLGPROC dialogProc,
         ReportNoMemory(hwndParent);
         return nullptr;
     }
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent, dialogProc, lParam);
+    // A modeless dialog's guard lives as long as its window.
+    auto* guard = new GuardedDialog{dialogProc, false, nullptr};
+    g_opening = guard;
+    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), block.Template(), hwndParent,
+                                             GuardedDialogProc, lParam);
+    if (g_opening == guard) delete guard;  // no window ever took it
+    g_opening = nullptr;
+    return dialog;
 }
 
 namespace {

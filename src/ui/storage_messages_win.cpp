@@ -52,6 +52,7 @@ bool ReadAccountFile(DataFile& file, const char* name, Account& account) {
         case AccountReadResult::Read: return true;
         case AccountReadResult::CannotOpen: TellCannotOpen(file.Owner(), name); return false;
         case AccountReadResult::ReadFailed:
+        case AccountReadResult::DamagedAmount:
             ShowMessage(file.Owner(),
                         FileErrorMessage(kAccountReadErrorText, name, file.ReadFailure().c_str()).c_str(),
                         kFileReadErrorTitle, kInfoBox);

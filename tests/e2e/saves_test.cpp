@@ -114,6 +114,41 @@ TEST_F(SavesTest, AGuardedCommandWhoseSaveFailsIsToldOnceAndDoesNotRun) {
         << "a temporary file was left";
 }
 
+// A payment typed in the blank row, Enter while another program holds the
+// file: told once, the focus on the next blank row. Leaving that row does
+// not forget the payment: closing still asks, and once the file is free
+// the exit writes it.
+TEST_F(SavesTest, APaymentWhoseSaveFailedIsKeptAfterLeavingTheNextBlankRow) {
+    ASSERT_NO_FATAL_FAILURE(Hold());
+    ASSERT_TRUE(Click(app_, 3, Date));
+    ASSERT_TRUE(Type(app_, "01/08/26"));
+    ASSERT_TRUE(Click(app_, 3, Desc));
+    ASSERT_TRUE(Type(app_, "d"));
+    ASSERT_TRUE(Click(app_, 3, Payment));
+    ASSERT_TRUE(Type(app_, "4"));
+    ASSERT_TRUE(Press(app_, VK_RETURN));
+    const std::vector<MessageBoxText> shown = Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, kSaveErrorTitle);
+    ASSERT_EQ(WaitForFocus(app_, 4, Date).row, 4) << "the focus did not move to the next blank row";
+
+    ASSERT_TRUE(Press(app_, VK_UP));
+    ASSERT_EQ(WaitForFocus(app_, 3, Date).row, 3);
+    EXPECT_TRUE(NoMessage(app_));
+
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdExit));
+    const std::optional<MessageBoxText> asked = accounts::AnswerMessageBox(app_, IDNO);
+    ASSERT_TRUE(asked) << "the program quit without asking\n" << app_.DescribeWindows();
+    EXPECT_EQ(asked->caption, kQuitAnywayTitle);
+    EXPECT_TRUE(app_.Running());
+
+    Release();
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdExit));
+    ASSERT_TRUE(app_.WaitForExit()) << app_.DescribeWindows();
+    EXPECT_EQ(app_.ExitCode(), 0u);
+    EXPECT_EQ(Descriptions(StoredRecords()), "a b c d");
+}
+
 // File > Exit, and the system's close (Alt+F4, the caption's close button and
 // the system menu all send SC_CLOSE): each asks, and No keeps the program
 // open with the change, which is saved at the exit once the file is free.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/account_operations.h"
 #include "app/transaction_commands.h"
 #include "register/register_fixture.h"
 #include "ui/message_box.h"
@@ -195,6 +196,45 @@ TEST_F(TransactionCommandsTest, NewTransactionWhoseSaveFailsStaysToBeSaved) {
     NewTransaction();
     EXPECT_EQ(g_Account.RecordCount(), 5u);
     EXPECT_EQ(g_Account.needsSaving, 1);
+}
+
+// The commands and views after a typed change whose save failed: none of
+// them forgets it while saves still fail; the first one that succeeds
+// writes it.
+TEST_F(TransactionCommandsTest, ACommandNeverForgetsAChangeWhoseSaveFailed) {
+    struct Case {
+        const char* name;
+        void (*act)();
+    };
+    const Case cases[] = {
+        {"New Transaction", [] { NewTransaction(); }},
+        {"Delete Transaction", [] { DeleteTransaction(); }},
+        {"View All", [] {
+             SelectAccountView(ViewAll);
+             RefillRegister();
+         }},
+        {"View Current", [] {
+             SelectAccountView(ViewCurrent);
+             RefillRegister();
+         }},
+        {"the register refilled", [] { RefillRegister(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        Open(kFour);
+        ShowFrom(0, 1, DESC_FLD);
+        host_.failSaves = true;
+        Type(1, DESC_FLD, "changed");
+        Key(kKeyDown);
+        ASSERT_EQ(host_.saves, 1);
+        ASSERT_EQ(g_Account.needsSaving, 1);
+        c.act();
+        EXPECT_EQ(g_Account.needsSaving, 1) << "the failed change was forgotten";
+        host_.failSaves = false;
+        EXPECT_TRUE(host_.SaveAccount());
+        EXPECT_NE(host_.savedOrder.find("changed"), std::string::npos) << host_.savedOrder;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -211,7 +211,7 @@ TEST_F(EditRecordTest, DateChecks) {
         host_.messages.clear();
         EXPECT_EQ(row.CheckRowDate(), c.check) << c.typed;
         EXPECT_TRUE(host_.messages.empty()) << c.typed;
-        EXPECT_EQ(g_Account.needsSaving, c.check == kDateEmpty ? 0 : 1) << "an empty date never causes a save";
+        EXPECT_EQ(g_Account.needsSaving, 1) << "checking a date never forgets a pending change";
         const int validated = row.ValidateRowDate();
         EXPECT_EQ(validated, c.check == kDateValid ? kDateValid : kDateInvalid) << c.typed;
         EXPECT_EQ(host_.messages.size(), c.check == kDateValid ? 0u : 1u) << c.typed;

@@ -1,6 +1,7 @@
 // Moving through the register: rows, pages, the blank record that waits at
 // the end, clicks, the wheel and the scroll bar, and the checks that run
 // before commands.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,79 @@ TEST_F(NavigationTest, AFailedSaveIsRetriedAtTheNextMove) {
     EXPECT_EQ(host_.saves, 2);
     EXPECT_EQ(g_Account.needsSaving, 0);
     EXPECT_EQ(host_.savedOrder, "renamed d2 d3");
+}
+
+// A payment typed in the blank row whose save failed: the focus has moved on
+// to the next blank row. Nothing the user does next may forget the change
+// while every save still fails; the first save that succeeds writes it.
+TEST_F(NavigationTest, AChangeWhoseSaveFailedStaysPendingUntilASaveSucceeds) {
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"Up from the new blank row", [this] { Key(kKeyUp); }},
+        {"Page Up from the new blank row", [this] { Key(kKeyPageUp); }},
+        {"Down from the new blank row", [this] { Key(kKeyDown); }},
+        {"Tab in the new blank row", [this] { Key(kKeyTab); }},
+        {"the wheel up", [this] { Wheel(kKeyUp); }},
+        {"the wheel down", [this] { Wheel(kKeyDown); }},
+        {"a click on another row", [this] { Click(2, DESC_FLD); }},
+        {"a click in the same row", [this] { Click(RowOfFocus(), DESC_FLD); }},
+        {"a dropped scroll-bar thumb", [] { g_MultiRecords.ThumbDrop(0); }},
+        {"a scroll-bar page up", [] { g_MultiRecords.ScrollBarKey(kKeyPageUp); }},
+        {"checking the blank row's date", [this] { g_MultiRecords.CheckRowDate(RowOfFocus()); }},
+        {"a command's check of the last record", [] { g_MultiRecords.CheckLastRecordDate(); }},
+        {"a command dropping the blank row", [] { g_MultiRecords.DropEmptyLastRecord(); }},
+        {"a command's check of the rows", [] { g_MultiRecords.CheckFocusedRow(); }},
+        {"the blank tail dropped", [] { g_MultiRecords.DropBlankTail(); }},
+        {"the rows shown again", [] { DisplayRecords(g_Account.current); }},
+        {"the last screenful shown", [] { g_MultiRecords.ShowLastRecords(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        Open(Numbered(5));
+        host_.failSaves = true;
+        Key(kKeyDown);
+        Type(5, DATE_FLD, "3/20/26");
+        Type(5, DESC_FLD, "typed");
+        Type(5, PAYMENT_FLD, "12.50");
+        Focus(5, PAYMENT_FLD);
+        Key(kKeyEnter);
+        ASSERT_EQ(host_.saves, 1);
+        ASSERT_EQ(RowOfFocus(), 6);
+        ASSERT_EQ(g_Account.needsSaving, 1);
+
+        c.act();
+        EXPECT_EQ(g_Account.needsSaving, 1) << "the failed change was forgotten";
+
+        host_.failSaves = false;
+        EXPECT_TRUE(host_.SaveAccount());
+        EXPECT_EQ(g_Account.needsSaving, 0);
+        EXPECT_EQ(host_.savedOrder.rfind("d1 d2 d3 d4 d5 typed", 0), 0u) << host_.savedOrder;
+    }
+}
+
+// The blank row waiting at the end is no row to commit: a command's check
+// writes the change whose save failed without asking that row for a date.
+TEST_F(NavigationTest, ACommandsCheckFromTheBlankRowWritesTheChangeWhoseSaveFailed) {
+    Open(Numbered(5));
+    host_.failSaves = true;
+    Key(kKeyDown);
+    Type(5, DATE_FLD, "3/20/26");
+    Type(5, DESC_FLD, "typed");
+    Type(5, PAYMENT_FLD, "1");
+    Focus(5, PAYMENT_FLD);
+    Key(kKeyEnter);
+    ASSERT_EQ(RowOfFocus(), 6);
+    host_.failSaves = false;
+    host_.messages.clear();
+    EXPECT_TRUE(g_MultiRecords.CheckLastRecordDate());
+    EXPECT_TRUE(g_MultiRecords.CheckFocusedRow());
+    EXPECT_TRUE(host_.messages.empty()) << LastMessageText();
+    EXPECT_EQ(g_Account.needsSaving, 0);
+    EXPECT_EQ(host_.savedOrder, "d1 d2 d3 d4 d5 typed ");  // and the blank row, which no file holds
 }
 
 TEST_F(NavigationTest, ClickingAnotherRowCommitsAndSaves) {

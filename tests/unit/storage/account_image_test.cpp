@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstddef>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +43,31 @@ TEST(AccountImage, NewAccountGivesTheGoldenBytes) {
     Bytes image;
     BuildAccountImage(account, image);
     EXPECT_EQ(image, NewAccountFile());
+}
+
+TEST(AccountImage, FindsTheFirstAmountThatIsNoNumber) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct { const char* name; std::size_t offset; double value; bool header; std::uint64_t record; } cases[] = {
+        {"all finite", 128 + offsetof(AcctRecord, payment), 12.5, false, 0},
+        {"largest finite", 128 + offsetof(AcctRecord, payment), std::numeric_limits<double>::max(), false, 0},
+        {"payment not a number", 128 + offsetof(AcctRecord, payment), nan, false, 1},
+        {"deposit infinite", 256 + offsetof(AcctRecord, deposit), inf, false, 2},
+        {"deposit minus infinity", 384 + offsetof(AcctRecord, deposit), -inf, false, 3},
+        {"statement balance", offsetof(AccountHeader, statementBalance), nan, true, 0},
+    };
+    for (const auto& c : cases) {
+        Bytes image = ValidImage(128 * 4 + 60);  // three records and stray bytes
+        image[image.size() - 8] = 0xFF;         // stray bytes are no record
+        image[image.size() - 2] = 0xFF;
+        std::memcpy(&image[c.offset], &c.value, sizeof c.value);
+        const AmountDamage damage = FindDamagedAmount(image.data(), image.size());
+        EXPECT_EQ(damage.header, c.header) << c.name;
+        EXPECT_EQ(damage.record, c.record) << c.name;
+        EXPECT_EQ(static_cast<bool>(damage), c.header || c.record != 0) << c.name;
+    }
+    EXPECT_EQ(AmountDamageReason({.record = 7}),
+              "Transaction 7 of the file holds an amount that is not a number: the file is damaged.");
 }
 
 TEST(AccountImage, OpensByFileSize) {

@@ -1,6 +1,8 @@
 #include "storage/data_file.h"
 
+#include <cstddef>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "storage/last_error.h"
@@ -149,6 +151,27 @@ TEST_F(DataFileTest, AReadThatFailsOrEndsEarlyRefusesTheAccount) {
     }
     ASSERT_TRUE(ReadAccountFile(file, path.c_str(), account)) << "read in full it opens";
     EXPECT_EQ(CountNodes(account), 2u);
+}
+
+// A damaged block whose amount is no number: the file is refused, naming
+// the transaction, and the open account and the file stay as they were.
+TEST_F(DataFileTest, AnAmountThatIsNoNumberRefusesTheAccount) {
+    Bytes bytes = NewAccountFile();
+    bytes.resize(128 * 4, 0);
+    PutRecord(bytes, 1, "", "20260301", 2026, 60, "March", 12.5);
+    PutRecord(bytes, 2, "", "20260302", 2026, 61, "Damaged", 1.0);
+    PutRecord(bytes, 3, "", "20260303", 2026, 62, "After", 2.0);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::memcpy(&bytes[128 * 3 + offsetof(AcctRecord, deposit)], &nan, sizeof nan);
+    const std::string path = Path("LEDGR1.LPD");
+    WriteBytes(path, bytes);
+    ShownBoxes().clear();
+    EXPECT_FALSE(ReadAccountFile(file, path.c_str(), account));
+    ExpectOneBox("The account file could not be read:\n" + path +
+                     "\n\nTransaction 3 of the file holds an amount that is not a number: the file is damaged.",
+                 kFileReadErrorTitle, "not a number");
+    ExpectAccountUntouched("not a number");
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 TEST_F(DataFileTest, AReadOnlyAccountFileOpens) {

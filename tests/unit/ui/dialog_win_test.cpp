@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "ui/command_boundary.h"
 #include "ui/dialog_base_class.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
@@ -201,6 +203,44 @@ TEST_F(DialogTest, NoMemoryForTheTemplateTellsTheUserAndShowsNothing) {
     EXPECT_EQ(FindWindowA("#32770", "Printing"), nullptr);
 
     SetTemplateAllocFunction(previousAlloc);
+    SetMessageBoxFunction(previousBox);
+}
+
+// A dialog procedure that runs out of memory: the dialog ends and the
+// failure reaches the command that opened it, past the system's dialog
+// code, which tells it once. A modeless dialog tells it itself and ends.
+INT_PTR CALLBACK ThrowingProc(HWND, UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_INITDIALOG) throw std::bad_alloc();
+    return FALSE;
+}
+
+TEST_F(DialogTest, ADialogThatRunsOutOfMemoryEndsAndTheCommandTellsIt) {
+    MessageBoxFunction previousBox = SetMessageBoxFunction(CaptureBox);
+    ModalWatchdog watchdog;
+    g_box = {};
+    bool thrown = false;
+    try {
+        ShowModalDialog(parent_, kDlgNewAccountName, ThrowingProc, 0);
+    } catch (const std::bad_alloc&) {
+        thrown = true;
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(g_box.calls, 0) << "told before the command ended";
+    EXPECT_TRUE(IsWindowEnabled(parent_)) << "the dialog did not end";
+
+    EXPECT_FALSE(RunToCommandBoundary(parent_, [&] { ShowModalDialog(parent_, kDlgNewAccountName, ThrowingProc, 0); }));
+    EXPECT_EQ(g_box.calls, 1);
+    EXPECT_EQ(g_box.text, "Insufficient memory.");
+    EXPECT_EQ(g_box.owner, parent_);
+    EXPECT_TRUE(RunToCommandBoundary(parent_, [] {}));
+    EXPECT_EQ(g_box.calls, 1);
+
+    g_box = {};
+    CreateModelessDialog(parent_, kDlgPrinting, ThrowingProc, 0);
+    ui_test::PumpMessages();
+    EXPECT_EQ(g_box.calls, 1);
+    EXPECT_EQ(g_box.text, "Insufficient memory.");
+    EXPECT_EQ(FindWindowA("#32770", "Printing"), nullptr);
     SetMessageBoxFunction(previousBox);
 }
 

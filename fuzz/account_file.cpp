@@ -2,6 +2,7 @@
 // file holds, opening it must neither crash nor read past a block, and the
 // account it yields must survive what the program does next (balances,
 // positioning, sorting, saving).
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,8 +13,13 @@
 #include "storage/account_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // As the program opens it: an amount that is no number refuses the file.
+    if (IsAccountFileImage(data, size) && FindDamagedAmount(data, size)) return 0;
     Account account;
     if (!LoadAccountImage(data, size, account)) return 0;
+    if (!std::isfinite(account.header.statementBalance)) std::abort();
+    for (RecordNode* p = account.Head(); p != nullptr; p = p->next)
+        if (!std::isfinite(p->record->payment) || !std::isfinite(p->record->deposit)) std::abort();
 
     // Every text field is terminated within its width.
     for (RecordNode* p = account.Head(); p != nullptr; p = p->next) {

@@ -3,6 +3,7 @@
 #include "import/import_command.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "storage/last_error.h"
 #include "storage/whole_file.h"
 #include "ui/common_dialogs_win.h"
+#include "ui/dialog_runner.h"
 #include "ui/message_box.h"
 #include "ui/storage_messages.h"
 #include "values/date.h"
@@ -127,13 +129,25 @@ void ImportFile(HWND owner, const std::string& path) {
     std::vector<bool> ticked;
     if (!PreviewImport(owner, name, statement, rows, ticked)) return;
 
-    const ImportCounts counts = ApplyImport(g_Account, statement, rows, ticked);
-    if (counts.markedR + counts.added > 0) {
-        g_Account.needsSaving = 1;
-        SaveAccount();
-        RefillRegister();
+    // What the register would refuse to show is refused here, before
+    // anything changes, rather than left for every later command to trip on.
+    const ImportPlan plan = PlanImport(g_Account, statement, rows, ticked);
+    const BalanceOverflow overflow = CheckImportBalances(g_Account, plan);
+    if (overflow.result != kBalancesOk) {
+        WriteLog("Import: %s refused, balance out of range (%d)", name.c_str(), overflow.result);
+        Tell(owner, ImportErrorText(name, BalanceLimitText(overflow)), MB_ICONEXCLAMATION);
+        return;
     }
-    Tell(owner, ImportSummaryText(name, counts), MB_ICONINFORMATION);
+    if (plan.ChangesAnything()) {
+        CarryOutImport(g_Account, plan);
+        g_Account.needsSaving = 1;
+        const bool saved = SaveAccount();
+        RefillRegister();
+        // The save's own message has told the failure; the change waits
+        // for the next save, and nothing is summed up as done.
+        if (!saved) return;
+    }
+    Tell(owner, ImportSummaryText(name, plan.counts), MB_ICONINFORMATION);
     if (statement.endingBalanceCents) BalanceAccount(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
 }
 
@@ -141,6 +155,14 @@ void ImportFile(HWND owner, const std::string& path) {
 
 void RunImportCommand(HWND hwnd, int) {
     if (!g_Account.isOpen) return;
-    std::string path;
-    if (AskForFile(hwnd, path)) ImportFile(hwnd, path);
+    // The command's boundary: no exception goes on into the main window's
+    // procedure. An import fails whole (CarryOutImport), so the account is
+    // as it was or as the import left it, never in between.
+    try {
+        std::string path;
+        if (AskForFile(hwnd, path)) ImportFile(hwnd, path);
+    } catch (const std::bad_alloc&) {
+        WriteLog("Import: out of memory");
+        ShowMessage(hwnd, kInsufficientMemoryText, kInsufficientMemoryTitle, MB_OK);
+    }
 }

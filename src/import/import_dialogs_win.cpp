@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <utility>
 
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
@@ -212,11 +214,35 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void InitListViews() { InitCommonControlClasses(ICC_LISTVIEW_CLASSES); }
 
+// An exception of a dialog's own code (a string that could not be
+// allocated) ends the dialog and is thrown on once the system has let the
+// dialog go, never through the system's dialog code. The import's dialogs
+// are modal and come one at a time.
+std::exception_ptr g_dialogFailure;
+
+template <DLGPROC Procedure>
+INT_PTR CALLBACK Guarded(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Procedure(dialog, msg, wParam, lParam);
+    } catch (...) {
+        if (!g_dialogFailure) g_dialogFailure = std::current_exception();
+        EndDialog(dialog, -1);
+        return FALSE;
+    }
+}
+
+template <DLGPROC Procedure>
+INT_PTR RunGuarded(HWND owner, const DialogDescription& description, LPARAM lParam) {
+    g_dialogFailure = nullptr;
+    const INT_PTR result = ShowModalDialog(owner, description, Guarded<Procedure>, lParam);
+    if (g_dialogFailure) std::rethrow_exception(std::exchange(g_dialogFailure, nullptr));
+    return result;
+}
+
 }  // namespace
 
 int ChooseStatement(HWND owner, const std::vector<Statement>& statements) {
-    const INT_PTR result =
-        ShowModalDialog(owner, kChoiceDialog, ChoiceProc, reinterpret_cast<LPARAM>(&statements));
+    const INT_PTR result = RunGuarded<ChoiceProc>(owner, kChoiceDialog, reinterpret_cast<LPARAM>(&statements));
     return result >= kFirstChoice ? static_cast<int>(result - kFirstChoice) : -1;
 }
 
@@ -224,5 +250,5 @@ bool PreviewImport(HWND owner, const std::string& fileName, const Statement& sta
                    const std::vector<ImportRow>& rows, std::vector<bool>& ticked) {
     InitListViews();
     Preview preview{fileName, statement, rows, ticked};
-    return ShowModalDialog(owner, kPreviewDialog, PreviewProc, reinterpret_cast<LPARAM>(&preview)) == IDOK;
+    return RunGuarded<PreviewProc>(owner, kPreviewDialog, reinterpret_cast<LPARAM>(&preview)) == IDOK;
 }

@@ -15,6 +15,15 @@ std::string ImportErrorText(const std::string& fileName, const std::string& reas
     return fileName + " cannot be imported.\n" + reason;
 }
 
+std::string BalanceLimitText(const BalanceOverflow& overflow) {
+    const char* balance = overflow.result == kReconciledOutOfRange ? "cleared" : "running";
+    char limit[kAmountTextSize];
+    FormatAmount(limit, overflow.above ? kLargestBalance : kSmallestBalance);
+    InsertThousandsSeparators(limit);
+    return std::string("The ") + balance + " balance would go " + (overflow.above ? "above " : "below ") + limit +
+           ", the " + (overflow.above ? "largest" : "smallest") + " balance the register shows.";
+}
+
 std::string StatementAccountText(const Statement& statement) {
     std::string text = statement.accountType.empty() ? "Account" : statement.accountType;
     const std::string& id = statement.accountId;

@@ -21,6 +21,11 @@ std::string FileNameOf(const std::string& path);
 // "<file> cannot be imported.\n<reason>"
 std::string ImportErrorText(const std::string& fileName, const std::string& reason);
 
+// Why an import the register could not show is refused, naming the
+// balance and the limit it would pass: "The cleared balance would go above
+// 9,999,999.99, the largest balance the register shows."
+std::string BalanceLimitText(const BalanceOverflow& overflow);
+
 // The account a statement is for: its type and the last four characters
 // of its id, e.g. "Checking ...6789"; "Account" alone when the file says
 // neither.

@@ -231,34 +231,102 @@ AcctRecord RecordFromTransaction(const StatementTransaction& transaction) {
     return record;
 }
 
-ImportCounts ApplyImport(Account& account, const Statement& statement, const std::vector<ImportRow>& rows,
-                         const std::vector<bool>& ticked) {
-    ImportCounts counts;
+ImportPlan PlanImport(const Account& account, const Statement& statement, const std::vector<ImportRow>& rows,
+                      const std::vector<bool>& ticked) {
+    ImportPlan plan;
     std::vector<AcctRecord> added;
     for (std::size_t i = 0; i < rows.size() && i < statement.transactions.size(); ++i) {
         const ImportRow& row = rows[i];
         const bool on = i < ticked.size() && ticked[i] && CanBeTicked(row.action);
         if (row.action == ImportAction::MarkR && on && row.record) {
-            CopyFixedText(row.record->reconcile, "R");
-            ++counts.markedR;
+            plan.marks.push_back(row.record);
+            ++plan.counts.markedR;
         } else if ((row.action == ImportAction::Add || row.action == ImportAction::AlreadyThere) && on) {
             added.push_back(RecordFromTransaction(statement.transactions[i]));
-            ++counts.added;
+            ++plan.counts.added;
         } else if (row.action == ImportAction::AlreadyThere) {
-            ++counts.already;
+            ++plan.counts.already;
         }
     }
-    // One walk down the list: the new records in sort order, each after the
-    // records that sort with it or before it, and before the blank row
-    // waiting at the end.
+    // Only the blank rows after the last transaction are the register's
+    // row for typing; a blank New Transaction left between records sorts
+    // with no date and is walked past like any record.
+    RecordNode* lastTransaction = account.Tail();
+    while (lastTransaction && IsBlankRecord(*lastTransaction->record)) lastTransaction = lastTransaction->prev;
+    RecordNode* const typingRow = lastTransaction ? lastTransaction->next : account.Head();
+    // One walk down the list: the new records in sort order, each after
+    // the records that sort with it or before it.
     std::stable_sort(added.begin(), added.end(), SortsBefore);
+    plan.insertions.reserve(added.size());
     RecordNode* node = account.Head();
     for (const AcctRecord& record : added) {
-        while (node && !IsBlankRecord(*node->record) && !SortsBefore(record, *node->record)) node = node->next;
-        RecordNode* fresh = node ? account.InsertBefore(node) : account.AppendRecord();
-        *fresh->record = record;
+        while (node != typingRow && !SortsBefore(record, *node->record)) node = node->next;
+        plan.insertions.push_back({node, record});
     }
-    return counts;
+    return plan;
+}
+
+namespace {
+
+bool Holds(const std::vector<const void*>& sorted, const void* item) {
+    return std::binary_search(sorted.begin(), sorted.end(), item);
+}
+
+std::vector<const void*> Sorted(std::vector<const void*> items) {
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+std::vector<const void*> MarkedRecords(const ImportPlan& plan) {
+    return Sorted({plan.marks.begin(), plan.marks.end()});
+}
+
+double EffectOf(const AcctRecord& record) { return record.deposit - record.payment; }
+
+}  // namespace
+
+BalanceOverflow CheckImportBalances(const Account& account, const ImportPlan& plan) {
+    const std::vector<const void*> marked = MarkedRecords(plan);
+    std::vector<BalanceEntry> entries;
+    entries.reserve(account.RecordCount() + plan.insertions.size());
+    auto next = plan.insertions.begin();
+    auto insertUpTo = [&](const RecordNode* before) {
+        for (; next != plan.insertions.end() && next->before == before; ++next)
+            entries.push_back({EffectOf(next->record), IsReconciled(next->record)});
+    };
+    for (RecordNode* node = account.Head(); node; node = node->next) {
+        insertUpTo(node);
+        const AcctRecord& record = *node->record;
+        entries.push_back({EffectOf(record), IsReconciled(record) || Holds(marked, &record)});
+    }
+    insertUpTo(nullptr);
+    return FindBalanceOverflow(entries);
+}
+
+int CarryOutImport(Account& account, const ImportPlan& plan) {
+    const std::vector<const void*> marked = MarkedRecords(plan);
+    std::vector<const void*> fresh;
+    fresh.reserve(plan.insertions.size());
+    account.ReserveRecords(plan.insertions.size());
+    // Nothing below allocates.
+    for (const ImportPlan::Insertion& insertion : plan.insertions) {
+        RecordNode* node = insertion.before ? account.InsertBefore(insertion.before) : account.AppendRecord();
+        *node->record = insertion.record;
+        fresh.push_back(node);
+    }
+    for (AcctRecord* record : plan.marks) CopyFixedText(record->reconcile, "R");
+    std::sort(fresh.begin(), fresh.end());
+    int index = 0;
+    for (RecordNode* node = account.Head(); node; node = node->next, ++index)
+        if (Holds(fresh, node) || Holds(marked, node->record.get())) return index;
+    return -1;
+}
+
+ImportCounts ApplyImport(Account& account, const Statement& statement, const std::vector<ImportRow>& rows,
+                         const std::vector<bool>& ticked) {
+    const ImportPlan plan = PlanImport(account, statement, rows, ticked);
+    CarryOutImport(account, plan);
+    return plan.counts;
 }
 
 std::string ImportSummaryText(const std::string& fileName, const ImportCounts& counts) {

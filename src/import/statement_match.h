@@ -10,8 +10,7 @@
 
 #include "import/statement.h"
 
-class Account;
-struct AcctRecord;
+#include "model/account.h"
 
 enum class ImportAction { MarkR, Add, AlreadyThere, Refused };
 
@@ -52,11 +51,40 @@ struct ImportCounts {
     int already = 0;  // AlreadyThere rows left unticked
 };
 
-// Carries out the ticked rows (ticked[i] for rows[i]): MarkR rows mark
-// their record "R"; ticked Add and AlreadyThere rows become new records
-// marked "R", each put in its sorted place before the register's blank
-// row. rows must come from MatchStatement on the same statement and
-// account. Neither saves nor computes balances.
+// What the ticked rows (ticked[i] for rows[i]) will do to the account,
+// worked out without changing it: MarkR rows mark their record "R"; ticked
+// Add and AlreadyThere rows become new records marked "R", each in its
+// date order among all records, past any blank record New Transaction
+// left between them, and before the blank row waiting at the end. Valid
+// while the account is not changed otherwise.
+struct ImportPlan {
+    struct Insertion {
+        RecordNode* before = nullptr;  // null: after the last record
+        AcctRecord record{};
+    };
+    ImportCounts counts;
+    std::vector<AcctRecord*> marks;
+    std::vector<Insertion> insertions;  // in list order
+
+    bool ChangesAnything() const { return !marks.empty() || !insertions.empty(); }
+};
+
+// rows must come from MatchStatement on the same statement and account.
+ImportPlan PlanImport(const Account& account, const Statement& statement, const std::vector<ImportRow>& rows,
+                      const std::vector<bool>& ticked);
+
+// The first balance the register could not show once the plan is carried
+// out, in either view; kBalancesOk in its result when there is none.
+BalanceOverflow CheckImportBalances(const Account& account, const ImportPlan& plan);
+
+// Carries out the plan on the account it was made for. Whole or not at
+// all: it allocates everything first, and a std::bad_alloc leaves the
+// account as it was. Returns the place in the list (the All view) of the
+// first record it marked or added; -1 when it changed nothing. Neither
+// saves nor computes balances.
+int CarryOutImport(Account& account, const ImportPlan& plan);
+
+// PlanImport and CarryOutImport in one, without the check of the balances.
 ImportCounts ApplyImport(Account& account, const Statement& statement, const std::vector<ImportRow>& rows,
                          const std::vector<bool>& ticked);
 

@@ -104,6 +104,33 @@ void FillOpeningBalanceRecord(AcctRecord& rec, const AccountHeader& header) {
         rec.payment = -balance;
 }
 
+BalanceOverflow FindBalanceOverflow(std::span<const BalanceEntry> entries) {
+    BalanceOverflow running;
+    BalanceOverflow cleared;
+    auto note = [](BalanceOverflow& overflow, int result, double balance) {
+        if (overflow.result != kBalancesOk || InRange(balance)) return;
+        overflow = {result, balance > 0.0};
+    };
+    double all = 0.0;
+    double reconciled = 0.0;
+    for (const BalanceEntry& entry : entries) {
+        all = Snap(all + entry.effect);
+        note(running, kRunningOutOfRange, all);
+        if (entry.reconciled) {
+            reconciled = Snap(reconciled + entry.effect);
+            note(cleared, kReconciledOutOfRange, reconciled);
+        }
+    }
+    // The Current view runs on from the cleared total.
+    double open = reconciled;
+    for (const BalanceEntry& entry : entries) {
+        if (entry.reconciled) continue;
+        open = Snap(open + entry.effect);
+        note(running, kRunningOutOfRange, open);
+    }
+    return running.result != kBalancesOk ? running : cleared;
+}
+
 // ---------------------------------------------------------------------------
 
 Account::~Account() { ClearAccount(); }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "model/record_pool.h"
 
@@ -151,6 +152,23 @@ inline constexpr int kBalancesOk = 0;
 inline constexpr int kReconciledOutOfRange = 1;
 inline constexpr int kRunningOutOfRange = 2;
 
+// One record as the balances see it, for checking a list before it exists.
+struct BalanceEntry {
+    double effect = 0.0;  // deposit minus payment
+    bool reconciled = false;
+};
+
+// The first balance the register could not show.
+struct BalanceOverflow {
+    int result = kBalancesOk;  // kRunningOutOfRange, kReconciledOutOfRange or kBalancesOk
+    bool above = false;        // past the largest balance; else below the smallest
+};
+
+// What ComputeBalances would find for records in this list order, in
+// either view: a running balance out of range in the All or the Current
+// view wins over the cleared total out of range, as there.
+BalanceOverflow FindBalanceOverflow(std::span<const BalanceEntry> entries);
+
 class Account {
 public:
     Account() = default;
@@ -163,6 +181,11 @@ public:
     RecordNode* AppendRecord();
     // Frees every node and record; head, tail and both cursors become none.
     void ClearAccount();
+    // Makes room for count more records, so that the next count
+    // AppendRecord and InsertBefore calls allocate nothing and cannot
+    // fail. Throws std::bad_alloc, with the list unchanged, when there is
+    // no room.
+    void ReserveRecords(std::size_t count) { m_Pool.Reserve(count); }
     // Replaces the list with count records: the consecutive 128-byte blocks
     // at first, which lie in block. The account keeps block as their memory,
     // so an account read from its file is one allocation, not one a record.

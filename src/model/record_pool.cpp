@@ -48,6 +48,40 @@ AcctRecord* RecordPool::TakeRecord() {
     return record;
 }
 
+void RecordPool::Reserve(std::size_t count) {
+    std::size_t freeNodes = 0;
+    for (RecordNode* n = m_FreeNodes; n != nullptr && freeNodes < count; n = n->next) ++freeNodes;
+    const std::size_t nodesLeft = m_NodeBlocks.empty() ? 0 : m_NodeBlocks.back().count - m_NodesUsed;
+    const std::size_t recordsAvailable = m_FreeRecords.size() + m_RecordsLeft;
+
+    // Everything that can fail comes before the first change. A block
+    // started early leaves the rest of the one before unused.
+    NodeBlock nodes;
+    if (freeNodes + nodesLeft < count) {
+        nodes.count = GrowthFor(m_Capacity, count - freeNodes);
+        nodes.nodes = std::make_unique<RecordNode[]>(nodes.count);
+    }
+    std::unique_ptr<unsigned char[]> records;
+    std::size_t recordCount = 0;
+    if (recordsAvailable < count) {
+        recordCount = GrowthFor(m_Capacity, count - m_FreeRecords.size());
+        records = std::make_unique_for_overwrite<unsigned char[]>(recordCount * kBlockSize);
+    }
+    m_NodeBlocks.reserve(m_NodeBlocks.size() + 1);
+    m_RecordBlocks.reserve(m_RecordBlocks.size() + 1);
+
+    if (nodes.nodes) {
+        m_NodeBlocks.push_back(std::move(nodes));
+        m_NodesUsed = 0;
+    }
+    if (records) {
+        m_RecordBlocks.push_back(std::move(records));
+        m_NextRecord = m_RecordBlocks.back().get();
+        m_RecordsLeft = recordCount;
+        m_Capacity += recordCount;
+    }
+}
+
 RecordNode* RecordPool::NewNode() {
     RecordNode* node = m_FreeNodes;
     if (node != nullptr)

@@ -21,6 +21,9 @@ public:
 
     // An unlinked node (next and prev none) holding a zero-filled record.
     RecordNode* NewNode();
+    // Allocates now whatever the next count NewNode calls would need, so
+    // that they cannot fail; on std::bad_alloc nothing has changed.
+    void Reserve(std::size_t count);
     // count unlinked nodes, one after another in memory, holding the count
     // consecutive 128-byte records at first. Those records lie in block,
     // which the pool keeps until Release.

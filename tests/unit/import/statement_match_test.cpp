@@ -1,4 +1,5 @@
 // Matching a statement against the register and applying the result.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -221,6 +222,80 @@ TEST_F(MatchFixture, ApplyLeavesUntickedRowsAlone) {
     EXPECT_EQ(Records().size(), before.size() + 1);
     EXPECT_FALSE(IsReconciled(Records()[4])) << "GROCER A stays unmarked";
     EXPECT_EQ(Order(account), "OPENING COFFEE BANK RENT GROCER A SALARY GROCER B ");
+}
+
+// New Transaction leaves a blank record where it was given, and a save
+// keeps it: the records an import adds still go to their date order among
+// all records, and only the blank rows at the end stay last.
+TEST_F(MatchFixture, ApplyAddsInDateOrderPastABlankLeftBetweenRecords) {
+    const auto nodes = model_test::Nodes(account);
+    account.InsertBefore(nodes[3]);  // above GROCER A
+    const struct {
+        const char* name;
+        StatementTransaction transaction;
+        const char* order;
+    } cases[] = {
+        {"before the blank", Payment("20260104", 100),
+         "OPENING COFFEE BANK RENT  GROCER A SALARY GROCER B "},
+        {"after the blank", Payment("20260112", 100),
+         "OPENING COFFEE RENT  GROCER A BANK SALARY GROCER B "},
+        {"after every record", Deposit("20260301", 100),
+         "OPENING COFFEE RENT  GROCER A SALARY GROCER B BANK "},
+    };
+    for (const auto& c : cases) {
+        Account copy;
+        for (RecordNode* n = account.Head(); n; n = n->next) *copy.AppendRecord()->record = *n->record;
+        const Statement statement = StatementOf({c.transaction});
+        ApplyImport(copy, statement, MatchStatement(statement, copy), {true});
+        EXPECT_EQ(Order(copy), c.order) << c.name;
+        model_test::ExpectWellLinked(copy);
+    }
+}
+
+// Before anything changes, the balances the plan would give are checked
+// in both views, in the order the records would take.
+TEST(CheckImportBalances, RefusesWhatTheRegisterCouldNotShow) {
+    std::vector<StatementTransaction> eighteenPayments;
+    for (int day = 1; day <= 18; ++day)
+        eighteenPayments.push_back(Payment(("202602" + std::string(day < 10 ? "0" : "") + std::to_string(day)).c_str(),
+                                           99999999));
+    const struct {
+        const char* name;
+        std::vector<StatementTransaction> transactions;
+        int result;
+        bool above;
+    } cases[] = {
+        {"up to the largest balance", {Deposit("20260105", 99999999)}, kBalancesOk, false},
+        {"one cent past it, before the fee", {Deposit("20260105", 99999999), Deposit("20260106", 1)},
+         kRunningOutOfRange, true},
+        {"the same after the fee", {Deposit("20260115", 99999999), Deposit("20260116", 1)}, kBalancesOk, false},
+        {"below the smallest balance", eighteenPayments, kRunningOutOfRange, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // 9,000,000 cleared, a cleared fee of 999,999.99 on the 10th, a
+        // check not cleared yet on the 20th.
+        Account account;
+        Build(account, {Cleared({"OPENING", "20260101", 0, 0, 9000000}), Cleared({"FEE", "20260110", 0, 999999.99}),
+                        {"CHECK", "20260120", 0, 500000}, {""}});
+        const Statement statement = StatementOf(c.transactions);
+        const std::vector<bool> ticked(c.transactions.size(), true);
+        const std::string before = Order(account);
+        const ImportPlan plan = PlanImport(account, statement, MatchStatement(statement, account), ticked);
+        const BalanceOverflow overflow = CheckImportBalances(account, plan);
+        EXPECT_EQ(overflow.result, c.result);
+        if (c.result != kBalancesOk) EXPECT_EQ(overflow.above, c.above);
+        EXPECT_EQ(Order(account), before) << "the check changes nothing";
+
+        // The register's own verdict once the plan is carried out.
+        CarryOutImport(account, plan);
+        int worst = kBalancesOk;
+        for (int view : {ViewAll, ViewCurrent}) {
+            account.view = view;
+            worst = std::max(worst, account.ComputeBalances());
+        }
+        EXPECT_EQ(worst, c.result);
+    }
 }
 
 TEST(RecordFromTransaction, CheckNumberOnlyWhenItFitsTheNumField) {

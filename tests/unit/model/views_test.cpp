@@ -1,5 +1,6 @@
 // The two views: running balances, positioning of the first register row,
 // and the date range offered to print and export.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -126,6 +127,52 @@ TEST(ComputeBalances, DisplayLimitsGiveResultCodes) {
         Build(account, c.txs);
         account.view = c.view;
         EXPECT_EQ(account.ComputeBalances(), c.result) << c.name;
+    }
+}
+
+// A list checked before it exists is refused exactly when the register
+// would refuse it in one of its views, with the side of the limit passed.
+TEST(FindBalanceOverflow, AgreesWithComputeBalancesInEitherView) {
+    struct Case {
+        const char* name;
+        std::vector<Tx> txs;
+        int result;
+        bool above;
+    };
+    const Case cases[] = {
+        {"in range", {Cleared({.desc = "a", .deposit = 9999999.99}), {.desc = "b", .payment = 5}}, kBalancesOk, false},
+        {"above in both views", {{.desc = "a", .deposit = 9999999.99}, {.desc = "b", .deposit = 0.01}},
+         kRunningOutOfRange, true},
+        {"below", {{.desc = "a", .payment = 9999999.99}, {.desc = "b", .payment = 0.01}}, kRunningOutOfRange, false},
+        {"out and back in",
+         {Cleared({.desc = "a", .deposit = 9900000}), {.desc = "b", .deposit = 500000}, {.desc = "c", .payment = 500000}},
+         kRunningOutOfRange, true},
+        {"out only in the current view, which starts from the cleared total",
+         {{.desc = "a", .deposit = 500000}, {.desc = "b", .payment = 600000}, Cleared({.desc = "c", .deposit = 9900000})},
+         kRunningOutOfRange, true},
+        {"only the cleared total",
+         {Cleared({.desc = "a", .deposit = 9500000}), {.desc = "b", .payment = 600000},
+          Cleared({.desc = "c", .deposit = 600000})},
+         kReconciledOutOfRange, true},
+        {"blank records count nothing", {{.desc = ""}, {.desc = "a", .payment = 9999999.99}, {.desc = ""}},
+         kBalancesOk, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Account account;
+        Build(account, c.txs);
+        std::vector<BalanceEntry> entries;
+        for (RecordNode* n = account.Head(); n; n = n->next)
+            entries.push_back({n->record->deposit - n->record->payment, IsReconciled(*n->record)});
+        const BalanceOverflow found = FindBalanceOverflow(entries);
+        EXPECT_EQ(found.result, c.result);
+        if (c.result != kBalancesOk) EXPECT_EQ(found.above, c.above);
+        int worst = kBalancesOk;
+        for (int view : {ViewAll, ViewCurrent}) {
+            account.view = view;
+            worst = std::max(worst, account.ComputeBalances());
+        }
+        EXPECT_EQ(found.result, worst) << "the register's own verdict";
     }
 }
 

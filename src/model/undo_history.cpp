@@ -1,0 +1,180 @@
+#include "model/undo_history.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+bool SameRecord(const AcctRecord& a, const AcctRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A place in the list, moved from where it was last: a change's steps lie
+// near one another (an import's insertions go down the list in order, and
+// come back up in order when undone), so a whole change costs one walk.
+class ListCursor {
+public:
+    explicit ListCursor(Account& account) : m_Account(account) {}
+
+    // The node at position, or null one past the tail.
+    RecordNode* At(std::size_t position) {
+        const std::size_t count = m_Account.RecordCount();
+        if (position >= count) return nullptr;
+        if (m_Node == nullptr || !m_Account.Contains(m_Node)) {
+            m_Node = m_Account.Head();
+            m_Index = 0;
+        }
+        // From wherever is nearest: the head, the tail or the last place.
+        const std::size_t fromHere = position > m_Index ? position - m_Index : m_Index - position;
+        if (position < fromHere) {
+            m_Node = m_Account.Head();
+            m_Index = 0;
+        } else if (count - 1 - position < fromHere) {
+            m_Node = m_Account.Tail();
+            m_Index = count - 1;
+        }
+        while (m_Index < position) m_Node = m_Node->next, ++m_Index;
+        while (m_Index > position) m_Node = m_Node->prev, --m_Index;
+        return m_Node;
+    }
+    // The list changed at position: the cursor holds nothing reliable there.
+    void Forget() { m_Node = nullptr; }
+
+private:
+    Account& m_Account;
+    RecordNode* m_Node = nullptr;
+    std::size_t m_Index = 0;
+};
+
+// One step forwards; false (nothing changed) when the list does not hold
+// what the step expects.
+bool Step(Account& account, ListCursor& cursor, const RecordEdit& edit) {
+    switch (edit.kind) {
+        case RecordEdit::Kind::Insert: {
+            if (edit.position > account.RecordCount()) return false;
+            RecordNode* at = cursor.At(edit.position);
+            RecordNode* node = at ? account.InsertBefore(at) : account.AppendRecord();
+            *node->record = edit.after;
+            cursor.Forget();
+            return true;
+        }
+        case RecordEdit::Kind::Remove: {
+            RecordNode* at = cursor.At(edit.position);
+            if (!at || !SameRecord(*at->record, edit.before)) return false;
+            cursor.Forget();
+            return account.Unlink(at) != nullptr;
+        }
+        case RecordEdit::Kind::Replace: {
+            RecordNode* at = cursor.At(edit.position);
+            if (!at || !SameRecord(*at->record, edit.before)) return false;
+            *at->record = edit.after;
+            return true;
+        }
+    }
+    return false;
+}
+
+RecordEdit Inverse(const RecordEdit& edit) {
+    RecordEdit inverse = edit;
+    std::swap(inverse.before, inverse.after);
+    if (edit.kind == RecordEdit::Kind::Insert) inverse.kind = RecordEdit::Kind::Remove;
+    if (edit.kind == RecordEdit::Kind::Remove) inverse.kind = RecordEdit::Kind::Insert;
+    return inverse;
+}
+
+std::size_t ImageBytes(const UndoChange& change) {
+    return change.edits.size() * sizeof(RecordEdit) + change.name.size();
+}
+
+const std::string kNoName;
+
+}  // namespace
+
+void UndoChangeBuilder::Inserted(std::size_t position, const AcctRecord& record) {
+    m_Change.edits.push_back({RecordEdit::Kind::Insert, position, {}, record});
+}
+
+void UndoChangeBuilder::Removed(std::size_t position, const AcctRecord& record) {
+    m_Change.edits.push_back({RecordEdit::Kind::Remove, position, record, {}});
+}
+
+void UndoChangeBuilder::Replaced(std::size_t position, const AcctRecord& before, const AcctRecord& after) {
+    if (SameRecord(before, after)) return;
+    m_Change.edits.push_back({RecordEdit::Kind::Replace, position, before, after});
+}
+
+std::optional<std::size_t> ApplyUndoChange(Account& account, const UndoChange& change, UndoDirection direction) {
+    const std::size_t count = change.edits.size();
+    std::vector<RecordEdit> steps;
+    steps.reserve(count);  // every allocation comes before the list changes
+    for (std::size_t i = 0; i < count; ++i) {
+        const RecordEdit& edit = change.edits[direction == UndoDirection::Forwards ? i : count - 1 - i];
+        steps.push_back(direction == UndoDirection::Forwards ? edit : Inverse(edit));
+    }
+    account.ReserveRecords(count);
+
+    ListCursor cursor(account);
+    for (std::size_t done = 0; done < steps.size(); ++done) {
+        if (Step(account, cursor, steps[done])) continue;
+        // Back to where the change started: the steps done, undone in turn.
+        ListCursor back(account);
+        while (done > 0) Step(account, back, Inverse(steps[--done]));
+        return std::nullopt;
+    }
+    if (steps.empty()) return std::nullopt;
+    const std::size_t last = steps.back().position;
+    return account.RecordCount() == 0 ? 0 : std::min(last, account.RecordCount() - 1);
+}
+
+void UndoHistory::Record(UndoChange change) {
+    if (change.edits.empty()) return;
+    m_Undone.clear();
+    m_Bytes += ImageBytes(change);
+    m_Done.push_back(std::move(change));
+    Trim();
+}
+
+void UndoHistory::Trim() {
+    std::size_t bytes = 0;
+    for (const UndoChange& c : m_Undone) bytes += ImageBytes(c);
+    for (const UndoChange& c : m_Done) bytes += ImageBytes(c);
+    while (m_Done.size() > 1 && (m_Done.size() + m_Undone.size() > m_Limit || bytes > m_ByteLimit)) {
+        bytes -= ImageBytes(m_Done.front());
+        m_Done.pop_front();
+    }
+    m_Bytes = bytes;
+}
+
+void UndoHistory::Clear() {
+    m_Done.clear();
+    m_Undone.clear();
+    m_Bytes = 0;
+}
+
+const std::string& UndoHistory::UndoName() const { return m_Done.empty() ? kNoName : m_Done.back().name; }
+
+const std::string& UndoHistory::RedoName() const { return m_Undone.empty() ? kNoName : m_Undone.back().name; }
+
+std::optional<std::size_t> UndoHistory::Undo(Account& account) {
+    if (m_Done.empty()) return std::nullopt;
+    const std::optional<std::size_t> touched = ApplyUndoChange(account, m_Done.back(), UndoDirection::Backwards);
+    if (!touched) return std::nullopt;
+    m_Undone.push_back(std::move(m_Done.back()));
+    m_Done.pop_back();
+    return touched;
+}
+
+std::optional<std::size_t> UndoHistory::Redo(Account& account) {
+    if (m_Undone.empty()) return std::nullopt;
+    const std::optional<std::size_t> touched = ApplyUndoChange(account, m_Undone.back(), UndoDirection::Forwards);
+    if (!touched) return std::nullopt;
+    m_Done.push_back(std::move(m_Undone.back()));
+    m_Undone.pop_back();
+    return touched;
+}
+
+std::string TypingChangeName(const char* displayedDate, const char* description) {
+    std::string name = "Typing in Row";
+    if (displayedDate && displayedDate[0]) name += std::string(" ") + displayedDate;
+    if (description && description[0]) name += std::string(" ") + description;
+    return name;
+}

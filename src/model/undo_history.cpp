@@ -178,3 +178,109 @@ std::string TypingChangeName(const char* displayedDate, const char* description)
     if (description && description[0]) name += std::string(" ") + description;
     return name;
 }
+
+std::vector<AcctRecord> SavedRecords(const Account& account) {
+    const RecordNode* end = account.Tail();
+    while (end != nullptr && IsBlankRecord(*end->record)) end = end->prev;
+    std::vector<AcctRecord> records;
+    records.reserve(account.RecordCount());
+    if (end == nullptr) return records;
+    for (const RecordNode* n = account.Head(); n != end->next; n = n->next) records.push_back(*n->record);
+    return records;
+}
+
+namespace {
+
+// How far ahead a run of records put in or taken out is looked for.
+constexpr std::size_t kLookAhead = 64;
+
+}  // namespace
+
+std::vector<RecordEdit> DiffRecords(const std::vector<AcctRecord>& from, const std::vector<AcctRecord>& to) {
+    std::size_t prefix = 0;
+    while (prefix < from.size() && prefix < to.size() && SameRecord(from[prefix], to[prefix])) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < from.size() - prefix && suffix < to.size() - prefix &&
+           SameRecord(from[from.size() - 1 - suffix], to[to.size() - 1 - suffix]))
+        ++suffix;
+
+    // The middle, walked once: the list between is to[0, j) then from[i, ...).
+    std::vector<RecordEdit> edits;
+    std::size_t i = prefix, j = prefix;
+    const std::size_t fromEnd = from.size() - suffix, toEnd = to.size() - suffix;
+    while (i < fromEnd || j < toEnd) {
+        if (i < fromEnd && j < toEnd && SameRecord(from[i], to[j])) {
+            ++i, ++j;
+            continue;
+        }
+        // The nearest place where the two meet again: records put in before
+        // from[i], or taken out before to[j].
+        std::size_t inserted = 0, removed = 0;
+        for (std::size_t k = 1; k <= kLookAhead && (inserted == 0 && removed == 0); ++k) {
+            if (i < fromEnd && j + k < toEnd && SameRecord(from[i], to[j + k])) inserted = k;
+            else if (j < toEnd && i + k < fromEnd && SameRecord(from[i + k], to[j])) removed = k;
+        }
+        if (i >= fromEnd) inserted = toEnd - j;
+        if (j >= toEnd) removed = fromEnd - i;
+        if (inserted > 0) {
+            for (; inserted > 0; --inserted, ++j) edits.push_back({RecordEdit::Kind::Insert, j, {}, to[j]});
+        } else if (removed > 0) {
+            for (; removed > 0; --removed, ++i) edits.push_back({RecordEdit::Kind::Remove, j, from[i], {}});
+        } else {
+            edits.push_back({RecordEdit::Kind::Replace, j, from[i], to[j]});
+            ++i, ++j;
+        }
+    }
+    return edits;
+}
+
+void AccountHistory::Reset(const Account& account) {
+    m_History.Clear();
+    m_Known = SavedRecords(account);
+    m_NextName.clear();
+}
+
+void AccountHistory::Saved(const Account& account, std::string (*displayDate)(const char* stored)) {
+    std::vector<AcctRecord> now = SavedRecords(account);
+    UndoChange change;
+    change.edits = DiffRecords(m_Known, now);
+    m_Known = std::move(now);
+    if (change.edits.empty()) return;
+    change.name = std::exchange(m_NextName, std::string());
+    if (change.name.empty()) {
+        // Typing: named after the row typed in, as it reads now.
+        const RecordEdit& last = change.edits.back();
+        const AcctRecord& row = last.kind == RecordEdit::Kind::Remove ? last.before : last.after;
+        char date[sizeof row.date + 1] = {};
+        std::memcpy(date, row.date, sizeof row.date);
+        char description[sizeof row.description + 1] = {};
+        std::memcpy(description, row.description, sizeof row.description);
+        change.name = TypingChangeName(date[0] && displayDate ? displayDate(date).c_str() : "", description);
+    }
+    m_History.Record(std::move(change));
+}
+
+std::optional<std::size_t> AccountHistory::Undo(Account& account) {
+    const std::optional<std::size_t> touched = m_History.Undo(account);
+    if (touched) m_Known = SavedRecords(account);
+    return touched;
+}
+
+std::optional<std::size_t> AccountHistory::Redo(Account& account) {
+    const std::optional<std::size_t> touched = m_History.Redo(account);
+    if (touched) m_Known = SavedRecords(account);
+    return touched;
+}
+
+bool AccountHistory::HasUnrecorded(const Account& account) const {
+    return !DiffRecords(m_Known, SavedRecords(account)).empty();
+}
+
+std::optional<std::size_t> AccountHistory::RevertUnrecorded(Account& account) {
+    UndoChange change;
+    change.edits = DiffRecords(m_Known, SavedRecords(account));
+    if (change.edits.empty()) return std::nullopt;
+    const std::size_t first = change.edits.front().position;
+    if (!ApplyUndoChange(account, change, UndoDirection::Backwards)) return std::nullopt;
+    return first;
+}

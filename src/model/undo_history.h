@@ -94,3 +94,46 @@ private:
 
 // The Edit menu's names of changes.
 std::string TypingChangeName(const char* displayedDate, const char* description);
+
+// The records of a list as its file holds them: head to tail, without the
+// blank records at the end (the register's row for typing).
+std::vector<AcctRecord> SavedRecords(const Account& account);
+
+// Steps that turn the list `from` into the list `to`, as RecordEdits in the
+// order they apply. Records the two share in order are left alone: a
+// record typed over is one replacement, one moved by its new date a removal
+// and an insertion, an import's additions insertions. Any list gives a
+// correct script; lists that differ in scattered places give a short one.
+std::vector<RecordEdit> DiffRecords(const std::vector<AcctRecord>& from, const std::vector<AcctRecord>& to);
+
+// The open account's history, kept from what was saved: each save that
+// succeeded records what changed since the last, under the name the
+// command gave it or, for typing, the name of the row typed in.
+class AccountHistory {
+public:
+    // Another account opened, created or closed: nothing to take back.
+    void Reset(const Account& account);
+    // The name of the change the next save records ("Delete Transaction").
+    void NameNextChange(std::string name) { m_NextName = std::move(name); }
+    // After a save that succeeded. displayDate turns a stored date into the
+    // register's text for the typing name.
+    void Saved(const Account& account, std::string (*displayDate)(const char* stored));
+
+    bool CanUndo() const { return m_History.CanUndo(); }
+    bool CanRedo() const { return m_History.CanRedo(); }
+    const std::string& UndoName() const { return m_History.UndoName(); }
+    const std::string& RedoName() const { return m_History.RedoName(); }
+    std::optional<std::size_t> Undo(Account& account);
+    std::optional<std::size_t> Redo(Account& account);
+
+    // True when the list holds changes that no save has recorded yet.
+    bool HasUnrecorded(const Account& account) const;
+    // Puts the list back as it was recorded last (typing not yet saved is
+    // taken back); the position of the first record it touched.
+    std::optional<std::size_t> RevertUnrecorded(Account& account);
+
+private:
+    UndoHistory m_History;
+    std::vector<AcctRecord> m_Known;  // the list as the history knows it
+    std::string m_NextName;
+};

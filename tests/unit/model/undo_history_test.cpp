@@ -241,5 +241,125 @@ TEST(UndoHistory, NamesOfTyping) {
     EXPECT_EQ(TypingChangeName("", ""), "Typing in Row");
 }
 
+
+// ---------------------------------------------------------------------------
+// What a save records: the difference between the list before and after.
+
+std::vector<AcctRecord> Records(std::initializer_list<const char*> descriptions) {
+    std::vector<AcctRecord> records;
+    for (const char* d : descriptions) records.push_back(Record({.desc = d, .date = "20260301"}));
+    return records;
+}
+
+void Load(Account& account, const std::vector<AcctRecord>& records) {
+    account.ClearAccount();
+    for (const AcctRecord& r : records) *account.AppendRecord()->record = r;
+}
+
+bool SameList(const std::vector<AcctRecord>& a, const std::vector<AcctRecord>& b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
+}
+
+TEST(DiffRecords, ShortScriptsForWhatTheProgramDoes) {
+    const struct {
+        const char* name;
+        std::vector<AcctRecord> from, to;
+        std::size_t steps;
+    } cases[] = {
+        {"nothing changed", Records({"a", "b", "c"}), Records({"a", "b", "c"}), 0},
+        {"a row typed over", Records({"a", "b", "c"}), Records({"a", "B", "c"}), 1},
+        {"a row moved by its date", Records({"a", "b", "c", "d"}), Records({"d", "a", "b", "c"}), 2},
+        {"a record deleted", Records({"a", "b", "c"}), Records({"a", "c"}), 1},
+        {"a blank put in", Records({"a", "b"}), Records({"a", "", "b"}), 1},
+        {"an import's scattered additions", Records({"a", "b", "c", "d", "e"}),
+         Records({"x", "a", "b", "y1", "y2", "y3", "c", "d", "e", "z"}), 5},
+        {"marks set far apart", Records({"a", "b", "c", "d", "e"}), Records({"A", "b", "c", "d", "E"}), 2},
+        {"everything", Records({"a", "b"}), Records({"x", "y", "z"}), 3},
+        {"all but the last put in", Records({"c"}), Records({"a", "b", "c"}), 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<RecordEdit> edits = DiffRecords(c.from, c.to);
+        EXPECT_EQ(edits.size(), c.steps);
+        Account account;
+        Load(account, c.from);
+        UndoChange change{c.name, edits};
+        if (!edits.empty()) {
+            ASSERT_TRUE(ApplyUndoChange(account, change, UndoDirection::Forwards));
+            EXPECT_TRUE(SameList(SavedRecords(account), c.to));
+            ASSERT_TRUE(ApplyUndoChange(account, change, UndoDirection::Backwards));
+            EXPECT_TRUE(SameList(SavedRecords(account), c.from));
+        }
+    }
+}
+
+// Whatever two lists are, the script turns one into the other both ways.
+TEST(DiffRecords, AnyTwoListsBothWays) {
+    unsigned seed = 12345;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    const char* names[] = {"a", "b", "c", "d", "e", ""};
+    for (int round = 0; round < 300; ++round) {
+        std::vector<AcctRecord> from, to;
+        for (unsigned n = next() % 40; n > 0; --n) from.push_back(Record({.desc = names[next() % 6], .date = "20260301"}));
+        to = from;
+        for (unsigned n = next() % 6; n > 0; --n) {
+            const unsigned what = next() % 3;
+            const std::size_t at = to.empty() ? 0 : next() % to.size();
+            if (what == 0 || to.empty()) to.insert(to.begin() + at, Record({.desc = names[next() % 6], .date = "20260302"}));
+            else if (what == 1) to.erase(to.begin() + at);
+            else CopyFixedText(to[at].reconcile, "R");
+        }
+        // The trailing blanks are no saved records: end the lists on one.
+        from.push_back(Record({.desc = "end", .date = "20260401"}));
+        to.push_back(Record({.desc = "end", .date = "20260401"}));
+        Account account;
+        Load(account, from);
+        UndoChange change{"round", DiffRecords(from, to)};
+        if (change.edits.empty()) continue;
+        ASSERT_TRUE(ApplyUndoChange(account, change, UndoDirection::Forwards)) << round;
+        ASSERT_TRUE(SameList(SavedRecords(account), to)) << round;
+        ASSERT_TRUE(ApplyUndoChange(account, change, UndoDirection::Backwards)) << round;
+        ASSERT_TRUE(SameList(SavedRecords(account), from)) << round;
+    }
+}
+
+std::string ShownDate(const char* stored) { return std::string(stored + 4, 2) + "/" + (stored + 6) + "/" + std::string(stored + 2, 2); }
+
+TEST(AccountHistory, EachSaveRecordsWhatChangedUnderItsName) {
+    Account account;
+    Build(account, kFive);
+    account.AppendRecord();  // the row for typing is no change
+    AccountHistory history;
+    history.Reset(account);
+    const std::vector<unsigned char> opened = Image(account);
+
+    history.NameNextChange("Delete Transaction");
+    account.Unlink(NodeAt(account, 1));
+    history.Saved(account, ShownDate);
+    EXPECT_EQ(history.UndoName(), "Delete Transaction");
+
+    CopyFixedText(NodeAt(account, 2)->record->description, "Grocery Store");
+    history.Saved(account, ShownDate);
+    EXPECT_EQ(history.UndoName(), "Typing in Row 03/04/26 Grocery Store");
+    history.Saved(account, ShownDate);  // nothing new: no change
+    EXPECT_EQ(history.UndoName(), "Typing in Row 03/04/26 Grocery Store");
+
+    // Typing not yet saved is taken back first, and is no step of its own.
+    NodeAt(account, 0)->record->payment = 99;
+    EXPECT_TRUE(history.HasUnrecorded(account));
+    EXPECT_EQ(history.RevertUnrecorded(account), 0u);
+    EXPECT_FALSE(history.HasUnrecorded(account));
+    EXPECT_EQ(Value(NodeAt(account, 0)->record->payment), 1.0);
+
+    ASSERT_TRUE(history.Undo(account));
+    ASSERT_TRUE(history.Undo(account));
+    EXPECT_EQ(Image(account), opened);
+    EXPECT_EQ(history.RedoName(), "Delete Transaction");
+
+    history.Reset(account);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+}
+
 }  // namespace
 }  // namespace model_test

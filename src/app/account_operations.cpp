@@ -76,5 +76,6 @@ void CloseAccount(HWND hwnd) {
     g_Account.visibleCount = 0;
     // Whatever was pending belonged to the records just freed.
     g_Account.needsSaving = 0;
+    g_AccountHistory.Reset(g_Account);
     g_MultiRecords.UpdateScrollBar();
 }

@@ -10,6 +10,7 @@
 #include "app/help_page.h"
 #include "app/main_window.h"
 #include "app/transaction_commands.h"
+#include "app/undo_commands.h"
 #include "features/feature_commands.h"
 #include "import/import_command.h"
 #include "model/account.h"
@@ -159,6 +160,9 @@ constexpr CommandEntry kCommands[] = {
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_ACCOUNT_INFO, Guard::Errors, RunAccountInfoCommand},
     {IDM_FIND, Guard::BeforeFind, RunFindCommand},
+    // Undo takes typing back itself, so no check commits it first.
+    {IDM_UNDO, Guard::None, RunUndoCommand},
+    {IDM_REDO, Guard::None, RunRedoCommand},
 };
 
 const CommandEntry* FindCommand(int id) {

@@ -31,7 +31,9 @@
 #define IDM_ACCOUNT_INFO 1038
 #define IDM_FIND 1040
 #define IDM_IMPORT 1041
-#define IDM_LAST_COMMAND 1041
+#define IDM_UNDO 1042
+#define IDM_REDO 1043
+#define IDM_LAST_COMMAND 1043
 
 // Accelerator table resource.
 #define IDR_ACCELERATORS 1020

@@ -169,6 +169,8 @@ bool WriteNewAccountFile(HWND hwnd, const NewAccountFacts& facts) {
 
 void ShowNewAccount(HWND hwnd) {
     FillOpeningBalanceRecord(*g_Account.AppendRecord()->record, g_Account.header);
+    // A new account has nothing to take back, not even its opening balance.
+    g_AccountHistory.Reset(g_Account);
 
     SelectAccountView(ViewAll);
     g_Account.topIndex = 0;

@@ -8,6 +8,7 @@
 #include "app/command_guards.h"
 #include "app/account_lifecycle.h"
 #include "app/single_instance.h"
+#include "app/undo_commands.h"
 #include "features/feature_commands.h"
 #include "features/find_dialog_win.h"
 #include "features/text_finder.h"
@@ -187,6 +188,7 @@ LRESULT MainWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_EXITMENULOOP: g_State.inMenuLoop = false; break;
         case WM_INITMENUPOPUP:
             if (g_State.inMenuLoop) CloseFindDialog();
+            UpdateUndoMenuItems(GetMenu(hwnd));
             return 0;
         case WM_VSCROLL: ScrollRegister(wParam, lParam); return 0;
         case WM_COMMAND:

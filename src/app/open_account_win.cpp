@@ -45,6 +45,7 @@ void ShowOpenedAccount(HWND hwnd) {
     SetTitle(hwnd, true);
     g_Account.isOpen = 1;
     g_Account.needsSaving = 0;
+    g_AccountHistory.Reset(g_Account);
     RefillRegister();
 }
 

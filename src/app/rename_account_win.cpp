@@ -59,4 +59,6 @@ void RenameAccount(HWND hwnd) {
     const int pending = g_Account.needsSaving;
     SaveAccount();
     if (pending) g_Account.needsSaving = 1;
+    // A renamed account starts a new history.
+    g_AccountHistory.Reset(g_Account);
 }

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-inline constexpr char kDeleteTransactionTitle[] = "Delete Transaction";
+inline constexpr char kDeleteTransactionTitle[] = "Delete Transaction";  // also its Undo name
+inline constexpr char kNewTransactionChange[] = "New Transaction";
 inline constexpr char kAreYouSureText[] = "Are you sure?";
 inline constexpr char kLastTransactionText[] =
     "An account needs at least one transaction.\n"

@@ -7,6 +7,7 @@
 #include "register/multi_records.h"
 #include "register/register_display.h"
 #include "register/register_host.h"
+#include "storage/save_account.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -84,6 +85,7 @@ void NewTransaction() {
     const int index = ViewIndexOf(added);
     RefillFrom(index - row);
     reg.SetFocusToRecordAndField(index - g_Account.topIndex, DATE_FLD);
+    g_AccountHistory.NameNextChange(kNewTransactionChange);
     Host().SaveAccount();
     reg.UpdateScrollBar();
 }
@@ -110,6 +112,7 @@ void DeleteTransaction() {
     RefillFrom(g_Account.topIndex);
     reg.SetFocusToRecordAndField(std::max(0, row - 1), DATE_FLD);
     g_Account.needsSaving = 1;
+    g_AccountHistory.NameNextChange(kDeleteTransactionTitle);
     Host().SaveAccount();
     reg.UpdateScrollBar();
 }

@@ -18,6 +18,7 @@
 #include "register/register_display.h"
 #include "register/register_host.h"
 #include "storage/last_error.h"
+#include "storage/save_account.h"
 #include "storage/whole_file.h"
 #include "ui/common_dialogs_win.h"
 #include "ui/dialog_runner.h"
@@ -141,6 +142,7 @@ void ImportFile(HWND owner, const std::string& path) {
     if (plan.ChangesAnything()) {
         CarryOutImport(g_Account, plan);
         g_Account.needsSaving = 1;
+        g_AccountHistory.NameNextChange("Import of " + name);
         const bool saved = SaveAccount();
         RefillRegister();
         // The save's own message has told the failure; the change waits

@@ -2,6 +2,7 @@
 // account file and its information file at once. There is no Save command.
 #pragma once
 
+#include "model/undo_history.h"
 #include "storage/save_attempt.h"
 #include "storage/storage_constants.h"
 
@@ -29,3 +30,8 @@ SaveResult SaveOpenAccount();
 // when it gives none) nothing is moved.
 using FocusedNodeSource = RecordNode* (*)();
 void SetFocusedNodeSource(FocusedNodeSource source);
+
+// What the open account's saves have changed, for Undo and Redo. Every save
+// that succeeds records its change here; opening, creating, closing and
+// renaming an account start it anew.
+extern AccountHistory g_AccountHistory;

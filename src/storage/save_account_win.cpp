@@ -5,10 +5,14 @@
 #include "storage/data_file.h"
 #include "storage/save_account.h"
 #include "storage/save_attempt.h"
+#include "values/date.h"
 
 char g_CurrentAccountFile[kPathSize] = {};
+AccountHistory g_AccountHistory;
 
 namespace {
+
+std::string ShownDate(const char* stored) { return g_Date.ToDisplay(stored); }
 
 FocusedNodeSource g_focusedNode = nullptr;
 
@@ -44,5 +48,6 @@ SaveResult SaveOpenAccount() {
 
     // Cleared only by a complete save: a failed one is retried next time.
     g_Account.needsSaving = result == SaveResult::Saved ? 0 : 1;
+    if (result == SaveResult::Saved) g_AccountHistory.Saved(g_Account, ShownDate);
     return result;
 }

@@ -24,6 +24,8 @@ using accounts::WaitForDialogShowing;
 using accounts::WaitGone;
 
 constexpr int kCmdImport = 1041;
+constexpr int kCmdUndo = 1042;
+constexpr int kCmdRedo = 1043;
 constexpr char kImportCaption[] = "Import Bank Statement";
 constexpr char kBalanceCaption[] = "Balance Ledgerpad";
 constexpr int kBalanceEntry = 2120;
@@ -340,6 +342,29 @@ TEST_F(ImportTest, CsvAddsInDateOrderInTheAllView) {
     ASSERT_TRUE(app_.WaitIdle());
     EXPECT_EQ(reg::FieldText(app_, 1, reg::Desc), "ATM");
     EXPECT_EQ(reg::FieldText(app_, 1, reg::R), "R");
+}
+
+// An import is one step of Undo and Redo, whatever it added and marked.
+TEST_F(ImportTest, AnImportIsUndoneAndRedoneWhole) {
+    const std::string path = Write("june.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "05/15/2026,PAYROLL,2000.00\r\n"
+                                   "05/03/2026,ATM,-60.00\r\n"
+                                   "05/17/2026,REFUND,15.25\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(PressOk(preview));
+    Summary();
+    const std::vector<uint8_t> imported = accounts::FileBytes(accounts::kFirstSlot);
+    ASSERT_NE(imported, before_);
+
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdUndo));
+    EXPECT_TRUE(WaitUntil([&] { return accounts::FileBytes(accounts::kFirstSlot) == before_; }))
+        << "the import was not undone whole";
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdRedo));
+    EXPECT_TRUE(WaitUntil([&] { return accounts::FileBytes(accounts::kFirstSlot) == imported; }))
+        << "the import was not done again whole";
+    EXPECT_TRUE(reg::NoMessage(app_));
 }
 
 TEST_F(ImportTest, RefusedFilesChangeNothing) {

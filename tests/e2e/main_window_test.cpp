@@ -380,7 +380,8 @@ std::vector<MenuEntry> ExpectedMenu() {
                         Item("&Import Bank Statement...", IDM_IMPORT), Separator(),
                         Item("&Account Info...", IDM_ACCOUNT_INFO), Separator(), Item("&Print...", IDM_PRINT),
                         Separator(), Item("E&xit Ledgerpad", IDM_EXIT)}),
-        Popup("&Edit", {Item("&New Transaction", IDM_NEW_TRANSACTION),
+        Popup("&Edit", {Item("&Undo\tCtrl+Z", IDM_UNDO), Item("&Redo\tCtrl+Y", IDM_REDO), Separator(),
+                        Item("&New Transaction", IDM_NEW_TRANSACTION),
                         Item("&Delete Transaction", IDM_DELETE_TRANSACTION), Separator(),
                         Item("&Find...\tCtrl+F", IDM_FIND), Separator(), Item("&Insert Date\tAlt+D", IDM_INSERT_DATE),
                         Separator(), Item("&Calculator\tF2", IDM_CALCULATOR), Separator(),
@@ -480,7 +481,9 @@ TEST_F(MainWindowTest, AcceleratorTableHoldsTheShortcutKeys) {
                                  "F2 = " + std::to_string(IDM_CALCULATOR) + "\n" +
                                  "Alt+D = " + std::to_string(IDM_INSERT_DATE) + "\n" +
                                  "Alt+Shift+D = " + std::to_string(IDM_INSERT_DATE) + "\n" +
-                                 "Ctrl+F = " + std::to_string(IDM_FIND) + "\n";
+                                 "Ctrl+F = " + std::to_string(IDM_FIND) + "\n" +
+                                 "Ctrl+Z = " + std::to_string(IDM_UNDO) + "\n" +
+                                 "Ctrl+Y = " + std::to_string(IDM_REDO) + "\n";
     EXPECT_EQ(actual, expected);
 }
 

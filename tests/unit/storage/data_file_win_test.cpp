@@ -157,7 +157,7 @@ TEST_F(DataFileTest, AReadThatFailsOrEndsEarlyRefusesTheAccount) {
 // the transaction, and the open account and the file stay as they were.
 TEST_F(DataFileTest, AnAmountThatIsNoNumberRefusesTheAccount) {
     Bytes bytes = NewAccountFile();
-    bytes.resize(128 * 4, 0);
+    bytes.resize(128 * 5, 0);  // the header, the opening balance and three records
     PutRecord(bytes, 1, "", "20260301", 2026, 60, "March", 12.5);
     PutRecord(bytes, 2, "", "20260302", 2026, 61, "Damaged", 1.0);
     PutRecord(bytes, 3, "", "20260303", 2026, 62, "After", 2.0);

@@ -71,6 +71,9 @@ struct AtomicFileFaults {
     bool shortWrite = false;    // ... or stores half its bytes and reports that
     bool failFlush = false;     // FlushFileBuffers fails
     bool failMove = false;      // the final move fails
+    // Called with the temporary file's path once it is closed, just before
+    // the move: where another program may open it.
+    void (*beforeMove)(const std::string& temp) = nullptr;
 };
 void SetAtomicFileFaultsForTesting(const AtomicFileFaults& faults);
 void ClearAtomicFileFaultsForTesting();

@@ -95,7 +95,9 @@ std::string TempName(const std::string& target, std::uint32_t number) {
 // A file cannot be replaced while another program has it open. Virus
 // scanners, indexers and backup tools open a file for a moment just after
 // it changed, so a refused move is tried again for a short while before the
-// save is reported as failed. A read-only target is refused at once.
+// save is reported as failed. The same scanners open our temporary file as
+// soon as it is closed, so a first save, with no target yet, waits for it
+// alike. A read-only target is refused at once.
 constexpr int kMoveTries = 20;
 constexpr DWORD kMoveRetryMs = 25;
 
@@ -103,7 +105,8 @@ bool MightBeHeldForAMoment(DWORD error, const std::wstring& target) {
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
         return false;
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    return !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 BOOL MoveOverTarget(const std::string& tempPath, const std::string& targetPath) {
@@ -218,6 +221,7 @@ bool AtomicFileWriter::Commit() {
         m_Error = GetLastError();
         return Fail();
     }
+    if (g_faults.beforeMove) g_faults.beforeMove(m_Temp);
     BOOL moved = g_faults.failMove ? InjectedFailure(ERROR_ACCESS_DENIED) : MoveOverTarget(m_Temp, m_Target);
     if (!moved) {
         m_Error = GetLastError();

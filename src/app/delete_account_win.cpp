@@ -3,8 +3,6 @@
 // (dialog 12) until another account is open or the user quits.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/account_chooser_win.h"
 #include "app/account_lifecycle.h"
 #include "app/account_operations.h"
@@ -12,10 +10,12 @@
 #include "storage/account_info.h"
 #include "base/bounded_text.h"
 #include "base/log.h"
+#include "base/wide_path_win.h"
 #include "storage/options.h"
 #include "storage/save_account.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_runner.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -48,18 +48,17 @@ INT_PTR CALLBACK AccountChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
 // The account file, then its information file. False (the user told) when
 // the account file stays.
 bool DeleteAccountFiles(HWND hwnd, const AccountListEntry& entry) {
-    if (!DeleteFileA(entry.path)) {
+    if (!DeleteFileW(WidePath(entry.path).c_str())) {
         WriteLog("DeleteAccount: DeleteFile error %i\n%s", static_cast<int>(GetLastError()), entry.path);
-        char text[sizeof kUnableToDeleteText + kPathSize];
-        std::snprintf(text, sizeof text, kUnableToDeleteText, entry.path);
-        Inform(hwnd, text, kDeleteAccountTitle);
+        ShowMessage(hwnd, FormatPathMessage(kUnableToDeleteText, entry.path), kDeleteAccountTitle,
+                    MB_OK | MB_ICONINFORMATION);
         return false;
     }
     AccountInfo info;
     const std::string infoFile = info.InfoFileName(entry.path);
     // A left-over information file is harmless: a new account in this slot
     // starts with empty information.
-    if (!DeleteFileA(infoFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    if (!DeleteFileW(WidePath(infoFile).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         WriteLog("DeleteAccount: DeleteFile error %i\n%s", static_cast<int>(GetLastError()), infoFile.c_str());
     return true;
 }

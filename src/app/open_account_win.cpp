@@ -14,6 +14,7 @@
 #include "storage/data_file.h"
 #include "storage/file_messages.h"
 #include "storage/save_account.h"
+#include "ui/message_box.h"
 #include "ui/storage_messages.h"
 #include "ui/dialog_ids.h"
 
@@ -52,8 +53,8 @@ void ShowOpenedAccount(HWND hwnd) {
 }  // namespace
 
 bool CheckDisk(HWND hwnd) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("*.*", &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"*.*", &found);
     if (search == INVALID_HANDLE_VALUE) {
         Inform(hwnd, kDiskNotReadyText, kDiskErrorTitle);
         return false;
@@ -74,8 +75,8 @@ void OpenAccount(HWND hwnd) {
     AccountInfo info;
     const SavedInfoFile savedInfo = info.ReadSavedFile(path);
     if (savedInfo.state == SavedInfoFile::State::Unreadable) {
-        Inform(hwnd, FileErrorMessage(kInfoReadErrorText, info.FileName().c_str(), savedInfo.reason.c_str()).c_str(),
-               kFileReadErrorTitle);
+        ShowMessage(hwnd, FileErrorMessage(kInfoReadErrorText, info.FileName().c_str(), savedInfo.reason.c_str()),
+                    kFileReadErrorTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const bool wasOpen = g_Account.isOpen != 0;

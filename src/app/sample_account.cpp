@@ -6,21 +6,23 @@
 
 #include "app/account_slots.h"
 #include "base/log.h"
+#include "base/path_size.h"
+#include "base/wide_path_win.h"
 
 namespace {
 
 constexpr const char* kSampleFiles[] = {"SAMPLEI.LPD", kAccountSlotNames[kSampleAccountSlot]};
 
 bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return {};
-    std::string folder(path, length);
+    wchar_t path[kPathSize] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, kPathSize);
+    if (length == 0 || length >= kPathSize) return {};
+    std::string folder = NarrowPath(path);
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
@@ -33,9 +35,9 @@ bool CopySampleAccount(const std::string& programFolder, const std::string& acco
     // without it.
     for (size_t i = 0; i < std::size(kSampleFiles); ++i) {
         const std::string target = accountsFolder + kSampleFiles[i];
-        if (CopyFileA((programFolder + kSampleFiles[i]).c_str(), target.c_str(), TRUE)) continue;
+        if (CopyFileW(WidePath(programFolder + kSampleFiles[i]).c_str(), WidePath(target).c_str(), TRUE)) continue;
         WriteLog("CopySampleAccount: %s  error %lu", target.c_str(), GetLastError());
-        while (i-- > 0) DeleteFileA((accountsFolder + kSampleFiles[i]).c_str());
+        while (i-- > 0) DeleteFileW(WidePath(accountsFolder + kSampleFiles[i]).c_str());
         return false;
     }
     return true;

@@ -55,7 +55,7 @@ bool PrepareDataFiles() {
     WriteLog("%s", optionsPath);
     WriteLog("%s", accountsFolder.c_str());
     if (!loaded)
-        ShowMessage(nullptr, FileErrorMessage(kOptionsReadErrorText, optionsPath, failure.c_str()).c_str(),
+        ShowMessage(nullptr, FileErrorMessage(kOptionsReadErrorText, optionsPath, failure.c_str()),
                     kFileReadErrorTitle, MB_OK | MB_ICONINFORMATION);
     return loaded;
 }

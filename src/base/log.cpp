@@ -8,6 +8,7 @@
 
 #include "base/bounded_text.h"
 #include "base/path_size.h"
+#include "base/utf16.h"
 
 namespace {
 
@@ -28,6 +29,21 @@ unsigned long g_startTenths = 0;
 std::array<char, kPathSize> g_logPath = InitialLogPath();
 LogClock g_clock = SteadyMilliseconds;
 
+// The log's paths are UTF-8, as every path of the program; Windows opens
+// them through its wide-character call, or a folder named outside the
+// system's code page could not hold the log.
+std::FILE* OpenLogFile(const char* path, const char* mode) {
+#if defined(_WIN32)
+    std::u16string widePath;
+    std::u16string wideMode;
+    if (!Utf8ToUtf16(path, widePath) || !Utf8ToUtf16(mode, wideMode)) return nullptr;
+    return _wfopen(reinterpret_cast<const wchar_t*>(widePath.c_str()),
+                   reinterpret_cast<const wchar_t*>(wideMode.c_str()));
+#else
+    return std::fopen(path, mode);
+#endif
+}
+
 unsigned long NowTenths() {
     return g_clock() / 100;
 }
@@ -45,7 +61,7 @@ void LocalTimeText(char* out, std::size_t size) {
 bool WriteLogV(const char* format, va_list args) {
     if (!g_logOn) return true;
     int elapsed = static_cast<int>(NowTenths() - g_startTenths);
-    std::FILE* file = std::fopen(g_logPath.data(), "a+");
+    std::FILE* file = OpenLogFile(g_logPath.data(), "a+");
     if (!file) return false;
     std::fprintf(file, "%.4i:\t", elapsed);
     std::vfprintf(file, format, args);
@@ -63,7 +79,7 @@ bool WriteLog(const char* format, ...) {
 }
 
 bool StartLog(const char* probePath, const char* programPath) {
-    std::FILE* probe = std::fopen(probePath, "wb");
+    std::FILE* probe = OpenLogFile(probePath, "wb");
     if (!probe) return false;
     std::fclose(probe);
 

@@ -6,7 +6,6 @@
 #include "features/date_range.h"
 #include "model/account.h"
 #include "model/record_text.h"
-#include "storage/file_messages.h"
 #include "values/date.h"
 
 namespace {
@@ -75,6 +74,6 @@ std::string BuildExportText(const RecordNode* first, int view, const DateRange& 
     return out;
 }
 
-std::string ExportErrorMessage(const char* path, const char* reason) {
+PathMessage ExportErrorMessage(const char* path, const char* reason) {
     return FileErrorMessage(kExportErrorText, path, reason);
 }

@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <string>
 
+#include "base/path_size.h"
+#include "storage/file_messages.h"
+
 struct AcctRecord;
 struct RecordNode;
 struct HWND__;
@@ -27,7 +30,8 @@ inline constexpr char kExportDefaultExtension[] = "txt";
 inline constexpr char kExportDefaultName[] = "Untitled.txt";
 inline constexpr unsigned kExportSaveFlags = 0x80806;  // overwrite prompt, hide read-only,
                                                        // path must exist, explorer
-inline constexpr std::size_t kExportPathSize = 260;
+// The chosen path in UTF-8, as every path of the program.
+inline constexpr std::size_t kExportPathSize = kPathSize;
 
 // When the file cannot be written the user is told, and nothing is left
 // behind: a file that existed keeps its old content.
@@ -44,7 +48,7 @@ std::string BuildExportText(const RecordNode* first, int view, const DateRange& 
 
 // The message for a file that could not be written, with the system's
 // reason when there is one.
-std::string ExportErrorMessage(const char* path, const char* reason);
+PathMessage ExportErrorMessage(const char* path, const char* reason);
 
 // Win32: writes the text as the whole new content of path, crash-safely
 // (beside it first, then moved over it). False when it could not be

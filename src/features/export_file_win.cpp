@@ -29,17 +29,9 @@ bool AskForFile(HWND owner, char (&path)[kExportPathSize]) {
     std::snprintf(path, sizeof path, "%s", kExportDefaultName);
     const std::string folder = GetAccountsFolder();
     WriteLog("Folder: %s", folder.c_str());
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kExportFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrTitle = kExportSaveTitle;
-    ofn.Flags = kExportSaveFlags;
-    ofn.lpstrDefExt = kExportDefaultExtension;
-    return ShowSaveFileDialog(&ofn) != FALSE;
+    const FileDialogTexts texts{kExportFilter, kExportSaveTitle, kExportDefaultExtension, folder.c_str(),
+                                kExportSaveFlags};
+    return AskSaveFilePath(owner, texts, path, sizeof path);
 }
 
 }  // namespace
@@ -66,7 +58,8 @@ bool ExportFile::Export(HWND owner, const RecordNode* first, int view) {
     unsigned long error = 0;
     if (!WriteExportText(path, text, &error)) {
         WriteLog("ExportFile::Export: cannot write %s, error %lu", path, error);
-        Tell(owner, ExportErrorMessage(path, SystemErrorText(error).c_str()).c_str(), kExportErrorTitle);
+        ShowMessage(owner, ExportErrorMessage(path, SystemErrorText(error).c_str()), kExportErrorTitle,
+                    MB_OK | MB_ICONINFORMATION);
         return false;
     }
     return true;

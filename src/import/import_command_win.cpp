@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/log.h"
+#include "base/path_size.h"
+#include "base/wide_path_win.h"
 #include "features/balance_account.h"
 #include "import/import_dialogs_win.h"
 #include "import/import_texts.h"
@@ -30,23 +32,16 @@ namespace {
 
 constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
-void Tell(HWND owner, const std::string& text, UINT icon) {
-    ShowMessage(owner, text.c_str(), kImportTitle, MB_OK | icon);
+void Tell(HWND owner, const PathMessage& text, UINT icon) {
+    ShowMessage(owner, text, kImportTitle, MB_OK | icon);
 }
 
 // The Open dialog, in the folder the system remembers (where statements
 // were downloaded last); false when the user cancelled.
 bool AskForFile(HWND owner, std::string& path) {
-    char buffer[MAX_PATH] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kImportFilter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
-    ofn.lpstrTitle = kImportTitle;
-    ofn.Flags = kOpenFlags;
-    if (!ShowOpenFileDialog(&ofn)) return false;
+    char buffer[kPathSize] = {};
+    const FileDialogTexts texts{kImportFilter, kImportTitle, nullptr, nullptr, kOpenFlags};
+    if (!AskOpenFilePath(owner, texts, buffer, sizeof buffer)) return false;
     path = buffer;
     return true;
 }
@@ -67,7 +62,7 @@ private:
 
 // The file's bytes, or false with the reason it cannot be had.
 bool ReadStatementBytes(const std::string& path, std::string& bytes, std::string& reason) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) {
         reason = SystemErrorText(GetLastError());
@@ -149,7 +144,9 @@ void ImportFile(HWND owner, const std::string& path) {
         // for the next save, and nothing is summed up as done.
         if (!saved) return;
     }
-    Tell(owner, ImportSummaryText(name, plan.counts), MB_ICONINFORMATION);
+    // The summary starts with the file's name, which is UTF-8.
+    const std::string summary = ImportSummaryText(name, plan.counts);
+    Tell(owner, PathMessage{"", name, summary.substr(name.size())}, MB_ICONINFORMATION);
     if (statement.endingBalanceCents) BalanceAccount(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
 }
 

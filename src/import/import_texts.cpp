@@ -11,8 +11,8 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string ImportErrorText(const std::string& fileName, const std::string& reason) {
-    return fileName + " cannot be imported.\n" + reason;
+PathMessage ImportErrorText(const std::string& fileName, const std::string& reason) {
+    return {"", fileName, " cannot be imported.\n" + reason};
 }
 
 std::string BalanceLimitText(const BalanceOverflow& overflow) {

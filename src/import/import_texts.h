@@ -6,6 +6,7 @@
 #include <string>
 
 #include "import/statement.h"
+#include "storage/file_messages.h"
 #include "import/statement_match.h"
 
 inline constexpr char kImportTitle[] = "Import Bank Statement";
@@ -19,7 +20,8 @@ inline constexpr char kChooseStatementText[] = "This file holds several accounts
 std::string FileNameOf(const std::string& path);
 
 // "<file> cannot be imported.\n<reason>"
-std::string ImportErrorText(const std::string& fileName, const std::string& reason);
+// The file's name is kept apart: it is UTF-8, the rest the program's text.
+PathMessage ImportErrorText(const std::string& fileName, const std::string& reason);
 
 // Why an import the register could not show is refused, naming the
 // balance and the limit it would pass: "The cleared balance would go above

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/wide_path_win.h"
 #include "storage/account_info.h"
 
 #include "storage/last_error.h"
@@ -15,7 +16,7 @@ namespace {
 
 // Whether the file holds exactly these bytes already.
 bool FileHolds(const std::string& path, const std::vector<unsigned char>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
@@ -57,7 +58,7 @@ bool AccountInfo::LoadSaved(const char* accountFile) {
 SavedInfoFile AccountInfo::ReadSavedFile(const char* accountFile) {
     SavedInfoFile saved;
     const std::string& path = InfoFileName(accountFile);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();

@@ -1,7 +1,7 @@
 // Crash-safe replacement of a file. The new content goes to a temporary
 // file beside the target (same folder and so same volume), created new
 // under a name of its own, "<target>.~lp<8 hex digits>.tmp", is flushed to
-// the disk, and only then moved over the target in one step (MoveFileExA
+// the disk, and only then moved over the target in one step (MoveFileExW
 // with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); a target that
 // another program holds open for a moment is waited for, up to half a
 // second. If any step fails, or the writer is destroyed without Commit, the
@@ -71,6 +71,9 @@ struct AtomicFileFaults {
     bool shortWrite = false;    // ... or stores half its bytes and reports that
     bool failFlush = false;     // FlushFileBuffers fails
     bool failMove = false;      // the final move fails
+    // Called with the temporary file's path once it is closed, just before
+    // the move: where another program may open it.
+    void (*beforeMove)(const std::string& temp) = nullptr;
 };
 void SetAtomicFileFaultsForTesting(const AtomicFileFaults& faults);
 void ClearAtomicFileFaultsForTesting();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/wide_path_win.h"
 #include "storage/atomic_file.h"
 
 namespace {
@@ -50,16 +51,17 @@ std::string FolderPart(const std::string& path) {
 void RemoveLeftoverTempFiles(const std::string& target) {
     const std::string folder = FolderPart(target);
     const std::string pattern = target + kTempInfix + "*" + kTempSuffix;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WidePath(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        if (!IsAtomicFileTempName(target, found.cFileName)) continue;
-        const std::string leftover = folder + found.cFileName;
-        SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(leftover.c_str());
-    } while (FindNextFileA(search, &found));
+        const std::string name = NarrowPath(found.cFileName);
+        if (!IsAtomicFileTempName(target, name)) continue;
+        const std::wstring leftover = WidePath(folder + name);
+        SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(leftover.c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
@@ -93,20 +95,25 @@ std::string TempName(const std::string& target, std::uint32_t number) {
 // A file cannot be replaced while another program has it open. Virus
 // scanners, indexers and backup tools open a file for a moment just after
 // it changed, so a refused move is tried again for a short while before the
-// save is reported as failed. A read-only target is refused at once.
+// save is reported as failed. The same scanners open our temporary file as
+// soon as it is closed, so a first save, with no target yet, waits for it
+// alike. A read-only target is refused at once.
 constexpr int kMoveTries = 20;
 constexpr DWORD kMoveRetryMs = 25;
 
-bool MightBeHeldForAMoment(DWORD error, const std::string& target) {
+bool MightBeHeldForAMoment(DWORD error, const std::wstring& target) {
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
         return false;
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    return !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-BOOL MoveOverTarget(const std::string& temp, const std::string& target) {
+BOOL MoveOverTarget(const std::string& tempPath, const std::string& targetPath) {
+    const std::wstring temp = WidePath(tempPath);
+    const std::wstring target = WidePath(targetPath);
     for (int tries = 1;; ++tries) {
-        if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return TRUE;
         const DWORD error = GetLastError();
         if (tries == kMoveTries || !MightBeHeldForAMoment(error, target)) {
@@ -120,18 +127,20 @@ BOOL MoveOverTarget(const std::string& temp, const std::string& target) {
 }  // namespace
 
 bool IsAtomicFileTempName(const std::string& target, const std::string& name) {
-    const std::string prefix = NamePart(target) + kTempInfix;
-    const std::size_t suffixLength = sizeof kTempSuffix - 1;
-    if (name.size() != prefix.size() + kTempDigits + suffixLength) return false;
-    // File names compare without regard to case.
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), static_cast<int>(prefix.size()),
+    // Compared as the file system sees names: in UTF-16, without regard to
+    // case, in any script.
+    const std::wstring prefix = WidePath(NamePart(target) + kTempInfix);
+    const std::wstring wide = WidePath(name);
+    const std::wstring suffix = WidePath(kTempSuffix);
+    if (prefix.empty() || wide.size() != prefix.size() + kTempDigits + suffix.size()) return false;
+    if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, wide.c_str(), static_cast<int>(prefix.size()),
                        prefix.c_str(), static_cast<int>(prefix.size())) != CSTR_EQUAL)
         return false;
     for (std::size_t i = prefix.size(); i < prefix.size() + kTempDigits; ++i)
-        if (!IsHexDigit(name[i])) return false;
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str() + name.size() - suffixLength,
-                          static_cast<int>(suffixLength), kTempSuffix,
-                          static_cast<int>(suffixLength)) == CSTR_EQUAL;
+        if (wide[i] > 0x7F || !IsHexDigit(static_cast<char>(wide[i]))) return false;
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, wide.c_str() + wide.size() - suffix.size(),
+                          static_cast<int>(suffix.size()), suffix.c_str(),
+                          static_cast<int>(suffix.size())) == CSTR_EQUAL;
 }
 
 void SetAtomicFileFaultsForTesting(const AtomicFileFaults& faults) {
@@ -160,7 +169,7 @@ bool AtomicFileWriter::Open(const char* target) {
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int tries = 0; tries < kTempNameTries && handle == INVALID_HANDLE_VALUE; ++tries) {
         m_Temp = TempName(m_Target, NextTempNumber());
-        handle = CreateFileA(m_Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+        handle = CreateFileW(WidePath(m_Temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                              nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS)
@@ -212,6 +221,7 @@ bool AtomicFileWriter::Commit() {
         m_Error = GetLastError();
         return Fail();
     }
+    if (g_faults.beforeMove) g_faults.beforeMove(m_Temp);
     BOOL moved = g_faults.failMove ? InjectedFailure(ERROR_ACCESS_DENIED) : MoveOverTarget(m_Temp, m_Target);
     if (!moved) {
         m_Error = GetLastError();
@@ -235,7 +245,7 @@ void AtomicFileWriter::Abandon() {
         m_Handle = nullptr;
     }
     if (m_TempCreated) {
-        DeleteFileA(m_Temp.c_str());
+        DeleteFileW(WidePath(m_Temp).c_str());
         m_TempCreated = false;
     }
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "base/wide_path_win.h"
 #include "storage/account_image.h"
 #include "storage/atomic_file.h"
 #include "base/bounded_text.h"
@@ -39,7 +40,7 @@ WholeFileRead ReadImage(HANDLE file, std::unique_ptr<unsigned char[]>& bytes, st
 // Creating the account file afresh is refused for a read-only file, and so
 // must be putting a new one in its place (Wine would allow the move).
 bool IsReadOnly(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     SetLastError(ERROR_ACCESS_DENIED);
@@ -60,10 +61,10 @@ bool DataFile::OpenFileForReading(const char* name) {
     m_CreationDisposition = OPEN_EXISTING;
     HANDLE file = INVALID_HANDLE_VALUE;
     if (TakeName(name)) {
-        if (!SetFileAttributesA(m_FileName, FILE_ATTRIBUTE_NORMAL))
+        if (!SetFileAttributesW(WidePath(m_FileName).c_str(), FILE_ATTRIBUTE_NORMAL))
             WriteLog("DataFile::OpenFileForReading: SetFileAttributes: error %i",
                      static_cast<int>(GetLastError()));
-        file = CreateFileA(m_FileName, m_DesiredAccess, m_ShareMode, nullptr,
+        file = CreateFileW(WidePath(m_FileName).c_str(), m_DesiredAccess, m_ShareMode, nullptr,
                            m_CreationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     if (file != INVALID_HANDLE_VALUE) {
@@ -100,7 +101,7 @@ bool DataFile::ReadAccountData(AccountHeader& header) {
 }
 
 bool DataFile::FileExists(const char* name) {
-    return name != nullptr && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+    return name != nullptr && GetFileAttributesW(WidePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 AccountReadResult DataFile::ReadAccountFile(const char* name, Account& account) {

@@ -2,26 +2,28 @@
 #include <shlobj.h>
 
 #include "base/bounded_text.h"
+#include "base/wide_path_win.h"
 #include "storage/data_folders.h"
 
 namespace {
 
-// Path of a shell special folder, or the empty text when the shell cannot
-// give it. Asked for the path directly: the item-list route would load the
-// COM libraries at every start.
-void SpecialFolderPath(int csidl, char (&path)[kPathSize]) {
+// Path of a known folder of the user, or the empty text when the shell
+// cannot give it or it does not fit a path buffer whole. Asked for the path
+// directly: the item-list route would load the COM libraries at every start.
+void KnownFolderPath(REFKNOWNFOLDERID id, char (&path)[kPathSize]) {
     path[0] = '\0';
-    char found[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, found))) CopyBounded(path, found);
+    wchar_t* found = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &found))) NarrowPath(found, path);
+    CoTaskMemFree(found);
 }
 
 class Win32Folders : public FolderSystem {
 public:
     bool IsFolder(const char* path) override {
-        DWORD attributes = GetFileAttributesA(path);
+        DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    void CreateFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
+    void CreateFolder(const char* path) override { CreateDirectoryW(WidePath(path).c_str(), nullptr); }
 };
 
 }  // namespace
@@ -33,8 +35,8 @@ bool DataFolders::PrepareFolders(const char* productName) {
         CopyBounded(documents, DocumentsRootForTesting());
         CopyBounded(appData, AppDataRootForTesting());
     } else {
-        SpecialFolderPath(CSIDL_PERSONAL, documents);
-        SpecialFolderPath(CSIDL_APPDATA, appData);
+        KnownFolderPath(FOLDERID_Documents, documents);
+        KnownFolderPath(FOLDERID_RoamingAppData, appData);
     }
     Win32Folders folders;
     return PrepareFolders(productName, documents, appData, folders);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/wide_path_win.h"
 #include "base/bounded_text.h"
 #include "storage/datafile_base.h"
 #include "storage/last_error.h"
@@ -22,10 +23,10 @@ DataFileBase::DataFileBase(const char* fileName, int mode) : m_Mode(mode) {
             m_CreationDisposition = OPEN_ALWAYS;
             break;
     }
-    if (!SetFileAttributesA(m_FileName, FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(WidePath(m_FileName).c_str(), FILE_ATTRIBUTE_NORMAL))
         WriteLog("DATAFILEBASE::DATAFILEBASE: SetFileAttributes: error %i", static_cast<int>(GetLastError()));
     if (mode == kDataFileWrite) return;
-    HANDLE handle = CreateFileA(m_FileName, m_DesiredAccess, m_ShareMode, nullptr, m_CreationDisposition,
+    HANDLE handle = CreateFileW(WidePath(m_FileName).c_str(), m_DesiredAccess, m_ShareMode, nullptr, m_CreationDisposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) m_Handle = handle;
     else m_OpenError = GetLastError();

@@ -1,11 +1,12 @@
 #include <windows.h>
 
+#include "base/wide_path_win.h"
 #include "storage/deserializer.h"
 #include "storage/exceptions.h"
 #include "base/log.h"
 
 DeSerializer::DeSerializer(const char* fileName) {
-    HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE handle = CreateFileW(WidePath(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw ExceptionsDeSerializer(ExceptionsDeSerializer::kCannotOpen);
     DWORD size = GetFileSize(handle, nullptr);

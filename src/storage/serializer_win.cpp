@@ -1,12 +1,13 @@
 #include <windows.h>
 
+#include "base/wide_path_win.h"
 #include "storage/exceptions.h"
 #include "base/log.h"
 #include "storage/serializer.h"
 
 Serializer::Serializer(const char* fileName, unsigned long* error) : m_Error(error) {
     // A read-only or hidden file of that name is replaced all the same.
-    if (!SetFileAttributesA(fileName, FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(WidePath(fileName).c_str(), FILE_ATTRIBUTE_NORMAL))
         WriteLog("Serializer::Serializer: SetFileAttributes: error %i", static_cast<int>(GetLastError()));
     if (!m_File.Open(fileName)) {
         KeepError();

@@ -1,6 +1,10 @@
 #include "ui/common_dialogs_win.h"
 
+#include <string>
+
 #include "base/log.h"
+#include "base/utf16.h"
+#include "base/wide_path_win.h"
 
 namespace {
 
@@ -25,10 +29,69 @@ template <typename Dialog> BOOL Show(const char* name, Dialog* dialog) {
     return show != nullptr ? show(dialog) : FALSE;
 }
 
+// The program's text in UTF-16, NULs inside it kept (a filter is a list of
+// NUL-ended texts); length counts every character but the final NUL.
+std::wstring WideText(const char* text, std::size_t length) {
+    std::wstring wide;
+    for (std::size_t start = 0; text && start < length;) {
+        const std::u16string part = Cp1252ToUtf16(text + start);
+        wide.append(part.begin(), part.end());
+        wide.push_back(L'\0');
+        start += part.size() + 1;
+    }
+    return wide;
+}
+
+std::wstring WideText(const char* text) {
+    return text ? WideText(text, std::char_traits<char>::length(text)) : std::wstring();
+}
+
+// A filter's length: up to the empty text that ends its list.
+std::size_t FilterLength(const char* filter) {
+    std::size_t length = 0;
+    while (filter && filter[length] != '\0') length += std::char_traits<char>::length(filter + length) + 1;
+    return length;
+}
+
+bool AskFilePath(BOOL (*show)(OPENFILENAMEW*), HWND owner, const FileDialogTexts& texts, char* path,
+                 std::size_t size) {
+    // The dialogs' own limit on a path, in characters.
+    wchar_t buffer[MAX_PATH] = {};
+    const std::wstring proposed = WidePath(path);
+    proposed.copy(buffer, MAX_PATH - 1);
+    const std::wstring filter = WideText(texts.filter, FilterLength(texts.filter));
+    const std::wstring title = WideText(texts.title);
+    const std::wstring extension = WideText(texts.defaultExtension);
+    const std::wstring folder = texts.initialFolder ? WidePath(texts.initialFolder) : std::wstring();
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = texts.flags;
+    ofn.lpstrDefExt = texts.defaultExtension ? extension.c_str() : nullptr;
+    if (!show(&ofn)) return false;
+    if (NarrowPath(buffer, path, size)) return true;
+    WriteLog("CommonDialogs: the chosen path does not fit %u bytes", static_cast<unsigned>(size));
+    return false;
+}
+
 }  // namespace
 
-BOOL ShowSaveFileDialog(OPENFILENAMEA* ofn) { return Show("GetSaveFileNameA", ofn); }
-BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn) { return Show("GetOpenFileNameA", ofn); }
+BOOL ShowSaveFileDialog(OPENFILENAMEW* ofn) { return Show("GetSaveFileNameW", ofn); }
+BOOL ShowOpenFileDialog(OPENFILENAMEW* ofn) { return Show("GetOpenFileNameW", ofn); }
+
+bool AskSaveFilePath(HWND owner, const FileDialogTexts& texts, char* path, std::size_t size) {
+    return AskFilePath(ShowSaveFileDialog, owner, texts, path, size);
+}
+
+bool AskOpenFilePath(HWND owner, const FileDialogTexts& texts, char* path, std::size_t size) {
+    return AskFilePath(ShowOpenFileDialog, owner, texts, path, size);
+}
+
 BOOL ShowPrintDialog(PRINTDLGA* pd) { return Show("PrintDlgA", pd); }
 
 BOOL InitCommonControlClasses(DWORD classes) {

@@ -2,6 +2,8 @@
 // can capture boxes instead of blocking on them.
 #pragma once
 
+#include "storage/file_messages.h"
+
 // Window handles without <windows.h>: windows.h declares HWND as HWND__*.
 struct HWND__;
 
@@ -15,6 +17,13 @@ CloseFindDialogFunction SetCloseFindDialogFunction(CloseFindDialogFunction funct
 
 // Shows a message box (MessageBoxA) and returns the button pressed.
 int ShowMessage(HWND__* owner, const char* text, const char* title, unsigned type,
+                FindDialogBeforeMessage find = FindDialogBeforeMessage::Keep);
+
+// A message that names a path: shown with MessageBoxW, the program's texts
+// and the path each converted from its own encoding, so that a path in any
+// script shows its real characters. A test's function (below) receives
+// message.Text().
+int ShowMessage(HWND__* owner, const PathMessage& message, const char* title, unsigned type,
                 FindDialogBeforeMessage find = FindDialogBeforeMessage::Keep);
 
 // Replaces the function behind ShowMessage and returns the previous one;

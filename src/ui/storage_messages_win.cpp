@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cstdio>
-
 #include "model/account.h"
 #include "storage/data_file.h"
 #include "storage/file_messages.h"
@@ -17,9 +15,7 @@ constexpr char kWriteErrorText[] = "An error occured while trying to write to th
 constexpr char kWriteErrorTitle[] = "Error: DATAFILEOUTPUT::Write";
 
 void TellCannotOpen(HWND owner, const char* name) {
-    char text[sizeof kUnableToOpenText + kDataFileNameSize + 512];
-    std::snprintf(text, sizeof text, kUnableToOpenText, name ? name : "");
-    ShowMessage(owner, text, kFileReadErrorTitle, kInfoBox);
+    ShowMessage(owner, FormatPathMessage(kUnableToOpenText, name), kFileReadErrorTitle, kInfoBox);
 }
 
 }  // namespace
@@ -54,7 +50,7 @@ bool ReadAccountFile(DataFile& file, const char* name, Account& account) {
         case AccountReadResult::ReadFailed:
         case AccountReadResult::DamagedAmount:
             ShowMessage(file.Owner(),
-                        FileErrorMessage(kAccountReadErrorText, name, file.ReadFailure().c_str()).c_str(),
+                        FileErrorMessage(kAccountReadErrorText, name, file.ReadFailure().c_str()),
                         kFileReadErrorTitle, kInfoBox);
             return false;
         case AccountReadResult::NotAccountFile:

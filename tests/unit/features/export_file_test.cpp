@@ -138,9 +138,12 @@ TEST_F(ExportText, ARangeThatHoldsNothing) {
 }
 
 TEST(ExportMessages, TheFailureNamesTheFileAndTheReason) {
-    EXPECT_EQ(ExportErrorMessage("C:\\x\\out.txt", "Access is denied."),
-              "The export file could not be written:\nC:\\x\\out.txt\n\nAccess is denied.");
-    EXPECT_EQ(ExportErrorMessage("C:\\out.txt", ""), "The export file could not be written:\nC:\\out.txt");
+    const PathMessage withReason = ExportErrorMessage("C:\\x\\out.txt", "Access is denied.");
+    EXPECT_EQ(withReason.Text(), "The export file could not be written:\nC:\\x\\out.txt\n\nAccess is denied.");
+    // The path stays apart from the program's texts: the box converts each
+    // from its own encoding.
+    EXPECT_EQ(withReason.path, "C:\\x\\out.txt");
+    EXPECT_EQ(ExportErrorMessage("C:\\out.txt", "").Text(), "The export file could not be written:\nC:\\out.txt");
 }
 
 }  // namespace

@@ -10,8 +10,9 @@ TEST(ImportTexts, FileNameWithoutItsFolder) {
     EXPECT_EQ(FileNameOf("C:\\Users\\me\\Downloads\\may.ofx"), "may.ofx");
     EXPECT_EQ(FileNameOf("/tmp/june.qif"), "june.qif");
     EXPECT_EQ(FileNameOf("plain.csv"), "plain.csv");
-    EXPECT_EQ(ImportErrorText("x.csv", "Line 3: the amount cannot be read."),
-              "x.csv cannot be imported.\nLine 3: the amount cannot be read.");
+    const PathMessage error = ImportErrorText("x.csv", "Line 3: the amount cannot be read.");
+    EXPECT_EQ(error.Text(), "x.csv cannot be imported.\nLine 3: the amount cannot be read.");
+    EXPECT_EQ(error.path, "x.csv");
 }
 
 TEST(ImportTexts, AccountByTypeAndLastFourOfItsId) {

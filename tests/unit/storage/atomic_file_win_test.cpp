@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "base/wide_path_win.h"
 #include "storage/atomic_file.h"
 #include "scratch_folder_win.h"
 
@@ -132,6 +133,58 @@ TEST_F(AtomicFileTest, AReaderThatLetsGoSoonDoesNotFailTheSave) {
     ASSERT_TRUE(saved) << error;
     EXPECT_EQ(ReadFileBytes(target), content);
     EXPECT_TRUE(OnlyTheTarget());
+}
+
+// What a scanner does to a new file: opens it as soon as it is closed and
+// lets go after a while (0: keeps it until the test lets go).
+struct Scanner {
+    static HANDLE& Handle() {
+        static HANDLE handle = INVALID_HANDLE_VALUE;
+        return handle;
+    }
+    static void Open(const std::string& temp) {
+        Handle() = CreateFileW(WidePath(temp).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    static void LetGo() {
+        if (Handle() != INVALID_HANDLE_VALUE) CloseHandle(Handle());
+        Handle() = INVALID_HANDLE_VALUE;
+    }
+};
+
+// A first save has no target yet; the scanner that opens each new file for
+// a moment holds our temporary file instead, and the save waits for it too.
+TEST_F(AtomicFileTest, AFirstSaveWaitsForItsTemporaryFileHeldForAMoment) {
+    const std::string fresh = folder.Path("LEDGR2I.LPD");
+    AtomicFileFaults faults;
+    faults.beforeMove = Scanner::Open;
+    SetAtomicFileFaultsForTesting(faults);
+    std::thread letGo([] {
+        Sleep(150);
+        Scanner::LetGo();
+    });
+    unsigned long error = 99;
+    const bool saved = ReplaceFileContents(fresh.c_str(), "first", 5, &error);
+    letGo.join();
+    ASSERT_TRUE(saved) << error;
+    EXPECT_EQ(ReadFileBytes(fresh), (FileBytes{'f', 'i', 'r', 's', 't'}));
+    EXPECT_EQ(FilesIn(folder.Path()), (std::vector<std::string>{"LEDGR1.LPD", "LEDGR2I.LPD"}));
+}
+
+// One that stays held fails the first save after the short wait, as a held
+// target does; the target is not made.
+TEST_F(AtomicFileTest, AFirstSaveWhoseTemporaryFileStaysHeldFails) {
+    const std::string fresh = folder.Path("LEDGR2I.LPD");
+    AtomicFileFaults faults;
+    faults.beforeMove = Scanner::Open;
+    SetAtomicFileFaultsForTesting(faults);
+    const DWORD start = GetTickCount();
+    unsigned long error = 0;
+    EXPECT_FALSE(ReplaceFileContents(fresh.c_str(), "first", 5, &error));
+    EXPECT_GE(GetTickCount() - start, 300u) << "the save waited before it gave up";
+    EXPECT_NE(error, 0u);
+    Scanner::LetGo();
+    EXPECT_FALSE(FileExists(fresh));
 }
 
 TEST_F(AtomicFileTest, AbandonedWriterLeavesTheTargetAlone) {

@@ -13,25 +13,28 @@
 #include <system_error>
 #include <vector>
 
+#include "base/wide_path_win.h"
 #include "ui/message_box.h"
 
 using FileBytes = std::vector<unsigned char>;
 
+// Paths are UTF-8, as the program keeps them, and reach the system through
+// its wide calls, so that a test may name files in any script.
 class ScratchFolder {
 public:
-    ScratchFolder() {
+    // name: how the folder's name starts (UTF-8).
+    explicit ScratchFolder(const std::string& name = "ledger-storage-") {
         static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        m_Path = std::string(temp) + "ledger-storage-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter);
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        m_Path = NarrowPath(temp) + name + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
         std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-        CreateDirectoryA(m_Path.c_str(), nullptr);
+        std::filesystem::remove_all(WidePath(m_Path), ignored);
+        CreateDirectoryW(WidePath(m_Path).c_str(), nullptr);
     }
     ~ScratchFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
+        std::filesystem::remove_all(WidePath(m_Path), ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -44,18 +47,18 @@ private:
 };
 
 inline void WriteFileBytes(const std::string& path, const FileBytes& bytes) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    SetFileAttributesW(WidePath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream out(std::filesystem::path(WidePath(path)), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline FileBytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::path(WidePath(path)), std::ios::binary);
     return FileBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The names of the folder's files, sorted: what a save left beside its
@@ -63,14 +66,14 @@ inline bool FileExists(const std::string& path) {
 inline std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(WidePath(folder), ignored))
+        names.push_back(NarrowPath(entry.path().filename().c_str()));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 inline bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -78,8 +81,8 @@ inline bool FolderExists(const std::string& path) {
 class ExclusiveHold {
 public:
     explicit ExclusiveHold(const std::string& path)
-        : m_Handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                               nullptr)) {}
+        : m_Handle(CreateFileW(WidePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~ExclusiveHold() {
         if (m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle);
     }

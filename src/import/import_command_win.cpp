@@ -135,6 +135,7 @@ void ImportFile(HWND owner, const std::string& path) {
         return;
     }
     if (plan.ChangesAnything()) {
+        BackUpNow(owner);
         CarryOutImport(g_Account, plan);
         g_Account.needsSaving = 1;
         g_AccountHistory.NameNextChange("Import of " + name);

@@ -1,7 +1,10 @@
 #include <windows.h>
 
 #include "model/account.h"
+#include "base/wide_path_win.h"
+#include "storage/backups.h"
 #include "storage/data_file.h"
+#include "storage/last_error.h"
 #include "storage/file_messages.h"
 #include "storage/save_account.h"
 #include "storage/save_messages.h"
@@ -37,7 +40,49 @@ bool TellSaveResult(HWND owner, SaveResult result) {
     return false;
 }
 
-bool SaveAccount() { return TellSaveResult(g_DataFile.Owner(), SaveOpenAccount()); }
+namespace {
+
+bool g_backupFailureTold = false;
+// The account whose backup of the day is known to be made, and that day.
+std::string g_backedUpAccount;
+BackupTime g_backedUpDay;
+
+bool IsAccountFile(const char* path) {
+    return g_Account.isOpen && path[0] != '\0' && GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void TellBackupFailure(HWND owner, const BackupResult& result) {
+    if (!result.failed || g_backupFailureTold) return;
+    g_backupFailureTold = true;
+    ShowMessage(owner,
+                PathMessage{"Ledgerpad could not make a backup of ", g_CurrentAccountFile,
+                            ": " + SystemErrorText(result.error) + "\nYour changes are saved as usual."},
+                kBackupErrorTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+void BackUpBeforeFirstChangeOfTheDay(HWND owner) {
+    if (!IsAccountFile(g_CurrentAccountFile)) return;
+    const BackupTime now = LocalTimeNow();
+    const bool sameDay = now.year == g_backedUpDay.year && now.month == g_backedUpDay.month && now.day == g_backedUpDay.day;
+    if (sameDay && g_backedUpAccount == g_CurrentAccountFile) return;
+    const BackupResult result = MakeFirstBackupOfTheDay(g_CurrentAccountFile, now);
+    TellBackupFailure(owner, result);
+    if (result.failed) return;
+    g_backedUpAccount = g_CurrentAccountFile;
+    g_backedUpDay = now;
+}
+
+void BackUpNow(HWND owner) {
+    if (!IsAccountFile(g_CurrentAccountFile)) return;
+    TellBackupFailure(owner, MakeBackup(g_CurrentAccountFile, LocalTimeNow()));
+}
+
+bool SaveAccount() {
+    BackUpBeforeFirstChangeOfTheDay(g_DataFile.Owner());
+    return TellSaveResult(g_DataFile.Owner(), SaveOpenAccount());
+}
 
 bool WriteAccountFile(DataFile& file, const char* name, Account& account) {
     return TellSaveResult(file.Owner(), file.WriteAccountFile(name, account));

@@ -27,6 +27,11 @@ void CreateAccount(HWND hwnd);
 // with "new" nothing happens; with a path that account is opened. A file
 // that cannot be read is refused and the account open before stays open.
 void OpenAccount(HWND hwnd);
+// Reads the account at path and its information file and shows it, as
+// Open Existing Account does once the path is chosen and the open account's
+// change saved. A file that cannot be read is told and leaves the open
+// account as it was.
+void OpenAccountFiles(HWND hwnd, const char* path);
 
 // "The disk is not ready." when the current folder holds no file at all.
 bool CheckDisk(HWND hwnd);

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/help_page.h"
 #include "app/main_window.h"
+#include "app/restore_backup_win.h"
 #include "app/transaction_commands.h"
 #include "app/undo_commands.h"
 #include "features/feature_commands.h"
@@ -163,6 +164,7 @@ constexpr CommandEntry kCommands[] = {
     // Undo takes typing back itself, so no check commits it first.
     {IDM_UNDO, Guard::None, RunUndoCommand},
     {IDM_REDO, Guard::None, RunRedoCommand},
+    {IDM_RESTORE_BACKUP, Guard::Errors, RunRestoreBackupCommand},
 };
 
 const CommandEntry* FindCommand(int id) {

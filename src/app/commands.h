@@ -33,7 +33,8 @@
 #define IDM_IMPORT 1041
 #define IDM_UNDO 1042
 #define IDM_REDO 1043
-#define IDM_LAST_COMMAND 1043
+#define IDM_RESTORE_BACKUP 1044
+#define IDM_LAST_COMMAND 1044
 
 // Accelerator table resource.
 #define IDR_ACCELERATORS 1020

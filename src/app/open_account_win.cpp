@@ -68,7 +68,10 @@ void OpenAccount(HWND hwnd) {
     char path[kPathSize] = {};
     if (!ChoosePath(hwnd, path)) return;
     if (!SavePendingChanges()) return;
+    OpenAccountFiles(hwnd, path);
+}
 
+void OpenAccountFiles(HWND hwnd, const char* path) {
     // Both files are read before the open account is let go: a file that
     // cannot be opened or read, or is no account file, is refused with the
     // open account still there, and nothing of it is lost or written.

@@ -36,8 +36,15 @@ BackupResult MakeFirstBackupOfTheDay(const char* accountFile, const BackupTime& 
 std::vector<BackupEntry> ListBackups(const char* accountFile);
 // Puts the backup's bytes in place of accountFile and its information file
 // through the crash-safe writer (the information file is removed when the
-// backup has none). False, with the system's reason, when one could not be
-// written; the files not yet written keep their bytes.
-bool RestoreBackup(const char* accountFile, const BackupEntry& backup, unsigned long* error);
+// backup has none), after keeping the account as it is now as a backup
+// made at `now`. The backup is read first, so keeping the newest 20 cannot
+// take it away. Nothing is replaced unless it was read and the account as
+// it is now was kept.
+enum class RestoreStep { Restored, ReadingTheBackup, KeepingTheAccount, Writing };
+struct RestoreResult {
+    RestoreStep step = RestoreStep::Restored;  // where it stopped
+    unsigned long error = 0;
+};
+RestoreResult RestoreBackup(const char* accountFile, const BackupEntry& backup, const BackupTime& now);
 // The folder of accountFile's backups.
 std::string BackupFolderOf(const char* accountFile);

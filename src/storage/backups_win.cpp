@@ -75,6 +75,17 @@ void RemoveOldest(const char* accountFile, const std::string& folder) {
     }
 }
 
+// Within the day: a backup made just before midnight keeps its day.
+BackupTime OneSecondLater(BackupTime t) {
+    if (++t.second < 60) return t;
+    t.second = 0;
+    if (++t.minute < 60) return t;
+    t.minute = 0;
+    if (t.hour < 23) ++t.hour;
+    else t.second = t.minute = 59;
+    return t;
+}
+
 }  // namespace
 
 std::string BackupFolderOf(const char* accountFile) {
@@ -91,11 +102,19 @@ BackupResult MakeBackup(const char* accountFile, const BackupTime& now) {
     const std::string folder = BackupFolderOf(accountFile);
     if (!CreateDirectoryW(WidePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return Failed("CreateDirectory", folder);
-    const std::string copy = folder + BackupFileName(NameOf(accountFile), now);
-    if (!CopyFileW(WidePath(accountFile).c_str(), WidePath(copy).c_str(), FALSE)) return Failed("CopyFile", copy);
+    // A backup is never written over: two in one second take the next free
+    // second's name.
+    BackupTime time = now;
+    std::string copy;
+    for (int tries = 0;; ++tries) {
+        copy = folder + BackupFileName(NameOf(accountFile), time);
+        if (CopyFileW(WidePath(accountFile).c_str(), WidePath(copy).c_str(), TRUE)) break;
+        if (GetLastError() != ERROR_FILE_EXISTS || tries == 59) return Failed("CopyFile", copy);
+        time = OneSecondLater(time);
+    }
     const std::string info = InfoPathOf(accountFile);
     if (Exists(info)) {
-        const std::string infoCopy = folder + BackupFileName(NameOf(info), now);
+        const std::string infoCopy = folder + BackupFileName(NameOf(info), time);
         if (!CopyFileW(WidePath(info).c_str(), WidePath(infoCopy).c_str(), FALSE)) {
             const BackupResult failed = Failed("CopyFile", infoCopy);
             DeleteFileW(WidePath(copy).c_str());  // no half backup
@@ -137,18 +156,22 @@ std::vector<BackupEntry> ListBackups(const char* accountFile) {
     return entries;
 }
 
-bool RestoreBackup(const char* accountFile, const BackupEntry& backup, unsigned long* error) {
+RestoreResult RestoreBackup(const char* accountFile, const BackupEntry& backup, const BackupTime& now) {
     std::vector<unsigned char> account, info;
     if (!ReadFileBytes(backup.accountPath, account) || (!backup.infoPath.empty() && !ReadFileBytes(backup.infoPath, info))) {
-        if (error) *error = GetLastError();
-        WriteLog("Restore: reading the backup failed\n%s", backup.accountPath.c_str());
-        return false;
+        const unsigned long error = GetLastError();
+        WriteLog("Restore: reading the backup failed, error %lu\n%s", error, backup.accountPath.c_str());
+        return {RestoreStep::ReadingTheBackup, error};
     }
+    const BackupResult kept = MakeBackup(accountFile, now);
+    if (!kept.made) return {RestoreStep::KeepingTheAccount, kept.error};
     const std::string infoFile = InfoPathOf(accountFile);
-    if (!ReplaceFileContents(accountFile, account.data(), account.size(), error)) return false;
+    unsigned long error = 0;
+    if (!ReplaceFileContents(accountFile, account.data(), account.size(), &error)) return {RestoreStep::Writing, error};
     if (backup.infoPath.empty()) {
         DeleteFileW(WidePath(infoFile).c_str());
-        return true;
+    } else if (!ReplaceFileContents(infoFile.c_str(), info.data(), info.size(), &error)) {
+        return {RestoreStep::Writing, error};
     }
-    return ReplaceFileContents(infoFile.c_str(), info.data(), info.size(), error);
+    return {};
 }

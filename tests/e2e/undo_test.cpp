@@ -3,6 +3,7 @@
 // each written to the account file at once (checked byte for byte), and
 // typing not yet saved taken back before any saved change.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "program_test.h"
@@ -17,6 +18,9 @@ using Bytes = std::vector<uint8_t>;
 constexpr int kCmdDeleteTransaction = 1009;
 constexpr int kCmdUndo = 1042;
 constexpr int kCmdRedo = 1043;
+constexpr int kCmdRestoreBackup = 1044;
+constexpr char kRestoreCaption[] = "Restore from Backup";
+constexpr int kRestoreList = 1501;
 
 const std::vector<Tx> kThree = {{.date = "20260105", .description = "a", .payment = 1},
                                 {.date = "20260106", .description = "b", .payment = 2},
@@ -86,6 +90,46 @@ TEST_F(UndoTest, ATypedRowGoesBackAsSavedAndTypingNotSavedGoesFirst) {
     // Nothing more to redo: the file stays.
     ASSERT_TRUE(Command(kCmdRedo));
     EXPECT_EQ(File(), typed);
+    EXPECT_TRUE(NoMessage(app_));
+}
+
+// The first change of the day keeps the account as it was opened; Restore
+// from Backup puts those bytes back after one question, and the state it
+// replaced is in the list afterwards.
+TEST_F(UndoTest, ARestoreGivesTheBackupsBytesAndKeepsWhatItReplaced) {
+    ASSERT_TRUE(Click(app_, 1, Desc));
+    ASSERT_TRUE(Press(app_, VK_END));
+    ASSERT_TRUE(Type(app_, "Z"));
+    ASSERT_TRUE(Press(app_, VK_DOWN));
+    ASSERT_TRUE(WaitUntil([&] { return Descriptions(StoredRecords()) == "a bZ c"; }));
+    const Bytes changed = File();
+
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdRestoreBackup));
+    HWND dialog = accounts::WaitForDialogShowing(app_, kRestoreCaption, kRestoreList);
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    HWND list = GetDlgItem(dialog, kRestoreList);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    const std::optional<MessageBoxText> asked = accounts::AnswerMessageBox(app_, IDYES);
+    ASSERT_TRUE(asked) << app_.DescribeWindows();
+    EXPECT_EQ(asked->caption, kRestoreCaption);
+    EXPECT_EQ(asked->text.rfind("Replace Register Test with its backup of ", 0), 0u) << asked->text;
+    EXPECT_NE(asked->text.find("? The account as it is now is kept as a backup too."), std::string::npos);
+    EXPECT_TRUE(FileBecomes(opened_)) << "the backup's bytes are not in place";
+    EXPECT_TRUE(WaitUntil([&] { return Rows() == "a|b|c"; })) << Rows();
+
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdRestoreBackup));
+    dialog = accounts::WaitForDialogShowing(app_, kRestoreCaption, kRestoreList);
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, kRestoreList), LB_GETCOUNT, 0, 0), 2) << "what it replaced is no backup";
+    ASSERT_TRUE(ClickButton(dialog, IDCANCEL));
+    ASSERT_TRUE(accounts::WaitGone(dialog));
+    EXPECT_EQ(File(), opened_);
+    // The replaced state is the newest backup, byte for byte.
+    const std::string folder = AccountsFolder() + "Backups\\";
+    const std::vector<std::string> names = FilesStartingWith(folder + "LEDGR1 ");  // sorted: oldest first
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(folder + names.back()), std::optional<Bytes>(changed));
     EXPECT_TRUE(NoMessage(app_));
 }
 

@@ -48,6 +48,15 @@ TEST_F(BackupsTest, BothFilesAreCopiedUnderTheirNamesAndTheTime) {
     EXPECT_EQ(ReadFileBytes(Backups() + "\\LEDGR1I 2026-05-01 09.30.07.LPD"), (FileBytes{1, 2, 3}));
 }
 
+TEST_F(BackupsTest, TwoBackupsInOneSecondAreBothKept) {
+    ASSERT_TRUE(MakeBackup(account_.c_str(), {2026, 5, 1, 9, 30, 7}).made);
+    WriteFileBytes(account_, Account(2));
+    ASSERT_TRUE(MakeBackup(account_.c_str(), {2026, 5, 1, 9, 30, 7}).made);
+    EXPECT_EQ(ReadFileBytes(Backups() + "\\LEDGR1 2026-05-01 09.30.07.LPD"), Account(1));
+    EXPECT_EQ(ReadFileBytes(Backups() + "\\LEDGR1 2026-05-01 09.30.08.LPD"), Account(2));
+    EXPECT_TRUE(FileExists(Backups() + "\\LEDGR1I 2026-05-01 09.30.08.LPD"));
+}
+
 TEST_F(BackupsTest, OneBackupADayBeforeChanges) {
     EXPECT_TRUE(MakeFirstBackupOfTheDay(account_.c_str(), {2026, 5, 1, 9, 0, 0}).made);
     EXPECT_FALSE(MakeFirstBackupOfTheDay(account_.c_str(), {2026, 5, 1, 18, 0, 0}).made);
@@ -83,10 +92,28 @@ TEST_F(BackupsTest, ARestoreGivesTheBackupsBytes) {
     WriteFileBytes(info_, {9, 9});
     const std::vector<BackupEntry> list = ListBackups(account_.c_str());
     ASSERT_EQ(list.size(), 1u);
-    unsigned long error = 0;
-    ASSERT_TRUE(RestoreBackup(account_.c_str(), list[0], &error)) << error;
+    const RestoreResult result = RestoreBackup(account_.c_str(), list[0], {2026, 5, 3, 8, 0, 0});
+    ASSERT_EQ(result.step, RestoreStep::Restored) << result.error;
     EXPECT_EQ(ReadFileBytes(account_), Account(1));
     EXPECT_EQ(ReadFileBytes(info_), (FileBytes{1, 2, 3}));
+    // What was replaced is a backup now, at the top of the list.
+    const std::vector<BackupEntry> after = ListBackups(account_.c_str());
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0].time, (BackupTime{2026, 5, 3, 8, 0, 0}));
+    EXPECT_EQ(ReadFileBytes(after[0].accountPath), Account(3));
+    EXPECT_EQ(ReadFileBytes(after[0].infoPath), (FileBytes{9, 9}));
+}
+
+// Twenty backups already: keeping the account as it is now pushes the
+// oldest out, and that one can still be restored.
+TEST_F(BackupsTest, TheOldestOfTwentyCanBeRestored) {
+    ASSERT_TRUE(MakeBackup(account_.c_str(), {2026, 1, 1, 12, 0, 0}).made);
+    WriteFileBytes(account_, Account(2));
+    for (int day = 2; day <= 20; ++day) ASSERT_TRUE(MakeBackup(account_.c_str(), {2026, 1, day, 12, 0, 0}).made);
+    const std::vector<BackupEntry> list = ListBackups(account_.c_str());
+    ASSERT_EQ(list.size(), 20u);
+    EXPECT_EQ(RestoreBackup(account_.c_str(), list.back(), {2026, 2, 1, 0, 0, 0}).step, RestoreStep::Restored);
+    EXPECT_EQ(ReadFileBytes(account_), Account(1));
 }
 
 TEST_F(BackupsTest, ABackupThatCannotBeMadeSaysSo) {

@@ -2,6 +2,8 @@
 // account, the preview, and carrying out what the user ticked.
 #include "import/import_command.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <new>
 #include <string>
@@ -33,9 +35,26 @@ void Tell(HWND owner, const std::string& text, UINT icon) {
     ShowMessage(owner, text.c_str(), kImportTitle, MB_OK | icon);
 }
 
-// The Open dialog, in the folder the system remembers (where statements
-// were downloaded last); false when the user cancelled.
+// The folder of the statement opened last in this run.
+std::string g_lastFolder;
+
+// The user's Downloads folder, where a statement from the bank lands; ""
+// when the system names none.
+std::string DownloadsFolder() {
+    PWSTR wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &wide))) {
+        char narrow[MAX_PATH] = {};
+        if (WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr) > 0) folder = narrow;
+    }
+    CoTaskMemFree(wide);
+    return folder;
+}
+
+// The Open dialog, in the folder used last, the Downloads folder the first
+// time; false when the user cancelled.
 bool AskForFile(HWND owner, std::string& path) {
+    const std::string folder = g_lastFolder.empty() ? DownloadsFolder() : g_lastFolder;
     char buffer[MAX_PATH] = {};
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -43,10 +62,12 @@ bool AskForFile(HWND owner, std::string& path) {
     ofn.lpstrFilter = kImportFilter;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = sizeof buffer;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrTitle = kImportTitle;
     ofn.Flags = kOpenFlags;
     if (!ShowOpenFileDialog(&ofn)) return false;
     path = buffer;
+    if (ofn.nFileOffset > 0 && ofn.nFileOffset < path.size()) g_lastFolder = path.substr(0, ofn.nFileOffset);
     return true;
 }
 
@@ -110,18 +131,18 @@ bool ReadStatement(HWND owner, const std::string& path, Statement& statement) {
     return true;
 }
 
-// The register refilled after the change: the same place when the view
-// still reaches it, else its last screenful.
-void RefillRegister() {
+// The register refilled after the change, from the view's record
+// topIndex, kept to a full last screen.
+void RefillRegister(int topIndex) {
     const int balances = g_Account.ComputeBalances();
     if (balances != kBalancesOk) ShowBalanceError(balances);
-    g_Account.topIndex = std::clamp(static_cast<int>(g_Account.topIndex), 0, LastScreenTopIndex());
+    g_Account.topIndex = std::clamp(topIndex, 0, LastScreenTopIndex());
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.UpdateScrollBar();
 }
 
-void ImportFile(HWND owner, const std::string& path) {
+void ImportFile(HWND owner, const std::string& path, ShowAllViewFunction showAllView) {
     Statement statement;
     if (!ReadStatement(owner, path, statement)) return;
     const std::string name = FileNameOf(path);
@@ -139,28 +160,33 @@ void ImportFile(HWND owner, const std::string& path) {
         return;
     }
     if (plan.ChangesAnything()) {
-        CarryOutImport(g_Account, plan);
+        const int firstTouched = CarryOutImport(g_Account, plan);
         g_Account.needsSaving = 1;
         const bool saved = SaveAccount();
-        RefillRegister();
+        // The records marked "R" would vanish from the Current view.
+        showAllView();
+        RefillRegister(firstTouched);
         // The save's own message has told the failure; the change waits
         // for the next save, and nothing is summed up as done.
         if (!saved) return;
     }
-    Tell(owner, ImportSummaryText(name, plan.counts), MB_ICONINFORMATION);
-    if (statement.endingBalanceCents) BalanceAccount(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
+    std::string summary = ImportSummaryText(name, plan.counts);
+    if (plan.ChangesAnything()) summary += kShownInAllViewText;
+    Tell(owner, summary, MB_ICONINFORMATION);
+    if (statement.endingBalanceCents)
+        BalanceAfterImport(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
 }
 
 }  // namespace
 
-void RunImportCommand(HWND hwnd, int) {
+void RunImportCommand(HWND hwnd, ShowAllViewFunction showAllView) {
     if (!g_Account.isOpen) return;
     // The command's boundary: no exception goes on into the main window's
     // procedure. An import fails whole (CarryOutImport), so the account is
     // as it was or as the import left it, never in between.
     try {
         std::string path;
-        if (AskForFile(hwnd, path)) ImportFile(hwnd, path);
+        if (AskForFile(hwnd, path)) ImportFile(hwnd, path, showAllView);
     } catch (const std::bad_alloc&) {
         WriteLog("Import: out of memory");
         ShowMessage(hwnd, kInsufficientMemoryText, kInsufficientMemoryTitle, MB_OK);

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -77,6 +80,38 @@ int StringWidth(HWND list, const std::string& text) {
         written ? static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(remote))) : -1;
     VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     return width;
+}
+
+// The folder the program's Open dialog shows, asked through memory inside
+// the program as CellText does; "" when it cannot be read.
+std::string OpenDialogFolder(HWND open) {
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(open)));
+    if (!process) return "";
+    char folder[MAX_PATH] = {};
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof folder, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return "";
+    const bool ok = SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(remote)) > 0 &&
+                    ReadProcessMemory(process.get(), remote, folder, sizeof folder - 1, nullptr);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return ok ? folder : "";
+}
+
+// A folder as the shell names it, without a final "\\", in capitals.
+std::string SameFolder(std::string folder) {
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    for (char& c : folder) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return folder;
+}
+
+std::string DownloadsFolder() {
+    PWSTR wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &wide))) {
+        char narrow[MAX_PATH] = {};
+        if (WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr) > 0) folder = narrow;
+    }
+    CoTaskMemFree(wide);
+    return folder;
 }
 
 SIZE SizeOf(HWND window) {
@@ -618,6 +653,31 @@ TEST_F(ImportTest, TransactionsBeforeTheOpeningBalanceAreOfferedUnticked) {
     ASSERT_TRUE(PressOk(preview));
     EXPECT_EQ(Summary(), Shown("april.csv: 0 marked R, 2 added, 0 already in the register."));
     EXPECT_EQ(reg::Descriptions(reg::StoredRecords()), "OLD RENT Opening Groceries Pay Dentist BOOKS");
+}
+
+// The Open dialog starts where a statement from the bank lands, the
+// Downloads folder, and the next time in the folder used last.
+TEST_F(ImportTest, OpenDialogStartsInDownloadsThenTheFolderUsedLast) {
+    const std::string downloads = DownloadsFolder();
+    ASSERT_FALSE(downloads.empty());
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    HWND open = WaitForDialogShowing(app_, kImportCaption, IDOK);
+    ASSERT_NE(open, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(SameFolder(OpenDialogFolder(open)), SameFolder(downloads));
+    ASSERT_TRUE(ClickButton(open, IDCANCEL));
+    ASSERT_TRUE(WaitGone(open));
+
+    const std::string path = Write("may.ofx", kMayOfx);
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(ClickButton(preview, IDCANCEL));
+    ASSERT_TRUE(WaitGone(preview));
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    open = WaitForDialogShowing(app_, kImportCaption, IDOK);
+    ASSERT_NE(open, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(SameFolder(OpenDialogFolder(open)), SameFolder(AccountsFolder()));
+    ASSERT_TRUE(ClickButton(open, IDCANCEL));
+    ASSERT_TRUE(WaitGone(open));
 }
 
 }  // namespace

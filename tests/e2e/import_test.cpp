@@ -1,7 +1,10 @@
 // Import Bank Statement on the real program: the menu command, the system's
-// Open dialog, the preview with its check boxes, and the account file on
-// disk afterwards, byte for byte. OFX, QIF and CSV files; Cancel; the same
-// file imported twice; files that are refused.
+// Open dialog and its starting folder, the preview with its check boxes and
+// its size, the register afterwards, and the account file on disk, byte for
+// byte. OFX, QIF and CSV files; Cancel; the same file imported twice; files
+// that are refused; a balance the register cannot show; a save that fails;
+// a blank record left between records; transactions before the account's
+// opening balance.
 #include <windows.h>
 
 #include <commctrl.h>

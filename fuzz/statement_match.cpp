@@ -102,8 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<ImportRow> rows = MatchStatement(s, account);
     CheckRows(s, rows);
     std::vector<bool> ticked;
-    for (const ImportRow& row : rows) ticked.push_back(StartsTicked(row.action));
+    for (const ImportRow& row : rows) ticked.push_back(StartsTicked(row));
     const std::size_t before = account.RecordCount();
+    CheckImportBalances(account, PlanImport(account, s, rows, ticked));
+    Check(account.RecordCount() == before);
     const ImportCounts counts = ApplyImport(account, s, rows, ticked);
     Check(account.RecordCount() == before + static_cast<std::size_t>(counts.added));
     Check(IsBlankRecord(*account.Tail()->record));

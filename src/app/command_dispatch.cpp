@@ -88,8 +88,13 @@ void RunExport(HWND hwnd, int id) {
     RefreshAfterCommand(true);
 }
 
-void RunImport(HWND hwnd, int id) {
-    RunImportCommand(hwnd, id);
+void ShowAllView() {
+    SelectViewMenuItem(IDM_VIEW_ALL);
+    g_Account.view = ViewAll;
+}
+
+void RunImport(HWND hwnd, int) {
+    RunImportCommand(hwnd, ShowAllView);
     RefreshAfterCommand(true);
 }
 

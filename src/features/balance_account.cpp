@@ -49,16 +49,13 @@ bool AcceptStatementText(char* text) {
     return !CleanStatementBalance(text);
 }
 
-int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts, const char* typedBalance) {
-    int state = kBalanceAsking;
-    const int answer = prompts.Message(kBalanceQuestion, kBalanceTitle, balancebox::kYesNoInformation);
-    state = answer == balancebox::kAnswerYes ? kBalanceStatement : kBalanceStopped;
-    if (state == kBalanceStopped) {
-        prompts.Message(kBalanceHelpText, kBalanceTitle, balancebox::kOkInformation);
-        return state;
-    }
+namespace {
+
+// From the statement dialog to the message that ends the flow.
+int BalanceFromStatement(double reconciledBalance, BalancePrompts& prompts, const char* typedBalance) {
     double difference = 0.0;
     // Every pass ends the flow, so the dialog opens once per command.
+    int state = kBalanceStatement;
     while (state == kBalanceStatement)
         state = StatementStep(reconciledBalance, prompts, typedBalance ? typedBalance : kStatementStartText,
                               difference);
@@ -66,4 +63,19 @@ int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts, const c
         prompts.Message(BalanceResultText(difference).c_str(), kBalanceTitle,
                         balancebox::kOkInformation);
     return state;
+}
+
+}  // namespace
+
+int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts, const char* typedBalance) {
+    const int answer = prompts.Message(kBalanceQuestion, kBalanceTitle, balancebox::kYesNoInformation);
+    if (answer != balancebox::kAnswerYes) {
+        prompts.Message(kBalanceHelpText, kBalanceTitle, balancebox::kOkInformation);
+        return kBalanceStopped;
+    }
+    return BalanceFromStatement(reconciledBalance, prompts, typedBalance);
+}
+
+int RunBalanceAfterImport(double reconciledBalance, BalancePrompts& prompts, const char* statementBalance) {
+    return BalanceFromStatement(reconciledBalance, prompts, statementBalance);
 }

@@ -76,6 +76,13 @@ public:
 int RunBalanceAccount(double reconciledBalance, BalancePrompts& prompts,
                       const char* typedBalance = kStatementStartText);
 
-// Win32 (balance_account_win.cpp): the command on the open account, its
-// boxes owned by owner (the main window).
+// The flow after an import, which marked the statement's transactions
+// itself: the question whether they are marked is answered already, so
+// it starts at the dialog, with the statement's ending balance typed.
+int RunBalanceAfterImport(double reconciledBalance, BalancePrompts& prompts, const char* statementBalance);
+
+// Win32 (balance_account_win.cpp): the command and the flow after an
+// import, on the open account, their boxes owned by owner (the main
+// window).
 void BalanceAccount(HWND__* owner, const char* typedBalance = kStatementStartText);
+void BalanceAfterImport(HWND__* owner, const char* statementBalance);

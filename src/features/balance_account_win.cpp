@@ -62,6 +62,11 @@ void BalanceAccount(HWND owner, const char* typedBalance) {
     RunBalanceAccount(g_Account.reconciledBalance, prompts, typedBalance);
 }
 
+void BalanceAfterImport(HWND owner, const char* statementBalance) {
+    ScreenBalancePrompts prompts(owner);
+    RunBalanceAfterImport(g_Account.reconciledBalance, prompts, statementBalance);
+}
+
 void RunBalanceCommand(HWND hwnd, int) {
     if (g_Account.isOpen) BalanceAccount(hwnd);
 }

@@ -2,8 +2,9 @@
 // account, the preview, and carrying out what the user ticked.
 #include "import/import_command.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,6 @@
 #include "storage/save_account.h"
 #include "storage/whole_file.h"
 #include "ui/common_dialogs_win.h"
-#include "ui/dialog_runner.h"
 #include "ui/message_box.h"
 #include "ui/storage_messages.h"
 #include "values/date.h"
@@ -36,13 +36,30 @@ void Tell(HWND owner, const PathMessage& text, UINT icon) {
     ShowMessage(owner, text, kImportTitle, MB_OK | icon);
 }
 
-// The Open dialog, in the folder the system remembers (where statements
-// were downloaded last); false when the user cancelled.
+// The folder of the statement opened last in this run.
+std::string g_lastFolder;
+
+// The user's Downloads folder, where a statement from the bank lands; ""
+// when the system names none.
+std::string DownloadsFolder() {
+    PWSTR wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &wide))) folder = NarrowPath(wide);
+    CoTaskMemFree(wide);
+    return folder;
+}
+
+// The Open dialog, in the folder used last, the Downloads folder the first
+// time; false when the user cancelled.
 bool AskForFile(HWND owner, std::string& path) {
+    const std::string folder = g_lastFolder.empty() ? DownloadsFolder() : g_lastFolder;
     char buffer[kPathSize] = {};
-    const FileDialogTexts texts{kImportFilter, kImportTitle, nullptr, nullptr, kOpenFlags};
+    const FileDialogTexts texts{kImportFilter, kImportTitle, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                                kOpenFlags};
     if (!AskOpenFilePath(owner, texts, buffer, sizeof buffer)) return false;
     path = buffer;
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos) g_lastFolder = path.substr(0, slash + 1);
     return true;
 }
 
@@ -106,18 +123,18 @@ bool ReadStatement(HWND owner, const std::string& path, Statement& statement) {
     return true;
 }
 
-// The register refilled after the change: the same place when the view
-// still reaches it, else its last screenful.
-void RefillRegister() {
+// The register refilled after the change, from the view's record
+// topIndex, kept to a full last screen.
+void RefillRegister(int topIndex) {
     const int balances = g_Account.ComputeBalances();
     if (balances != kBalancesOk) ShowBalanceError(balances);
-    g_Account.topIndex = std::clamp(static_cast<int>(g_Account.topIndex), 0, LastScreenTopIndex());
+    g_Account.topIndex = std::clamp(topIndex, 0, LastScreenTopIndex());
     g_Account.PositionAtTop(g_Account.topIndex);
     DisplayRecords(g_Account.current);
     g_MultiRecords.UpdateScrollBar();
 }
 
-void ImportFile(HWND owner, const std::string& path) {
+void ImportFile(HWND owner, const std::string& path, ShowAllViewFunction showAllView) {
     Statement statement;
     if (!ReadStatement(owner, path, statement)) return;
     const std::string name = FileNameOf(path);
@@ -136,33 +153,32 @@ void ImportFile(HWND owner, const std::string& path) {
     }
     if (plan.ChangesAnything()) {
         BackUpNow(owner);
-        CarryOutImport(g_Account, plan);
+        const int firstTouched = CarryOutImport(g_Account, plan);
         g_Account.needsSaving = 1;
         g_AccountHistory.NameNextChange("Import of " + name);
         const bool saved = SaveAccount();
-        RefillRegister();
+        // The records marked "R" would vanish from the Current view.
+        showAllView();
+        RefillRegister(firstTouched);
         // The save's own message has told the failure; the change waits
         // for the next save, and nothing is summed up as done.
         if (!saved) return;
     }
     // The summary starts with the file's name, which is UTF-8.
-    const std::string summary = ImportSummaryText(name, plan.counts);
+    std::string summary = ImportSummaryText(name, plan.counts);
+    if (plan.ChangesAnything()) summary += kShownInAllViewText;
     Tell(owner, PathMessage{"", name, summary.substr(name.size())}, MB_ICONINFORMATION);
-    if (statement.endingBalanceCents) BalanceAccount(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
+    if (statement.endingBalanceCents)
+        BalanceAfterImport(owner, TypedBalanceText(*statement.endingBalanceCents).c_str());
 }
 
 }  // namespace
 
-void RunImportCommand(HWND hwnd, int) {
+void RunImportCommand(HWND hwnd, ShowAllViewFunction showAllView) {
     if (!g_Account.isOpen) return;
-    // The command's boundary: no exception goes on into the main window's
-    // procedure. An import fails whole (CarryOutImport), so the account is
-    // as it was or as the import left it, never in between.
-    try {
-        std::string path;
-        if (AskForFile(hwnd, path)) ImportFile(hwnd, path);
-    } catch (const std::bad_alloc&) {
-        WriteLog("Import: out of memory");
-        ShowMessage(hwnd, kInsufficientMemoryText, kInsufficientMemoryTitle, MB_OK);
-    }
+    // An allocation that fails ends at the command's boundary, which tells
+    // it; an import fails whole (CarryOutImport), so the account is as it
+    // was or as the import left it, never in between.
+    std::string path;
+    if (AskForFile(hwnd, path)) ImportFile(hwnd, path, showAllView);
 }

@@ -3,11 +3,13 @@
 #pragma once
 
 // The preview: three lines about the statement above the list of its
-// transactions.
+// transactions, and one about transactions before the account's opening
+// balance.
 inline constexpr int kIdImportFile = 2400;
 inline constexpr int kIdImportAccount = 2401;
 inline constexpr int kIdImportPeriod = 2402;
 inline constexpr int kIdImportList = 2403;
+inline constexpr int kIdImportBeforeOpening = 2404;
 
 // The choice of account.
 inline constexpr int kIdImportChoiceText = 2410;

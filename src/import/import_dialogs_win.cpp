@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <utility>
 
 #include "import/import_dialog_ids.h"
@@ -22,6 +21,8 @@ namespace {
 
 using namespace dlgstyle;
 
+constexpr char kAppIconName[] = "LedgerIcon";
+
 constexpr std::uint32_t kListReport = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
 constexpr std::uint32_t kListBoxStyle = kListNotify | kBorder | kVScroll | kTabStop;
 
@@ -31,19 +32,20 @@ constexpr ControlDescription Control(std::uint16_t x, std::uint16_t y, std::uint
 }
 
 constexpr DialogDescription Dialog(std::uint16_t width, std::uint16_t height,
-                                   std::span<const ControlDescription> controls) {
-    return {kPopup | kCaption | kSysMenu, 0, 0, width, height, "", "", kImportTitle, 0, "", controls};
+                                   std::span<const ControlDescription> controls, std::uint32_t extraStyle = 0) {
+    return {kPopup | kCaption | kSysMenu | extraStyle, 0, 0, width, height, "", "", kImportTitle, 0, "", controls};
 }
 
 constexpr ControlDescription kPreviewControls[] = {
     Control(8, 6, 384, 9, kIdImportFile, kStaticLeft, "STATIC", ""),
     Control(8, 17, 384, 9, kIdImportAccount, kStaticLeft, "STATIC", ""),
     Control(8, 28, 384, 9, kIdImportPeriod, kStaticLeft, "STATIC", ""),
-    Control(8, 41, 384, 150, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
+    Control(8, 39, 384, 9, kIdImportBeforeOpening, kStaticLeft, "STATIC", ""),
+    Control(8, 52, 384, 139, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
     Control(140, 198, 40, 14, kIdOk, kDefPushButton | kTabStop, "BUTTON", "&OK"),
     Control(220, 198, 40, 14, kIdCancel, kPushButton | kTabStop, "BUTTON", "&Cancel"),
 };
-constexpr DialogDescription kPreviewDialog = Dialog(400, 220, kPreviewControls);
+constexpr DialogDescription kPreviewDialog = Dialog(400, 220, kPreviewControls, WS_THICKFRAME);
 
 constexpr ControlDescription kChoiceControls[] = {
     Control(8, 6, 164, 18, kIdImportChoiceText, kStaticLeft, "STATIC", kChooseStatementText),
@@ -58,12 +60,11 @@ constexpr INT_PTR kFirstChoice = 100;
 
 struct Column {
     const char* title;
-    int width;  // pixels
     int format;
 };
 constexpr Column kColumns[kImportColumnCount] = {
-    {"Action", 150, LVCFMT_LEFT},      {"Date", 64, LVCFMT_LEFT},    {"Num", 44, LVCFMT_LEFT},
-    {"Description", 170, LVCFMT_LEFT}, {"Amount", 84, LVCFMT_RIGHT}, {"Register record", 160, LVCFMT_LEFT},
+    {"Action", LVCFMT_LEFT},      {"Date", LVCFMT_LEFT},    {"Num", LVCFMT_LEFT},
+    {"Description", LVCFMT_LEFT}, {"Amount", LVCFMT_RIGHT}, {"Register record", LVCFMT_LEFT},
 };
 
 // State image 0 shows no box, 1 an empty one, 2 a ticked one.
@@ -71,13 +72,31 @@ constexpr UINT kNoBox = INDEXTOSTATEIMAGEMASK(0);
 constexpr UINT kEmptyBox = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kTickedBox = INDEXTOSTATEIMAGEMASK(2);
 
+// Where the controls sit against the dialog's right and bottom edges, as
+// the template placed them: resizing keeps these distances.
+struct PreviewLayout {
+    SIZE smallest{};  // the dialog's window as first shown
+    SIZE client{};    // its client area then
+    RECT list{};      // client coordinates
+    RECT ok{};
+    RECT cancel{};
+    int lineRight = 0;  // the right end of the lines above the list
+};
+
 struct Preview {
     const std::string& fileName;
     const Statement& statement;
     const std::vector<ImportRow>& rows;
     std::vector<bool>& ticked;
     bool filling = false;
+    PreviewLayout layout{};
+    bool laidOut = false;
+    int lastColumnContent = 0;  // the last column's own width; it fills what is left
 };
+
+// The preview's window size the user left it at, for the next import of
+// this run.
+SIZE g_previewSize{};
 
 Preview& PreviewOf(HWND dialog) { return *reinterpret_cast<Preview*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
@@ -101,7 +120,7 @@ void AddColumns(HWND list) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
-        column.cx = kColumns[i].width;
+        column.cx = 0;  // sized to the contents once the rows are in
         column.pszText = const_cast<char*>(kColumns[i].title);
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -120,14 +139,135 @@ void AddRow(HWND list, int index, const StatementTransaction& t, const ImportRow
     SetCell(list, index, kColDescription, t.payee.empty() ? t.memo : t.payee);
     SetCell(list, index, kColAmount, CentsText(t.cents));
     SetCell(list, index, kColRecord, RecordText(row.record));
-    const UINT box = !CanBeTicked(row.action) ? kNoBox : StartsTicked(row.action) ? kTickedBox : kEmptyBox;
+    const UINT box = !CanBeTicked(row.action) ? kNoBox : StartsTicked(row) ? kTickedBox : kEmptyBox;
     ListView_SetItemState(list, index, box, LVIS_STATEIMAGEMASK);
 }
 
+// The room a column title takes beside its text: the header's margins,
+// which the list's own sizing to the title leaves too small.
+constexpr int kTitleMargins = 24;
+
+// Each column as wide as its widest text or its title, whichever is wider.
+void SizeColumns(HWND list, Preview& preview) {
+    for (int i = 0; i < kImportColumnCount; ++i) {
+        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        const int contents = ListView_GetColumnWidth(list, i);
+        const int title = ListView_GetStringWidth(list, kColumns[i].title) + kTitleMargins;
+        const int width = std::max(contents, title);
+        ListView_SetColumnWidth(list, i, width);
+        if (i == kImportColumnCount - 1) preview.lastColumnContent = width;
+    }
+}
+
+// The last column takes the room the others leave, never less than its
+// own width.
+void FillLastColumn(HWND list, const Preview& preview) {
+    RECT client{};
+    GetClientRect(list, &client);
+    int others = 0;
+    for (int i = 0; i + 1 < kImportColumnCount; ++i) others += ListView_GetColumnWidth(list, i);
+    const int left = static_cast<int>(client.right) - others;
+    ListView_SetColumnWidth(list, kImportColumnCount - 1, std::max(preview.lastColumnContent, left));
+}
+
+// The list's width that shows every column whole, scroll bar and border
+// included.
+int ListWidthForColumns(HWND list, const Preview& preview) {
+    int columns = preview.lastColumnContent;
+    for (int i = 0; i + 1 < kImportColumnCount; ++i) columns += ListView_GetColumnWidth(list, i);
+    RECT window{}, client{};
+    GetWindowRect(list, &window);
+    GetClientRect(list, &client);
+    const int frame = (window.right - window.left) - client.right;
+    return columns + frame + GetSystemMetrics(SM_CXVSCROLL);
+}
+
+RECT ChildRect(HWND dialog, int id) {
+    RECT rect{};
+    HWND child = GetDlgItem(dialog, id);
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void RecordLayout(HWND dialog, Preview& preview) {
+    PreviewLayout& layout = preview.layout;
+    RECT window{}, client{};
+    GetWindowRect(dialog, &window);
+    GetClientRect(dialog, &client);
+    layout.smallest = {window.right - window.left, window.bottom - window.top};
+    layout.client = {client.right, client.bottom};
+    layout.list = ChildRect(dialog, kIdImportList);
+    layout.ok = ChildRect(dialog, IDOK);
+    layout.cancel = ChildRect(dialog, IDCANCEL);
+    layout.lineRight = ChildRect(dialog, kIdImportFile).right;
+    preview.laidOut = true;
+}
+
+void MoveChild(HWND dialog, int id, int x, int y, int width, int height) {
+    MoveWindow(GetDlgItem(dialog, id), x, y, width, height, TRUE);
+}
+
+// WM_SIZE: the list grows with the dialog, the lines above it widen, the
+// buttons keep their place against the bottom and the middle.
+void LayOut(HWND dialog, Preview& preview, int width, int height) {
+    if (!preview.laidOut) return;
+    const PreviewLayout& layout = preview.layout;
+    const int grownX = width - layout.client.cx;
+    const int grownY = height - layout.client.cy;
+    for (int id : {kIdImportFile, kIdImportAccount, kIdImportPeriod, kIdImportBeforeOpening}) {
+        const RECT line = ChildRect(dialog, id);
+        MoveChild(dialog, id, line.left, line.top, layout.lineRight + grownX - line.left, line.bottom - line.top);
+    }
+    const RECT& list = layout.list;
+    MoveChild(dialog, kIdImportList, list.left, list.top, list.right - list.left + grownX,
+              list.bottom - list.top + grownY);
+    for (const auto& [id, rect] : {std::pair{IDOK, layout.ok}, std::pair{IDCANCEL, layout.cancel}})
+        MoveChild(dialog, id, rect.left + grownX / 2, rect.top + grownY, rect.right - rect.left, rect.bottom - rect.top);
+    FillLastColumn(GetDlgItem(dialog, kIdImportList), preview);
+}
+
+// The size kept from the last import, or one wide enough for every column
+// (within the screen's work area), centred where the dialog was placed.
+void SizeWindow(HWND dialog, HWND list, const Preview& preview) {
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    SIZE size = {window.right - window.left, window.bottom - window.top};
+    if (g_previewSize.cx > 0) {
+        size = {std::max(g_previewSize.cx, preview.layout.smallest.cx),
+                std::max(g_previewSize.cy, preview.layout.smallest.cy)};
+    } else {
+        RECT listRect{};
+        GetWindowRect(list, &listRect);
+        size.cx += std::max(0, ListWidthForColumns(list, preview) - static_cast<int>(listRect.right - listRect.left));
+    }
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    size.cx = std::min<LONG>(size.cx, work.right - work.left);
+    size.cy = std::min<LONG>(size.cy, work.bottom - work.top);
+    const int left = std::clamp<LONG>((window.left + window.right - size.cx) / 2, work.left, work.right - size.cx);
+    const int top = std::clamp<LONG>((window.top + window.bottom - size.cy) / 2, work.top, work.bottom - size.cy);
+    SetWindowPos(dialog, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetIcon(HWND dialog) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Shared icons: the system keeps them, so they are not destroyed here.
+    for (const auto& [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+        const int size = GetSystemMetrics(metric);
+        HANDLE icon = LoadImageA(instance, kAppIconName, IMAGE_ICON, size, size, LR_SHARED);
+        if (icon) SendMessageA(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 void FillPreview(HWND dialog, Preview& preview) {
+    SetIcon(dialog);
     SetDlgItemTextA(dialog, kIdImportFile, ("File: " + preview.fileName).c_str());
-    SetDlgItemTextA(dialog, kIdImportAccount, ("Account: " + StatementAccountText(preview.statement)).c_str());
+    SetDlgItemTextA(dialog, kIdImportAccount, AccountLineText(preview.statement).c_str());
     SetDlgItemTextA(dialog, kIdImportPeriod, PeriodText(preview.statement).c_str());
+    const std::string opening = FieldString(g_Account.header.statementDate, sizeof g_Account.header.statementDate);
+    SetDlgItemTextA(dialog, kIdImportBeforeOpening,
+                    BeforeOpeningText(CountBeforeOpening(preview.rows), opening.c_str()).c_str());
     HWND list = GetDlgItem(dialog, kIdImportList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     AddColumns(list);
@@ -136,12 +276,17 @@ void FillPreview(HWND dialog, Preview& preview) {
     for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
         AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
     preview.filling = false;
-    // A refused row's reason is read in full, so the first column takes
-    // the width of its longest text.
-    const int width = kColumns[kColAction].width;
-    ListView_SetColumnWidth(list, kColAction, LVSCW_AUTOSIZE);
-    ListView_SetColumnWidth(list, kColAction, std::max(width, ListView_GetColumnWidth(list, kColAction)));
+    SizeColumns(list, preview);
     ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    RecordLayout(dialog, preview);
+    SizeWindow(dialog, list, preview);
+    FillLastColumn(list, preview);
+}
+
+void KeepSize(HWND dialog) {
+    RECT window{};
+    if (!GetWindowRect(dialog, &window)) return;
+    g_previewSize = {window.right - window.left, window.bottom - window.top};
 }
 
 // A refused row keeps its empty place: its box can be neither ticked nor
@@ -173,6 +318,19 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
             PlaceDialog(dialog, kPreviewDialog, kDialogFontSansSerif, 0);
             FillPreview(dialog, *reinterpret_cast<Preview*>(lParam));
             SetFocus(GetDlgItem(dialog, kIdImportList));
+            return FALSE;
+        case WM_SIZE:
+            // Sent while the dialog is made too, before its preview is set.
+            if (GetWindowLongPtrA(dialog, DWLP_USER) != 0)
+                LayOut(dialog, PreviewOf(dialog), LOWORD(lParam), HIWORD(lParam));
+            return FALSE;
+        case WM_GETMINMAXINFO:
+            if (GetWindowLongPtrA(dialog, DWLP_USER) != 0 && PreviewOf(dialog).laidOut)
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {PreviewOf(dialog).layout.smallest.cx,
+                                                                          PreviewOf(dialog).layout.smallest.cy};
+            return FALSE;
+        case WM_DESTROY:
+            KeepSize(dialog);
             return FALSE;
         case WM_NOTIFY: {
             const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -214,35 +372,10 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void InitListViews() { InitCommonControlClasses(ICC_LISTVIEW_CLASSES); }
 
-// An exception of a dialog's own code (a string that could not be
-// allocated) ends the dialog and is thrown on once the system has let the
-// dialog go, never through the system's dialog code. The import's dialogs
-// are modal and come one at a time.
-std::exception_ptr g_dialogFailure;
-
-template <DLGPROC Procedure>
-INT_PTR CALLBACK Guarded(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Procedure(dialog, msg, wParam, lParam);
-    } catch (...) {
-        if (!g_dialogFailure) g_dialogFailure = std::current_exception();
-        EndDialog(dialog, -1);
-        return FALSE;
-    }
-}
-
-template <DLGPROC Procedure>
-INT_PTR RunGuarded(HWND owner, const DialogDescription& description, LPARAM lParam) {
-    g_dialogFailure = nullptr;
-    const INT_PTR result = ShowModalDialog(owner, description, Guarded<Procedure>, lParam);
-    if (g_dialogFailure) std::rethrow_exception(std::exchange(g_dialogFailure, nullptr));
-    return result;
-}
-
 }  // namespace
 
 int ChooseStatement(HWND owner, const std::vector<Statement>& statements) {
-    const INT_PTR result = RunGuarded<ChoiceProc>(owner, kChoiceDialog, reinterpret_cast<LPARAM>(&statements));
+    const INT_PTR result = ShowModalDialog(owner, kChoiceDialog, ChoiceProc, reinterpret_cast<LPARAM>(&statements));
     return result >= kFirstChoice ? static_cast<int>(result - kFirstChoice) : -1;
 }
 
@@ -250,5 +383,5 @@ bool PreviewImport(HWND owner, const std::string& fileName, const Statement& sta
                    const std::vector<ImportRow>& rows, std::vector<bool>& ticked) {
     InitListViews();
     Preview preview{fileName, statement, rows, ticked};
-    return RunGuarded<PreviewProc>(owner, kPreviewDialog, reinterpret_cast<LPARAM>(&preview)) == IDOK;
+    return ShowModalDialog(owner, kPreviewDialog, PreviewProc, reinterpret_cast<LPARAM>(&preview)) == IDOK;
 }

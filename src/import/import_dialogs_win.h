@@ -1,6 +1,6 @@
 // The two dialogs of Import Bank Statement. Win32. What a dialog's own
 // code throws (std::bad_alloc) ends it and is thrown on from these calls,
-// once the dialog has gone.
+// once the dialog has gone (the dialog runner guards every dialog).
 #pragma once
 
 #include <windows.h>

@@ -31,14 +31,28 @@ std::string StatementAccountText(const Statement& statement) {
     return text;
 }
 
+std::string AccountLineText(const Statement& statement) {
+    return statement.accountId.empty() ? "" : "Account: " + StatementAccountText(statement);
+}
+
 std::string ActionText(const ImportRow& row) {
     switch (row.action) {
         case ImportAction::MarkR: return "Mark R";
-        case ImportAction::Add: return "Add";
+        case ImportAction::Add: return row.beforeOpening ? "Add (before the account's opening balance)" : "Add";
         case ImportAction::AlreadyThere: return "Already there";
         case ImportAction::Refused: break;
     }
     return "Refused: " + row.refused;
+}
+
+std::string BeforeOpeningText(int count, const char* openingDate) {
+    if (count <= 0) return "";
+    const std::string date = g_Date.ToDisplay(openingDate);
+    if (count == 1)
+        return "1 transaction is dated before the account's opening balance (" + date +
+               "); it is left unticked. Is this statement for this account?";
+    return std::to_string(count) + " transactions are dated before the account's opening balance (" + date +
+           "); they are left unticked. Is this statement for this account?";
 }
 
 std::string CentsText(std::int64_t cents) {

@@ -14,6 +14,9 @@ inline constexpr char kImportTitle[] = "Import Bank Statement";
 // name.
 inline constexpr char kImportFilter[] =
     "Bank statements (*.ofx;*.qfx;*.qif;*.csv)\0*.ofx;*.qfx;*.qif;*.csv\0All files (*.*)\0*.*\0";
+// The summary's second line after an import that marked or added records.
+inline constexpr char kShownInAllViewText[] =
+    "\nThe register shows View All, from the first transaction the import marked or added.";
 inline constexpr char kChooseStatementText[] = "This file holds several accounts. Choose the one to import:";
 
 // The file's name without its folder ("\" or "/").
@@ -33,9 +36,18 @@ std::string BalanceLimitText(const BalanceOverflow& overflow);
 // neither.
 std::string StatementAccountText(const Statement& statement);
 
-// What the preview shows a row will do: "Mark R", "Add", "Already there",
-// or "Refused: <why>".
+// The preview's line about the account: "Account: " and the account when
+// the file names one (gives its id), else "".
+std::string AccountLineText(const Statement& statement);
+
+// What the preview shows a row will do: "Mark R", "Add", "Add (before the
+// account's opening balance)", "Already there", or "Refused: <why>".
 std::string ActionText(const ImportRow& row);
+
+// The preview's line above the list when some transactions are dated
+// before the account's opening balance (a statement of another account?);
+// "" for none. The date is YYYYMMDD, shown in the program's format.
+std::string BeforeOpeningText(int count, const char* openingDate);
 
 // Signed amount with thousands separators: "1,234.56", "-42.50".
 std::string CentsText(std::int64_t cents);

@@ -207,7 +207,18 @@ std::vector<ImportRow> MatchStatement(const Statement& statement, const Account&
         std::stable_sort(list.begin(), list.end(), [](const Candidate* a, const Candidate* b) { return a->day < b->day; });
 
     MatchAll(waiting, keys, index, rows);
+
+    CivilDate opening;
+    if (ParseStoredDate(FieldText(account.header.statementDate, sizeof account.header.statementDate), opening)) {
+        const std::int64_t openingDay = DaysFromCivil(opening.year, opening.month, opening.day);
+        for (const Transaction& t : waiting)
+            if (rows[t.index].action == ImportAction::Add && t.day < openingDay) rows[t.index].beforeOpening = true;
+    }
     return rows;
+}
+
+int CountBeforeOpening(const std::vector<ImportRow>& rows) {
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.beforeOpening; }));
 }
 
 AcctRecord RecordFromTransaction(const StatementTransaction& transaction) {

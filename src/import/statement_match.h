@@ -29,6 +29,9 @@ struct ImportRow {
     // is sorted, nodes do not.
     AcctRecord* record = nullptr;
     std::string refused;  // the reason of a Refused row
+    // An Add row dated before the account's opening balance: the
+    // statement may be another account's, so the row starts unticked.
+    bool beforeOpening = false;
 };
 
 // Matches every transaction of the statement against every record of the
@@ -42,7 +45,8 @@ struct ImportRow {
 // the first import marked or added, even where the register's date differs
 // from the bank's, and marks nothing more. The rest is
 // added; transactions the reader refused, and amounts one record cannot
-// hold, are refused.
+// hold, are refused. An Add row dated before the account's opening balance
+// (the header's statement date) is flagged beforeOpening.
 std::vector<ImportRow> MatchStatement(const Statement& statement, const Account& account);
 
 struct ImportCounts {
@@ -94,10 +98,13 @@ ImportCounts ApplyImport(Account& account, const Statement& statement, const std
 AcctRecord RecordFromTransaction(const StatementTransaction& transaction);
 
 // Whether a row starts ticked in the preview, and whether it may be ticked.
-inline bool StartsTicked(ImportAction action) {
-    return action == ImportAction::MarkR || action == ImportAction::Add;
+inline bool StartsTicked(const ImportRow& row) {
+    return row.action == ImportAction::MarkR || (row.action == ImportAction::Add && !row.beforeOpening);
 }
 inline bool CanBeTicked(ImportAction action) { return action != ImportAction::Refused; }
+
+// How many rows are flagged beforeOpening.
+int CountBeforeOpening(const std::vector<ImportRow>& rows);
 
 // "<file>: N marked R, M added, K already in the register."
 std::string ImportSummaryText(const std::string& fileName, const ImportCounts& counts);

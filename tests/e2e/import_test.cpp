@@ -1,11 +1,17 @@
 // Import Bank Statement on the real program: the menu command, the system's
-// Open dialog, the preview with its check boxes, and the account file on
-// disk afterwards, byte for byte. OFX, QIF and CSV files; Cancel; the same
-// file imported twice; files that are refused.
+// Open dialog and its starting folder, the preview with its check boxes and
+// its size, the register afterwards, and the account file on disk, byte for
+// byte. OFX, QIF and CSV files; Cancel; the same file imported twice; files
+// that are refused; a balance the register cannot show; a save that fails;
+// a blank record left between records; transactions before the account's
+// opening balance.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -67,6 +73,58 @@ std::string CellText(HWND list, int row, int column) {
     return ok ? std::string(text) : "(unreadable)";
 }
 
+// The width the program's list gives a text in its own font, asked
+// through memory inside the program as CellText does.
+int StringWidth(HWND list, const std::string& text) {
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
+    if (!process) return -1;
+    void* remote = VirtualAllocEx(process.get(), nullptr, text.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return -1;
+    const bool written = WriteProcessMemory(process.get(), remote, text.c_str(), text.size() + 1, nullptr);
+    const int width =
+        written ? static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(remote))) : -1;
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return width;
+}
+
+// The folder the program's Open dialog shows, asked through memory inside
+// the program as CellText does; "" when it cannot be read.
+std::string OpenDialogFolder(HWND open) {
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(open)));
+    if (!process) return "";
+    char folder[MAX_PATH] = {};
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof folder, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return "";
+    const bool ok = SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(remote)) > 0 &&
+                    ReadProcessMemory(process.get(), remote, folder, sizeof folder - 1, nullptr);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return ok ? folder : "";
+}
+
+// A folder as the shell names it, without a final "\\", in capitals.
+std::string SameFolder(std::string folder) {
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    for (char& c : folder) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return folder;
+}
+
+std::string DownloadsFolder() {
+    PWSTR wide = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &wide))) {
+        char narrow[MAX_PATH] = {};
+        if (WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr) > 0) folder = narrow;
+    }
+    CoTaskMemFree(wide);
+    return folder;
+}
+
+SIZE SizeOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 std::vector<std::string> Column(HWND list, int column) {
     std::vector<std::string> cells;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -94,6 +152,7 @@ std::vector<uint8_t> Joined(const std::vector<uint8_t>& header, const std::vecto
 
 // The account every test starts from: one cleared opening deposit and
 // three transactions typed by the user, with the user's own dates.
+constexpr char kOpeningDate[] = "20260501";
 const std::vector<reg::Tx> kRegister = {
     {.date = "20260501", .description = "Opening", .deposit = 1000.0, .cleared = true},
     {.date = "20260510", .description = "Groceries", .payment = 42.5},
@@ -126,7 +185,7 @@ class ImportTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        ASSERT_EQ(reg::OpenWrittenAccount(app_, kRegister), "");
+        ASSERT_EQ(reg::OpenWrittenAccount(app_, kRegister, kOpeningDate), "");
         before_ = accounts::FileBytes(accounts::kFirstSlot);
         ASSERT_EQ(before_.size(), 128u * (kRegister.size() + 1));
         header_.assign(before_.begin(), before_.begin() + 128);
@@ -178,6 +237,11 @@ protected:
         return told->text;
     }
 
+    // The summary of an import that marked or added records.
+    static std::string Shown(const std::string& counts) {
+        return counts + "\nThe register shows View All, from the first transaction the import marked or added.";
+    }
+
     // The May statement imported with every row as offered, the Balance
     // flow declined.
     void ImportMay(const std::string& path) {
@@ -188,11 +252,11 @@ protected:
         ASSERT_TRUE(DeclineBalance());
     }
 
-    // The Balance flow that follows an import with an ending balance,
-    // answered No, and the help text that No gives.
+    // The Balance step that follows an import with an ending balance: its
+    // dialog, cancelled.
     bool DeclineBalance() {
-        std::optional<MessageBoxText> question = AnswerMessageBox(app_, IDNO);
-        return question && question->caption == kBalanceCaption && AnswerMessageBox(app_);
+        HWND balance = WaitForDialogShowing(app_, kBalanceCaption, kBalanceEntry);
+        return balance && ClickButton(balance, IDCANCEL) && WaitGone(balance);
     }
 
     std::vector<uint8_t> MayImported() const {
@@ -227,13 +291,12 @@ TEST_F(ImportTest, OfxMarksAndAddsThenBalancesWithTheStatementsBalance) {
     EXPECT_FALSE(accounts::SaveDialogShot(preview, "import-preview-ofx").empty());
 
     ASSERT_TRUE(PressOk(preview));
-    EXPECT_EQ(Summary(), "may.ofx: 2 marked R, 2 added, 0 already in the register.");
+    EXPECT_EQ(Summary(), Shown("may.ofx: 2 marked R, 2 added, 0 already in the register."));
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), MayImported());
 
-    // The Balance flow follows with the statement's balance typed in.
-    std::optional<MessageBoxText> question = AnswerMessageBox(app_, IDYES);
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->caption, kBalanceCaption);
+    // The Balance step follows with the statement's balance typed in. The
+    // import has marked the statement's transactions: no question whether
+    // the user typed the R marks comes first.
     HWND balance = WaitForDialogShowing(app_, kBalanceCaption, kBalanceEntry);
     ASSERT_NE(balance, nullptr) << app_.DescribeWindows();
     EXPECT_EQ(ControlText(balance, kBalanceEntry), "2883.73");
@@ -241,10 +304,12 @@ TEST_F(ImportTest, OfxMarksAndAddsThenBalancesWithTheStatementsBalance) {
     std::optional<MessageBoxText> result = AnswerMessageBox(app_);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->text, "Your account balanced.");
-    // Current view: the dentist is the one open transaction left.
+    // The All view: the records the import marked and added stay in sight.
     ASSERT_TRUE(app_.WaitIdle());
-    EXPECT_EQ(reg::FieldText(app_, 0, reg::Desc), "Dentist");
-    EXPECT_EQ(reg::FieldText(app_, 1, reg::Desc), "");
+    std::string rows;
+    for (int row = 0; row < 7; ++row)
+        rows += reg::FieldText(app_, row, reg::R) + " " + reg::FieldText(app_, row, reg::Desc) + "|";
+    EXPECT_EQ(rows, "R Opening|R Groceries|R Pay| Dentist|R CITY WATER|R INTEREST PAID| |");
 }
 
 TEST_F(ImportTest, SameFileAgainChangesNothing) {
@@ -314,7 +379,7 @@ TEST_F(ImportTest, QifWithTheKeyboardAndARefusedRow) {
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(preview) == GetDlgItem(preview, IDOK); }));
     ASSERT_TRUE(PressKey(VK_RETURN));
     ASSERT_TRUE(WaitGone(preview));
-    EXPECT_EQ(Summary(), "may.qif: 1 marked R, 1 added, 0 already in the register.");
+    EXPECT_EQ(Summary(), Shown("may.qif: 1 marked R, 1 added, 0 already in the register."));
     EXPECT_TRUE(reg::NoMessage(app_)) << "no ending balance: no Balance flow";
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
               Joined(header_, {RegisterBlock(0, true), RegisterBlock(1, false), RegisterBlock(2, false),
@@ -334,7 +399,7 @@ TEST_F(ImportTest, CsvAddsInDateOrderInTheAllView) {
     HWND list = GetDlgItem(preview, kIdImportList);
     EXPECT_EQ(Column(list, kColAction), (std::vector<std::string>{"Mark R", "Add", "Add"}));
     ASSERT_TRUE(PressOk(preview));
-    EXPECT_EQ(Summary(), "may.csv: 1 marked R, 2 added, 0 already in the register.");
+    EXPECT_EQ(Summary(), Shown("may.csv: 1 marked R, 2 added, 0 already in the register."));
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
               Joined(header_, {RegisterBlock(0, true), accounts::RecordBlock("20260503", "ATM", 60.0, 0, true),
                                RegisterBlock(1, false), RegisterBlock(2, true),
@@ -404,30 +469,63 @@ TEST_F(ProgramTest, ImportWithoutAnOpenAccountDoesNothing) {
     EXPECT_TRUE(reg::NoMessage(app_));
 }
 
-// A deposit that takes the cleared balance past what the register can
-// show is added all the same, with the register's message.
-TEST_F(ImportTest, BalanceTooLargeToDisplayIsTold) {
+// A deposit that would take the balances past what the register can show
+// is refused before anything changes, with one message naming the limit;
+// the commands after it run as before.
+TEST_F(ImportTest, BalanceTheRegisterCannotShowIsRefusedBeforeAnythingChanges) {
     const std::string path = Write("big.ofx",
                                    "<OFX><BANKMSGSRSV1><STMTTRNRS><STMTRS><BANKTRANLIST>"
                                    "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20260525<TRNAMT>999999.99<NAME>LOTTERY</STMTTRN>"
                                    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>");
     ASSERT_TRUE(app_.Stop());
-    ASSERT_EQ(reg::OpenWrittenAccount(app_, {{.date = "20260501", .description = "Opening", .deposit = 9500000.0,
-                                              .cleared = true}}),
-              "");
+    // 9,500,000 cleared, in deposits the register accepts.
+    std::vector<reg::Tx> large;
+    for (int i = 0; i < 10; ++i)
+        large.push_back({.date = "20260501", .description = "Deposit", .deposit = 950000.0, .cleared = true});
+    ASSERT_EQ(reg::OpenWrittenAccount(app_, large, kOpeningDate), "");
     const std::vector<uint8_t> opened = accounts::FileBytes(accounts::kFirstSlot);
     HWND preview = Preview(path);
     ASSERT_NE(preview, nullptr) << failure_;
     ASSERT_TRUE(PressOk(preview));
     std::optional<MessageBoxText> told = AnswerMessageBox(app_);
     ASSERT_TRUE(told);
-    EXPECT_EQ(told->caption, "Data Entry Error");
-    EXPECT_EQ(told->text, "The ending balance will be too large to display correctly.");
-    EXPECT_EQ(Summary(), "big.ofx: 0 marked R, 1 added, 0 already in the register.");
-    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
-              Joined(std::vector<uint8_t>(opened.begin(), opened.begin() + 128),
-                     {std::vector<uint8_t>(opened.begin() + 128, opened.end()),
-                      accounts::RecordBlock("20260525", "LOTTERY", 0, 999999.99, true)}));
+    EXPECT_EQ(told->caption, kImportCaption);
+    EXPECT_EQ(told->text,
+              "big.ofx cannot be imported.\nThe running balance would go above 9,999,999.99, the largest balance "
+              "the register shows.");
+    EXPECT_TRUE(reg::NoMessage(app_)) << "one message, no summary";
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), opened);
+    // Nothing is left for the next command's checks to trip on.
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), reg::kCmdViewAll));
+    EXPECT_TRUE(reg::NoMessage(app_));
+    EXPECT_EQ(reg::FieldText(app_, 9, reg::Desc), "Deposit");
+    EXPECT_EQ(reg::FieldText(app_, 10, reg::Desc), "");
+}
+
+// New Transaction leaves a blank record above the focused row, saved
+// there, and it comes back with the account: an import afterwards still
+// puts its records in date order among all records.
+TEST_F(ImportTest, AfterANewTransactionBlankRecordsLandInDateOrder) {
+    ASSERT_TRUE(app_.Stop());
+    std::vector<reg::Tx> withBlank = kRegister;
+    withBlank.insert(withBlank.begin() + 3, reg::Tx{});
+    ASSERT_EQ(reg::OpenWrittenAccount(app_, withBlank, kOpeningDate), "");
+    ASSERT_EQ(reg::FieldText(app_, 2, reg::Desc), "");
+    ASSERT_EQ(reg::FieldText(app_, 3, reg::Desc), "Dentist");
+    const std::string path = Write("late.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "05/25/2026,BOOKS,-10.00\r\n"
+                                   "05/03/2026,ATM,-60.00\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(PressOk(preview));
+    EXPECT_EQ(Summary().rfind("late.csv: 0 marked R, 2 added", 0), 0u);
+    std::string dated;
+    for (const reg::Tx& tx : reg::StoredRecords())
+        if (!tx.date.empty()) dated += tx.date + " " + tx.description + "\n";
+    EXPECT_EQ(dated,
+              "20260501 Opening\n20260503 ATM\n20260510 Groceries\n20260515 Pay\n20260520 Dentist\n"
+              "20260525 BOOKS\n");
 }
 
 // A file of two accounts asks which one to import; the choice is made
@@ -461,8 +559,10 @@ TEST_F(ImportTest, FileOfTwoAccountsAsksWhichOne) {
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), before_);
 }
 
-// A save that fails is told once and kept for the next save.
-TEST_F(ImportTest, FailedSaveIsToldAndWrittenByTheNextSave) {
+// A save that fails is told once, like any failed save; nothing is summed
+// up as done and no Balance step follows. The change is kept for the next
+// save.
+TEST_F(ImportTest, FailedSaveIsToldOnceAndWrittenByTheNextSave) {
     const std::string path = Write("may.ofx", kMayOfx);
     HWND preview = Preview(path);
     ASSERT_NE(preview, nullptr) << failure_;
@@ -473,9 +573,7 @@ TEST_F(ImportTest, FailedSaveIsToldAndWrittenByTheNextSave) {
         std::optional<MessageBoxText> failed = AnswerMessageBox(app_);
         ASSERT_TRUE(failed);
         EXPECT_EQ(failed->caption, "Error Saving File");
-        EXPECT_EQ(Summary(), "may.ofx: 2 marked R, 2 added, 0 already in the register.");
-        ASSERT_TRUE(DeclineBalance());
-        EXPECT_TRUE(reg::NoMessage(app_));
+        EXPECT_TRUE(reg::NoMessage(app_)) << "no summary, no Balance step";
     }
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), before_);
     // The next command's checks save what the import changed.
@@ -486,6 +584,128 @@ TEST_F(ImportTest, FailedSaveIsToldAndWrittenByTheNextSave) {
     ASSERT_TRUE(ClickButton(open, IDCANCEL));
     ASSERT_TRUE(WaitGone(open));
     EXPECT_TRUE(reg::NoMessage(app_));
+}
+
+// The Current view hides records marked "R", which is every record an
+// import marks or adds: the register turns to the All view at the first
+// of them.
+TEST_F(ImportTest, AddedRecordsStayInSightInTheAllView) {
+    ASSERT_TRUE(app_.Stop());
+    ASSERT_EQ(reg::OpenWrittenAccount(app_, reg::Numbered(40), "20260101"), "");
+    const std::string path = Write("jan.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "01/15/2026,BOOKSHOP,-7.00\r\n"
+                                   "02/20/2026,LATE FEE,-3.00\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(PressOk(preview));
+    EXPECT_EQ(Summary(), Shown("jan.csv: 0 marked R, 2 added, 0 already in the register."));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_EQ(reg::FieldText(app_, 0, reg::Desc), "BOOKSHOP");
+    EXPECT_EQ(reg::FieldText(app_, 0, reg::R), "R");
+    EXPECT_EQ(reg::FieldText(app_, 1, reg::Desc), "r16");
+}
+
+// The preview can be made larger; the list grows with it, the buttons
+// follow, every column shows its texts whole, and the next preview of the
+// run keeps the size. A file that names no account shows no account line.
+TEST_F(ImportTest, PreviewResizedShowsEveryColumnWhole) {
+    const std::string path = Write("store.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "05/12/2026,FRESH MARKET,-42.50\r\n"
+                                   "05/25/2026,THE VERY LONG NAME OF A HARDWARE STORE DOWN THE ROAD 1234,-15.00\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    EXPECT_EQ(ControlText(preview, kIdImportAccount), "");
+    EXPECT_EQ(ControlText(preview, kIdImportBeforeOpening), "");
+    HWND list = GetDlgItem(preview, kIdImportList);
+    const SIZE first = SizeOf(preview);
+    const SIZE firstList = SizeOf(list);
+
+    const SIZE larger = {first.cx + 160, first.cy + 120};
+    ASSERT_TRUE(SetWindowPos(preview, nullptr, 0, 0, larger.cx, larger.cy, SWP_NOMOVE | SWP_NOZORDER));
+    ASSERT_TRUE(WaitUntil([&] { return SizeOf(list).cx == firstList.cx + 160; })) << SizeOf(list).cx;
+    EXPECT_EQ(SizeOf(list).cy, firstList.cy + 120);
+    RECT dialogRect{}, okRect{};
+    GetWindowRect(preview, &dialogRect);
+    GetWindowRect(GetDlgItem(preview, IDOK), &okRect);
+    EXPECT_LT(dialogRect.bottom - okRect.bottom, 40) << "OK stays at the bottom";
+    EXPECT_FALSE(accounts::SaveDialogShot(preview, "import-preview-resized").empty());
+
+    RECT client{};
+    GetClientRect(list, &client);
+    const char* const titles[kImportColumnCount] = {"Action", "Date", "Num", "Description", "Amount",
+                                                    "Register record"};
+    int columns = 0;
+    for (int column = 0; column < kImportColumnCount; ++column) {
+        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+        columns += width;
+        EXPECT_GE(width, StringWidth(list, titles[column]) + 16) << "column " << column << " cuts its title";
+        for (const std::string& cell : Column(list, column))
+            EXPECT_GE(width, StringWidth(list, cell) + 6) << "column " << column << " cuts \"" << cell << "\"";
+    }
+    EXPECT_LE(columns, client.right) << "the columns fit in the list";
+
+    ASSERT_TRUE(ClickButton(preview, IDCANCEL));
+    ASSERT_TRUE(WaitGone(preview));
+    HWND again = Preview(path);
+    ASSERT_NE(again, nullptr) << failure_;
+    EXPECT_EQ(SizeOf(again).cx, larger.cx) << "the size is kept for the next import";
+    EXPECT_EQ(SizeOf(again).cy, larger.cy);
+    ASSERT_TRUE(ClickButton(again, IDCANCEL));
+    ASSERT_TRUE(WaitGone(again));
+}
+
+// Transactions dated before the account's opening balance may be another
+// account's: they are offered unticked, and a line says how many.
+TEST_F(ImportTest, TransactionsBeforeTheOpeningBalanceAreOfferedUnticked) {
+    const std::string path = Write("april.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "04/20/2026,OLD RENT,-900.00\r\n"
+                                   "04/25/2026,OLD GAS,-30.00\r\n"
+                                   "05/25/2026,BOOKS,-10.00\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    HWND list = GetDlgItem(preview, kIdImportList);
+    EXPECT_EQ(Column(list, kColAction),
+              (std::vector<std::string>{"Add (before the account's opening balance)",
+                                        "Add (before the account's opening balance)", "Add"}));
+    EXPECT_EQ(Boxes(list), (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ(ControlText(preview, kIdImportBeforeOpening),
+              "2 transactions are dated before the account's opening balance (05/01/26); they are left unticked. "
+              "Is this statement for this account?");
+    // The user may tick one all the same.
+    ASSERT_TRUE(FocusControl(list));
+    ASSERT_TRUE(PressKey(VK_SPACE));
+    ASSERT_TRUE(WaitUntil([&] { return BoxOf(list, 0) == 2; }));
+    ASSERT_TRUE(PressOk(preview));
+    EXPECT_EQ(Summary(), Shown("april.csv: 0 marked R, 2 added, 0 already in the register."));
+    EXPECT_EQ(reg::Descriptions(reg::StoredRecords()), "OLD RENT Opening Groceries Pay Dentist BOOKS");
+}
+
+// The Open dialog starts where a statement from the bank lands, the
+// Downloads folder, and the next time in the folder used last.
+TEST_F(ImportTest, OpenDialogStartsInDownloadsThenTheFolderUsedLast) {
+    const std::string downloads = DownloadsFolder();
+    ASSERT_FALSE(downloads.empty());
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    HWND open = WaitForDialogShowing(app_, kImportCaption, IDOK);
+    ASSERT_NE(open, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(SameFolder(OpenDialogFolder(open)), SameFolder(downloads));
+    ASSERT_TRUE(ClickButton(open, IDCANCEL));
+    ASSERT_TRUE(WaitGone(open));
+
+    const std::string path = Write("may.ofx", kMayOfx);
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    ASSERT_TRUE(ClickButton(preview, IDCANCEL));
+    ASSERT_TRUE(WaitGone(preview));
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdImport));
+    open = WaitForDialogShowing(app_, kImportCaption, IDOK);
+    ASSERT_NE(open, nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(SameFolder(OpenDialogFolder(open)), SameFolder(AccountsFolder()));
+    ASSERT_TRUE(ClickButton(open, IDCANCEL));
+    ASSERT_TRUE(WaitGone(open));
 }
 
 }  // namespace

@@ -35,7 +35,11 @@ bool KeyboardToFocus(Program& app) {
 }  // namespace
 
 std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records) {
-    std::vector<std::vector<uint8_t>> blocks = {HeaderBlock(kTestAccountName)};
+    return OpenWrittenAccount(app, records, "20260831");
+}
+
+std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records, const std::string& statementDate) {
+    std::vector<std::vector<uint8_t>> blocks = {HeaderBlock(kTestAccountName, 0.0, statementDate)};
     for (const Tx& tx : records) blocks.push_back(RecordBlock(tx.date, tx.description, tx.payment, tx.deposit, tx.cleared));
     if (!WriteAccount(kFirstSlot, blocks)) return "the account file could not be written";
     if (!app.Start()) return "no main window\n" + app.DescribeWindows();

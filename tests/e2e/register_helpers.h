@@ -40,6 +40,8 @@ struct Tx {
 // these records and opens it from the start screen's Open Existing Account.
 // Empty on success, else what went wrong.
 std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records);
+// The same with the header's statement date (the opening balance's date).
+std::string OpenWrittenAccount(Program& app, const std::vector<Tx>& records, const std::string& statementDate);
 // Records "r1".."rn", one a day from 1 January 2026, payments of 1.
 std::vector<Tx> Numbered(int count);
 

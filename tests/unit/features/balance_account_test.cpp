@@ -193,4 +193,27 @@ TEST(BalanceFlow, StartsWithATypedBalance) {
     }
 }
 
+// After an import the question about the marks is the import's to
+// answer: the flow starts at the dialog, with the statement's balance.
+TEST(BalanceFlow, AfterAnImportStartsAtTheDialog) {
+    const FlowCase cases[] = {
+        {2883.73, "2883.73", kBalanceBalanced, "Your account balanced."},
+        {2800.00, "2883.73", kBalanceNotBalanced, "Your account did not balance.\nThe difference is $  83.73."},
+    };
+    for (const FlowCase& c : cases) {
+        ScriptedUser user;
+        user.questionAnswer = kAnswerNo;  // would stop the flow if it were asked
+        user.typed = c.typed;
+        EXPECT_EQ(RunBalanceAfterImport(c.reconciled, user, "2883.73"), c.state) << c.typed;
+        EXPECT_EQ(user.dialogRuns, 1);
+        EXPECT_EQ(user.shownText, "2883.73");
+        ASSERT_EQ(user.boxes.size(), 1u) << "no question, only the result";
+        EXPECT_EQ(user.boxes[0].text, c.message);
+    }
+    ScriptedUser cancelled;
+    cancelled.dialogResult = kDialogCancel;
+    EXPECT_EQ(RunBalanceAfterImport(0.0, cancelled, "1.00"), kBalanceStopped);
+    EXPECT_TRUE(cancelled.boxes.empty());
+}
+
 }  // namespace

@@ -35,6 +35,50 @@ TEST(ImportTexts, AccountByTypeAndLastFourOfItsId) {
     }
 }
 
+// The preview names the account only when the file gives its id; a QIF
+// list's type ("Bank") or a CSV file names none.
+TEST(ImportTexts, AccountLineOnlyWhenTheFileNamesTheAccount) {
+    const struct {
+        const char* type;
+        const char* id;
+        const char* line;
+    } cases[] = {
+        {"Checking", "000123456789", "Account: Checking ...6789"},
+        {"", "987654", "Account: Account ...7654"},
+        {"Bank", "", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        Statement s;
+        s.accountType = c.type;
+        s.accountId = c.id;
+        EXPECT_EQ(AccountLineText(s), c.line) << c.type << "/" << c.id;
+    }
+}
+
+TEST(ImportTexts, TransactionsBeforeTheOpeningBalance) {
+    ImportRow early{ImportAction::Add, nullptr, ""};
+    early.beforeOpening = true;
+    EXPECT_EQ(ActionText(early), "Add (before the account's opening balance)");
+    g_Date.SetDateFormat(kFormatMMDDYY);
+    EXPECT_EQ(BeforeOpeningText(0, "20260501"), "");
+    EXPECT_EQ(BeforeOpeningText(1, "20260501"),
+              "1 transaction is dated before the account's opening balance (05/01/26); it is left unticked. "
+              "Is this statement for this account?");
+    EXPECT_EQ(BeforeOpeningText(3, "20260501"),
+              "3 transactions are dated before the account's opening balance (05/01/26); they are left unticked. "
+              "Is this statement for this account?");
+}
+
+TEST(ImportTexts, BalanceLimitNamesTheBalanceAndTheLimit) {
+    EXPECT_EQ(BalanceLimitText({kRunningOutOfRange, true}),
+              "The running balance would go above 9,999,999.99, the largest balance the register shows.");
+    EXPECT_EQ(BalanceLimitText({kRunningOutOfRange, false}),
+              "The running balance would go below -9,999,999.99, the smallest balance the register shows.");
+    EXPECT_EQ(BalanceLimitText({kReconciledOutOfRange, true}),
+              "The cleared balance would go above 9,999,999.99, the largest balance the register shows.");
+}
+
 TEST(ImportTexts, ActionsAndAmounts) {
     EXPECT_EQ(ActionText({ImportAction::MarkR, nullptr, ""}), "Mark R");
     EXPECT_EQ(ActionText({ImportAction::Add, nullptr, ""}), "Add");

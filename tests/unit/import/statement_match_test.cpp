@@ -150,7 +150,7 @@ TEST_F(MatchFixture, ImportingTwiceChangesNothing) {
                                              Payment("20260103", 325)});
     std::vector<ImportRow> rows = MatchStatement(statement, account);
     std::vector<bool> ticked;
-    for (const ImportRow& row : rows) ticked.push_back(StartsTicked(row.action));
+    for (const ImportRow& row : rows) ticked.push_back(StartsTicked(row));
     const ImportCounts first = ApplyImport(account, statement, rows, ticked);
     EXPECT_EQ(first.markedR, 3);
     EXPECT_EQ(first.added, 1);
@@ -161,7 +161,7 @@ TEST_F(MatchFixture, ImportingTwiceChangesNothing) {
     ticked.clear();
     for (const ImportRow& row : rows) {
         EXPECT_EQ(row.action, ImportAction::AlreadyThere) << Describe(row);
-        ticked.push_back(StartsTicked(row.action));
+        ticked.push_back(StartsTicked(row));
     }
     const ImportCounts second = ApplyImport(account, statement, rows, ticked);
     EXPECT_EQ(second.markedR + second.added, 0);
@@ -295,6 +295,55 @@ TEST(CheckImportBalances, RefusesWhatTheRegisterCouldNotShow) {
             worst = std::max(worst, account.ComputeBalances());
         }
         EXPECT_EQ(worst, c.result);
+    }
+}
+
+// A transaction dated before the account's opening balance is added only
+// when the user ticks it: the statement may be another account's.
+TEST_F(MatchFixture, AddBeforeTheOpeningBalanceStartsUnticked) {
+    FillAccountHeader(account.header, "Test", 1000, "20260101", 2026, 1);
+    const struct {
+        const char* name;
+        StatementTransaction transaction;
+        bool before;
+        bool ticked;
+    } cases[] = {
+        {"added the day before", Payment("20251231", 100), true, false},
+        {"added on the opening day", Payment("20260101", 100), false, true},
+        {"matched though dated before", Payment("20251229", 325), false, false},
+        {"refused", Payment("2025123", 100), false, false},
+    };
+    for (const auto& c : cases) {
+        const std::vector<ImportRow> rows = MatchStatement(StatementOf({c.transaction}), account);
+        EXPECT_EQ(rows[0].beforeOpening, c.before) << c.name;
+        EXPECT_EQ(StartsTicked(rows[0]), c.ticked) << c.name;
+        EXPECT_EQ(CountBeforeOpening(rows), c.before ? 1 : 0) << c.name;
+    }
+    account.header.statementDate[0] = '\0';
+    EXPECT_FALSE(MatchStatement(StatementOf({Payment("20251231", 100)}), account)[0].beforeOpening)
+        << "no opening date: nothing to compare";
+}
+
+// The register turns to the first record an import touched: its place in
+// the list, the All view's order.
+TEST_F(MatchFixture, CarryingOutTellsTheFirstRecordTouched) {
+    const struct {
+        const char* name;
+        std::vector<StatementTransaction> transactions;
+        std::vector<bool> ticked;
+        int first;
+    } cases[] = {
+        {"a mark", {Payment("20260110", 4250)}, {true}, 3},
+        {"an added record before the mark", {Payment("20260120", 4250), Payment("20260104", 99)}, {true, true}, 2},
+        {"the mark before an added record", {Payment("20260110", 4250), Deposit("20260301", 1)}, {true, true}, 3},
+        {"nothing ticked", {Payment("20260110", 4250)}, {false}, -1},
+    };
+    for (const auto& c : cases) {
+        Account copy;
+        for (RecordNode* n = account.Head(); n; n = n->next) *copy.AppendRecord()->record = *n->record;
+        const Statement statement = StatementOf(c.transactions);
+        const ImportPlan plan = PlanImport(copy, statement, MatchStatement(statement, copy), c.ticked);
+        EXPECT_EQ(CarryOutImport(copy, plan), c.first) << c.name;
     }
 }
 

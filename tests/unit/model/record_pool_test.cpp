@@ -1,7 +1,9 @@
 // The account's records live in its pool: a freed record comes back for
 // the next one zero-filled, a node let go after the account was cleared
 // touches nothing of the new list, only nodes in the list count as in it,
-// and a list taken over from one block keeps its shape through every edit.
+// and a list taken over from one block keeps its shape through every edit;
+// records made room for beforehand are whole records of their own.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -127,6 +129,50 @@ TEST(RecordPool, ATakenOverBlockKeepsTheListShapeThroughEdits) {
     account.ClearAccount();
     EXPECT_EQ(account.Head(), nullptr);
     EXPECT_EQ(account.RecordCount(), 0u);
+}
+
+// An import makes room for its records first, so that adding them cannot
+// fail half way. Whatever the pool held before (free records, the rest of
+// a block), the records that follow are distinct, zero-filled, and every
+// one of them is the pool's and in the list.
+TEST(RecordPool, RecordsMadeRoomForAreWholeAndDistinct) {
+    const struct {
+        const char* name;
+        int before;  // records appended first
+        int freed;   // of those, let go again
+        int count;   // room made, then records appended
+    } cases[] = {
+        {"empty pool", 0, 0, 1},
+        {"more than a block", 0, 0, 1000},
+        {"rest of a block used first", 200, 0, 100},
+        {"free records and a new block", 300, 20, 400},
+        {"free records cover it", 50, 20, 20},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Account account;
+        std::vector<RecordNode*> nodes;
+        for (int i = 0; i < c.before; ++i) nodes.push_back(account.AppendRecord());
+        for (int i = 0; i < c.freed; ++i) account.Unlink(nodes[static_cast<std::size_t>(i) * 2]);
+        for (RecordNode* n = account.Head(); n; n = n->next) n->record->payment = 1.0;
+        account.ReserveRecords(static_cast<std::size_t>(c.count));
+        std::vector<const unsigned char*> records;
+        for (int i = 0; i < c.count; ++i) {
+            RecordNode* added = account.AppendRecord();
+            EXPECT_TRUE(AllZero(*added->record)) << "record " << i;
+            EXPECT_TRUE(account.Contains(added)) << "record " << i;
+            added->record->payment = 2.0;
+        }
+        for (RecordNode* n = account.Head(); n; n = n->next)
+            records.push_back(reinterpret_cast<const unsigned char*>(n->record.get()));
+        std::sort(records.begin(), records.end());
+        for (std::size_t i = 1; i < records.size(); ++i)
+            ASSERT_GE(records[i] - records[i - 1], static_cast<std::ptrdiff_t>(sizeof(AcctRecord))) << "overlap";
+        double total = 0;
+        for (RecordNode* n = account.Head(); n; n = n->next) total += n->record->payment;
+        EXPECT_EQ(total, (c.before - c.freed) * 1.0 + c.count * 2.0) << "a record was handed out twice";
+        ExpectWellLinked(account);
+    }
 }
 
 }  // namespace

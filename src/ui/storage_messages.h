@@ -23,11 +23,11 @@ bool TellSaveResult(HWND__* owner, SaveResult result);
 // g_DataFile. True when both files were written.
 bool SaveAccount();
 
-// The safety net (storage/backups.h): the open account's first backup of
-// the day before a save, and a backup whatever the day before an import.
-// A backup that cannot be made is logged and told once a run ("Ledgerpad
-// could not make a backup of <file>: <reason>"); what follows goes on.
-void BackUpBeforeFirstChangeOfTheDay(HWND__* owner);
+// The safety net (storage/backups.h): SaveAccount makes the open account's
+// first backup of the day before it saves; BackUpNow makes one whatever the
+// day (before an import). A backup that cannot be made is logged and told
+// once a run ("Ledgerpad could not make a backup of <file>: <reason>");
+// what follows goes on.
 void BackUpNow(HWND__* owner);
 inline constexpr char kBackupErrorTitle[] = "Backup";
 

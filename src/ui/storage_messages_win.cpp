@@ -60,19 +60,22 @@ void TellBackupFailure(HWND owner, const BackupResult& result) {
                 kBackupErrorTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-}  // namespace
-
-void BackUpBeforeFirstChangeOfTheDay(HWND owner) {
-    if (!IsAccountFile(g_CurrentAccountFile)) return;
+// The day's backup before a save; a failure is told after the save, and
+// only when the save itself succeeded: one action tells one failure, and a
+// backup that failed is tried again at the next save.
+BackupResult BackUpBeforeFirstChangeOfTheDay() {
+    if (!IsAccountFile(g_CurrentAccountFile)) return {};
     const BackupTime now = LocalTimeNow();
     const bool sameDay = now.year == g_backedUpDay.year && now.month == g_backedUpDay.month && now.day == g_backedUpDay.day;
-    if (sameDay && g_backedUpAccount == g_CurrentAccountFile) return;
+    if (sameDay && g_backedUpAccount == g_CurrentAccountFile) return {};
     const BackupResult result = MakeFirstBackupOfTheDay(g_CurrentAccountFile, now);
-    TellBackupFailure(owner, result);
-    if (result.failed) return;
+    if (result.failed) return result;
     g_backedUpAccount = g_CurrentAccountFile;
     g_backedUpDay = now;
+    return result;
 }
+
+}  // namespace
 
 void BackUpNow(HWND owner) {
     if (!IsAccountFile(g_CurrentAccountFile)) return;
@@ -80,8 +83,10 @@ void BackUpNow(HWND owner) {
 }
 
 bool SaveAccount() {
-    BackUpBeforeFirstChangeOfTheDay(g_DataFile.Owner());
-    return TellSaveResult(g_DataFile.Owner(), SaveOpenAccount());
+    const BackupResult backup = BackUpBeforeFirstChangeOfTheDay();
+    const bool saved = TellSaveResult(g_DataFile.Owner(), SaveOpenAccount());
+    if (saved) TellBackupFailure(g_DataFile.Owner(), backup);
+    return saved;
 }
 
 bool WriteAccountFile(DataFile& file, const char* name, Account& account) {

@@ -43,7 +43,9 @@ constexpr char kRenamedTo[] = "Renamed Checking";
 constexpr char kOldPassword[] = "Before1";
 constexpr char kNewPassword[] = "After22";
 constexpr double kKillSpread = 1.5;  // kills land over 0..1.5x the save's duration
-constexpr int kAttempts = 3;         // a trial whose steps before the kill failed is run again
+constexpr int kAttempts = 3;
+constexpr int kCmdRestoreBackup = 1044;
+constexpr int kRestoreList = 1501;         // a trial whose steps before the kill failed is run again
 
 // ---- The three files ----------------------------------------------------------------
 
@@ -266,8 +268,31 @@ std::string FillPasswordChange(Program& app, HWND& dialog) {
     return TypeInto(dialog, kPasswordField, kNewPassword) ? "" : "could not confirm the new password";
 }
 
+// A typed row saved in full: the change that Undo takes back, and the one
+// whose first save of the day keeps a backup of the account as it was.
+std::string TypeRowAndSave(Program& app, HWND& dialog) {
+    if (std::string failed = TypeRow(app, dialog); !failed.empty()) return failed;
+    const Bytes before = ReadFileBytes(PathOf(kAccountFile));
+    if (!PressKey(VK_RETURN) || !app.WaitIdle(30s)) return "the typed row was not entered";
+    return ReadFileBytes(PathOf(kAccountFile)) != before ? "" : "the typed row was not saved";
+}
+
+// Restore from Backup up to its question: the backup of the account as it
+// was before the typed row, chosen in the list.
+std::string AskRestore(Program& app, HWND& dialog) {
+    if (std::string failed = TypeRowAndSave(app, dialog); !failed.empty()) return failed;
+    HWND list = DialogAfter(app, kCmdRestoreBackup, "Restore from Backup", kRestoreList);
+    if (!list) return "no Restore from Backup dialog\n" + app.DescribeWindows();
+    if (SendMessageA(GetDlgItem(list, kRestoreList), LB_GETCOUNT, 0, 0) != 1) return "not one backup in the list";
+    if (!ClickButton(list, IDOK)) return "Restore could not be pressed";
+    dialog = WaitForDialogShowing(app, "Restore from Backup", IDYES);
+    return dialog ? "" : "no question before the restore\n" + app.DescribeWindows();
+}
+
 const SaveKind kKinds[] = {
     {"typed row", TypeRow, [](Program&, HWND) { return PressKey(VK_RETURN); }, kOldPassword},
+    {"undo", TypeRowAndSave, [](Program&, HWND) { return PressKey('Z', {VK_CONTROL}); }, kOldPassword},
+    {"restore", AskRestore, [](Program&, HWND question) { return ClickButton(question, IDYES); }, kOldPassword},
     {"rename", FillRename, PressOk, kOldPassword},
     {"account information", FillInfo, PressOk, kOldPassword},
     {"password change", FillPasswordChange, PressOk, kNewPassword},

@@ -92,13 +92,16 @@ int StringWidth(HWND list, const std::string& text) {
 std::string OpenDialogFolder(HWND open) {
     UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(open)));
     if (!process) return "";
-    char folder[MAX_PATH] = {};
+    // The program's Open dialog is a wide one: it answers in UTF-16.
+    wchar_t folder[MAX_PATH] = {};
     void* remote = VirtualAllocEx(process.get(), nullptr, sizeof folder, MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return "";
-    const bool ok = SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(remote)) > 0 &&
-                    ReadProcessMemory(process.get(), remote, folder, sizeof folder - 1, nullptr);
+    const bool ok = SendMessageW(open, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(remote)) > 0 &&
+                    ReadProcessMemory(process.get(), remote, folder, sizeof folder - sizeof(wchar_t), nullptr);
     VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
-    return ok ? folder : "";
+    char narrow[MAX_PATH * 3] = {};
+    if (ok) WideCharToMultiByte(CP_UTF8, 0, folder, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
 }
 
 // A folder as the shell names it, without a final "\\", in capitals.

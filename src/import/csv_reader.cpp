@@ -24,50 +24,82 @@ bool IsLineBreak(char c) {
     return c == '\n' || c == '\r';
 }
 
-// Reads one field at text[i] (i moves past it, not past what ends it).
-std::string ReadField(std::string_view text, std::size_t& i, char separator, int& line) {
+// Reads one field at text[i] into field, or past it when field is null (i
+// moves past it, not past what ends it).
+void ReadField(std::string_view text, std::size_t& i, char separator, int& line, std::string* field) {
+    const auto keep = [&](std::string_view part) {
+        if (field)
+            field->append(part);
+    };
     while (i < text.size() && (text[i] == ' ' || (text[i] == '\t' && separator != '\t')))
         ++i;
-    std::string field;
     if (i < text.size() && text[i] == '"') {
         for (++i; i < text.size(); ++i) {
             if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += text[i++];
+                keep(text.substr(i++, 1));
             } else if (text[i] == '"') {
                 ++i;
                 break;
             } else {
                 line += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-                field += text[i];
+                keep(text.substr(i, 1));
             }
         }
     }
     // Unquoted text, or what follows a closing quote, runs to the separator.
+    const std::size_t start = i;
     while (i < text.size() && text[i] != separator && !IsLineBreak(text[i]))
-        field += text[i++];
-    return field;
+        ++i;
+    keep(text.substr(start, i - start));
 }
 
-// The first records of the text (all of them when most is 0).
+// A record keeps at most this many fields; the rest are read past. Bank
+// files have a few dozen columns at most, and a line of millions of
+// separators must not become millions of strings.
+constexpr std::size_t kMostFields = 256;
+
+// The records of a text, one at a time, so that a file is never held as
+// records all at once.
+class CsvRecords {
+public:
+    CsvRecords(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
+
+    // The next record into record; false at the end of the text.
+    bool Next(CsvRecord& record) {
+        if (m_at >= m_text.size())
+            return false;
+        record.line = m_line;
+        record.fields.clear();
+        for (;;) {
+            const bool kept = record.fields.size() < kMostFields;
+            if (kept)
+                record.fields.emplace_back();
+            ReadField(m_text, m_at, m_separator, m_line, kept ? &record.fields.back() : nullptr);
+            if (m_at >= m_text.size() || m_text[m_at] != m_separator)
+                break;
+            ++m_at;
+        }
+        if (m_at < m_text.size()) {
+            m_at += m_text[m_at] == '\r' && m_at + 1 < m_text.size() && m_text[m_at + 1] == '\n' ? 2 : 1;
+            ++m_line;
+        }
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    char m_separator;
+    std::size_t m_at = 0;
+    int m_line = 1;
+};
+
+// The first records of the text.
 std::vector<CsvRecord> SplitCsv(std::string_view text, char separator, std::size_t most) {
     std::vector<CsvRecord> records;
-    int line = 1;
-    std::size_t i = 0;
-    while (i < text.size() && (most == 0 || records.size() < most)) {
-        CsvRecord record;
-        record.line = line;
-        for (;;) {
-            record.fields.push_back(ReadField(text, i, separator, line));
-            if (i >= text.size() || text[i] != separator)
-                break;
-            ++i;
-        }
-        if (i < text.size()) {
-            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-            ++line;
-        }
+    CsvRecords reader(text, separator);
+    CsvRecord record;
+    while (records.size() < most && reader.Next(record))
         records.push_back(std::move(record));
-    }
     return records;
 }
 
@@ -189,15 +221,34 @@ std::string_view FieldAt(const CsvRecord& record, int column) {
         ? std::string_view(record.fields[column]) : std::string_view();
 }
 
-// The file's decimal mark: a comma in a semicolon-separated file, else a
-// point, unless the amounts show otherwise.
-DecimalMark FileDecimalMark(const std::vector<CsvRecord>& rows, const Columns& columns, char separator) {
-    DecimalMarkEvidence evidence;
-    for (const CsvRecord& row : rows) {
-        for (int column : {columns.amount, columns.debit, columns.credit})
-            evidence.See(FieldAt(row, column));
+// Calls each(row) for every row below the header row that is not blank,
+// until each returns false.
+template <typename Each>
+void ForEachRow(std::string_view text, const Layout& layout, Each each) {
+    CsvRecords records(text, layout.separator);
+    CsvRecord row;
+    for (std::size_t r = 0; r <= layout.headerRecord; ++r)
+        records.Next(row);
+    while (records.Next(row)) {
+        if (!IsBlank(row) && !each(row))
+            return;
     }
-    return evidence.Decide(separator == ';' ? DecimalMark::Comma : DecimalMark::Point);
+}
+
+// The file's decimal mark (a comma in a semicolon-separated file, else a
+// point, unless the amounts show otherwise), or nothing when the file has
+// more rows than a statement may.
+std::optional<DecimalMark> FileDecimalMark(std::string_view text, const Layout& layout) {
+    DecimalMarkEvidence evidence;
+    std::size_t rows = 0;
+    ForEachRow(text, layout, [&](const CsvRecord& row) {
+        for (int column : {layout.columns.amount, layout.columns.debit, layout.columns.credit})
+            evidence.See(FieldAt(row, column));
+        return ++rows <= kMostStatementTransactions;
+    });
+    if (rows > kMostStatementTransactions)
+        return std::nullopt;
+    return evidence.Decide(layout.separator == ';' ? DecimalMark::Comma : DecimalMark::Point);
 }
 
 // The cents of a debit/credit pair of columns, or why the row is refused.
@@ -249,18 +300,18 @@ bool LooksLikeSeparatedText(std::string_view bytes) {
 StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {
     const std::string text = FileTextToAnsi(bytes);
     const auto layout = FindLayout(text);
-    if (!layout) {
-        StatementFile file;
-        file.error = kCsvNoHeader;
-        return file;
-    }
-    std::vector<CsvRecord> rows = SplitCsv(text, layout->separator, 0);
-    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(layout->headerRecord + 1));
-    std::erase_if(rows, IsBlank);
-    const DecimalMark mark = FileDecimalMark(rows, layout->columns, layout->separator);
+    if (!layout)
+        return RefusedFile(kCsvNoHeader);
+    // The rows are read twice, each time one at a time: once to learn the
+    // decimal mark, once to make the transactions.
+    const auto mark = FileDecimalMark(text, *layout);
+    if (!mark)
+        return RefusedFile(kTooManyTransactions);
     std::vector<Statement> statements(1);
-    for (const CsvRecord& row : rows)
-        statements[0].transactions.push_back(RowTransaction(row, layout->columns, mark));
+    ForEachRow(text, *layout, [&](const CsvRecord& row) {
+        statements[0].transactions.push_back(RowTransaction(row, layout->columns, *mark));
+        return true;
+    });
     SettleWrittenDates(statements, preferred);
     return FinishStatements(std::move(statements));
 }

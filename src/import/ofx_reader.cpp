@@ -154,6 +154,9 @@ class OfxWalker {
 public:
     std::vector<Statement> Walk(std::string_view text);
     bool SawOfx() const { return m_sawOfx; }
+    bool SawStatement() const { return m_sawStatement; }
+    // Whether the walk stopped at a transaction beyond kMostStatementTransactions.
+    bool TooMany() const { return m_transactions > kMostStatementTransactions; }
 
 private:
     void Start(const std::string& tag, std::string_view value, int line);
@@ -170,6 +173,8 @@ private:
     bool m_inLedger = false;   // LEDGERBAL, not AVAILBAL
     bool m_inList = false;     // BANKTRANLIST
     bool m_sawOfx = false;
+    bool m_sawStatement = false;
+    std::size_t m_transactions = 0;  // in every statement so far
 };
 
 int LineBreaks(std::string_view text) {
@@ -183,7 +188,7 @@ std::vector<Statement> OfxWalker::Walk(std::string_view text) {
     int line = 1;
     std::size_t at = 0;  // text before at has been counted into line
     std::size_t open;
-    while ((open = text.find('<', at)) != std::string_view::npos) {
+    while (!TooMany() && (open = text.find('<', at)) != std::string_view::npos) {
         line += LineBreaks(text.substr(at, open - at));
         at = open;
         const bool comment = text.substr(open, 4) == "<!--";
@@ -215,6 +220,7 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
     m_sawOfx = m_sawOfx || tag == "OFX";
     if (tag == "STMTRS" || tag == "CCSTMTRS") {
         EndStatement();
+        m_sawStatement = true;
         m_statement.emplace();
         if (tag == "CCSTMTRS")
             m_statement->accountType = "Credit card";
@@ -290,14 +296,17 @@ void OfxWalker::TransactionElement(const std::string& tag, std::string_view valu
 }
 
 void OfxWalker::EndTransaction() {
-    if (m_transaction && m_statement)
+    // The one beyond the limit is counted, not kept: the file is refused.
+    if (m_transaction && m_statement && ++m_transactions <= kMostStatementTransactions)
         m_statement->transactions.push_back(CheckedTransaction(*m_transaction));
     m_transaction.reset();
 }
 
 void OfxWalker::EndStatement() {
     EndTransaction();
-    if (m_statement)
+    // One without transactions adds nothing, and a file of nothing but
+    // statement tags must not pile them up.
+    if (m_statement && !m_statement->transactions.empty())
         m_statements.push_back(std::move(*m_statement));
     m_statement.reset();
     m_inAccount = m_inLedger = m_inList = false;
@@ -316,10 +325,9 @@ StatementFile ReadOfx(std::string_view bytes) {
     const std::string text = OfxText(bytes);
     OfxWalker walker;
     std::vector<Statement> statements = walker.Walk(text);
-    if (statements.empty()) {
-        StatementFile file;
-        file.error = walker.SawOfx() ? kOfxNoStatement : kNotAStatement;
-        return file;
-    }
+    if (walker.TooMany())
+        return RefusedFile(kTooManyTransactions);
+    if (!walker.SawStatement())
+        return RefusedFile(walker.SawOfx() ? kOfxNoStatement : kNotAStatement);
     return FinishStatements(std::move(statements));
 }

@@ -70,6 +70,8 @@ class QifWalker {
 public:
     std::vector<QifStatement> Walk(std::string_view text);
     bool SawBankSection() const { return m_sawBankSection; }
+    // Whether the walk stopped at a record beyond kMostStatementTransactions.
+    bool TooMany() const { return m_records > kMostStatementTransactions; }
 
 private:
     void Header(std::string_view line);
@@ -83,6 +85,7 @@ private:
     std::string m_type;         // of the current statement section
     std::optional<PendingRecord> m_record;
     std::vector<QifStatement> m_statements;
+    std::size_t m_records = 0;
     bool m_sawBankSection = false;
 };
 
@@ -90,13 +93,14 @@ std::vector<QifStatement> QifWalker::Walk(std::string_view text) {
     ForEachLine(text, [&](std::string_view line, int number) {
         line = TrimSpace(line);
         if (line.empty())
-            return;
+            return true;
         if (line.front() == '!')
             Header(line);
         else if (m_section == Section::Account)
             AccountField(line);
         else if (m_section == Section::Statement)
             Field(line, number);
+        return !TooMany();
     });
     EndRecord();
     return std::move(m_statements);
@@ -148,8 +152,13 @@ void QifWalker::Field(std::string_view line, int number) {
 }
 
 void QifWalker::EndRecord() {
-    if (!m_record)
+    if (!m_record || TooMany())
         return;
+    // The one beyond the limit is counted, not kept: the file is refused.
+    if (++m_records > kMostStatementTransactions) {
+        m_record.reset();
+        return;
+    }
     // A new statement begins where the account or the section type changes.
     const bool sameAccount = !m_statements.empty() && m_statements.back().type == m_type
                           && m_statements.back().accountName == m_accountName;
@@ -178,12 +187,12 @@ bool LooksLikeQif(std::string_view bytes) {
 StatementFile ReadQif(std::string_view bytes, DayOrder preferred) {
     const std::string text = FileTextToAnsi(bytes);
     QifWalker walker;
-    std::vector<Statement> statements = QifStatements(walker.Walk(text));
-    if (!walker.SawBankSection()) {
-        StatementFile file;
-        file.error = kQifNoBankSection;
-        return file;
-    }
+    const std::vector<QifStatement> found = walker.Walk(text);
+    if (walker.TooMany())
+        return RefusedFile(kTooManyTransactions);
+    if (!walker.SawBankSection())
+        return RefusedFile(kQifNoBankSection);
+    std::vector<Statement> statements = QifStatements(found);
     SettleWrittenDates(statements, preferred);
     return FinishStatements(std::move(statements));
 }

@@ -194,6 +194,12 @@ StatementTransaction TransactionTexts(int line, std::string_view checkNumber, st
     return transaction;
 }
 
+StatementFile RefusedFile(std::string error) {
+    StatementFile file;
+    file.error = std::move(error);
+    return file;
+}
+
 StatementFile FinishStatements(std::vector<Statement> statements) {
     StatementFile file;
     for (Statement& statement : statements) {

@@ -184,6 +184,36 @@ int LineBreaks(std::string_view text) {
     return breaks;
 }
 
+constexpr std::string_view kCdataStart = "<![CDATA[";
+constexpr std::string_view kCdataEnd = "]]>";
+
+// Where the markup that opens at text[open] closes: a comment at "-->", a
+// CDATA section at "]]>" (either may hold a '>'), a tag at '>'.
+std::size_t MarkupEnd(std::string_view text, std::size_t open) {
+    if (text.substr(open, 4) == "<!--") {
+        const std::size_t end = text.find("-->", open);
+        return end == std::string_view::npos ? end : end + 2;
+    }
+    if (text.substr(open, kCdataStart.size()) == kCdataStart) {
+        const std::size_t end = text.find(kCdataEnd, open);
+        return end == std::string_view::npos ? end : end + 2;
+    }
+    return text.find('>', open);
+}
+
+// An element's value: the text after its tag up to the next markup, or
+// the text of a CDATA section that comes first (some banks wrap every name
+// in one, since it may hold '<' or '&').
+std::string_view ElementValue(std::string_view text, std::size_t tagEnd) {
+    const std::size_t next = text.find('<', tagEnd + 1);
+    const std::string_view value = text.substr(tagEnd + 1, next == std::string_view::npos ? next : next - tagEnd - 1);
+    if (next == std::string_view::npos || !TrimSpace(value).empty() || text.substr(next, kCdataStart.size()) != kCdataStart)
+        return value;
+    const std::size_t start = next + kCdataStart.size();
+    const std::size_t end = text.find(kCdataEnd, start);
+    return end == std::string_view::npos ? std::string_view() : text.substr(start, end - start);
+}
+
 std::vector<Statement> OfxWalker::Walk(std::string_view text) {
     int line = 1;
     std::size_t at = 0;  // text before at has been counted into line
@@ -191,21 +221,18 @@ std::vector<Statement> OfxWalker::Walk(std::string_view text) {
     while (!TooMany() && (open = text.find('<', at)) != std::string_view::npos) {
         line += LineBreaks(text.substr(at, open - at));
         at = open;
-        const bool comment = text.substr(open, 4) == "<!--";
-        const std::size_t close = comment ? text.find("-->", open) : text.find('>', open);
+        const std::size_t close = MarkupEnd(text, open);
         if (close == std::string_view::npos)
             break;
         const std::string_view inside = text.substr(open + 1, close - open - 1);
-        if (!comment && !inside.empty() && inside[0] != '?' && inside[0] != '!') {
+        if (!inside.empty() && inside[0] != '?' && inside[0] != '!') {
             const bool isEnd = inside[0] == '/';
             const std::string_view body = inside.substr(isEnd ? 1 : 0);
             const std::string tag = UpperCase(body.substr(0, body.find_first_of(" \t\r\n/")));
-            const std::size_t next = text.find('<', close);
-            const std::string_view value = text.substr(close + 1, next == std::string_view::npos ? next : next - close - 1);
             if (isEnd)
                 End(tag);
             else
-                Start(tag, inside.back() == '/' ? std::string_view() : value, line);
+                Start(tag, inside.back() == '/' ? std::string_view() : ElementValue(text, close), line);
             if (!isEnd && inside.back() == '/')
                 End(tag);
         }

@@ -267,6 +267,29 @@ TEST(OfxReaderTest, TextIsKeptInTheAnsiPageOrConvertedFromUtf8) {
     }
 }
 
+TEST(OfxReaderTest, TextInACdataSectionIsTheElementsValue) {
+    const struct {
+        const char* name;
+        const char* elements;
+        const char* summary;
+    } cases[] = {
+        {"name and memo, XML", "<NAME><![CDATA[ALDI STORE  ]]></NAME><MEMO><![CDATA[GEELONG]]></MEMO>",
+         "L1 20260102 100 \"ALDI STORE\" memo \"GEELONG\""},
+        {"SGML, after a line break", "<NAME>\n  <![CDATA[Shop]]>\n<MEMO>x", "L1 20260102 100 \"Shop\" memo \"x\""},
+        {"markup characters inside", "<NAME><![CDATA[A <b> & C]]></NAME>", "L1 20260102 100 \"A <b> & C\""},
+        {"a '>' does not end the section", "<NAME><![CDATA[a>b]]><MEMO>m", "L1 20260102 100 \"a>b\" memo \"m\""},
+        {"text before a section is the value", "<NAME>Plain<![CDATA[x]]></NAME>", "L1 20260102 100 \"Plain\""},
+        {"an unclosed section is no value", "<NAME><![CDATA[cut", "L1 20260102 100 \"\""},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string("<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1") + c.elements
+                                + "</STMTTRN></STMTRS></OFX>";
+        const StatementFile file = ReadOfx(bytes);
+        ASSERT_EQ(file.statements.size(), 1u) << c.name << ": " << file.error;
+        EXPECT_EQ(Summary(file.statements[0].transactions.at(0)), c.summary) << c.name;
+    }
+}
+
 TEST(OfxReaderTest, FilesWithoutAnythingToImportAreRefused) {
     const struct {
         const char* name;

@@ -59,36 +59,11 @@ std::string AccountTypeName(std::string_view acctType) {
     return {};
 }
 
-// The value after key ("CHARSET:" or "ENCODING=") in the upper-cased head.
-std::string_view HeadValue(std::string_view head, std::string_view key) {
-    const std::size_t at = head.find(key);
-    if (at == std::string_view::npos)
-        return {};
-    std::string_view rest = head.substr(at + key.size());
-    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t\"'")));
-    return rest.substr(0, rest.find_first_of(" \t\r\n\"'?<>"));
-}
-
-// Text declared in a single-byte page is the program's own page already
-// (ISO-8859-1 is its subset); anything else is read as UTF-8 when it is that.
-bool DeclaresAnsi(std::string_view bytes) {
-    const std::string head = UpperCase(bytes.substr(0, kHeadLength));
-    if (HeadValue(head, "ENCODING:") == "UTF-8")
-        return false;
-    for (std::string_view page : {HeadValue(head, "CHARSET:"), HeadValue(head, "ENCODING=")}) {
-        for (std::string_view ansi : {"1252", "WINDOWS-1252", "CP1252", "ISO-8859-1", "8859-1", "LATIN1"}) {
-            if (page == ansi)
-                return true;
-        }
-    }
-    return false;
-}
-
+// Many banks declare CHARSET:1252 whatever they write: text that is
+// well-formed UTF-8 beyond ASCII is read as UTF-8, as QIF and CSV text is
+// (1252 text almost never is that by accident).
 std::string OfxText(std::string_view bytes) {
-    const std::string_view body = SkipUtf8Bom(bytes);
-    if (body.size() == bytes.size() && (DeclaresAnsi(body) || !IsUtf8Beyond7Bit(body)))
-        return std::string(body);
-    return Utf8ToAnsi(body);
+    return FileTextToAnsi(bytes);
 }
 
 // The character of "&amp;", "&#233;" or "&#xE9;" (name without '&' and

@@ -250,7 +250,8 @@ TEST(OfxReaderTest, TextIsKeptInTheAnsiPageOrConvertedFromUtf8) {
         std::string payee;
     } cases[] = {
         {"CHARSET:1252", kSgmlHeader + body1252, expected},
-        {"CHARSET:1252 even when the bytes would be UTF-8", kSgmlHeader + "<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1<NAME>\xC3\xA9</STMTRS>", "\xC3\xA9"},
+        {"CHARSET:1252 holding UTF-8", kSgmlHeader + bodyUtf8, expected},
+        {"CHARSET:1252 holding 1252 that could start UTF-8", kSgmlHeader + "<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1<NAME>\xC3 \xA9</STMTRS>", "\xC3 \xA9"},
         {"ENCODING:UTF-8", "OFXHEADER:100\nENCODING:UTF-8\nCHARSET:NONE\n" + bodyUtf8, expected},
         {"XML, UTF-8 by default", kXmlHeader + bodyUtf8, expected},
         {"XML declared windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + body1252, expected},

@@ -111,7 +111,7 @@ bool IsBlank(const CsvRecord& record) {
     return true;
 }
 
-enum class Column { Date, Payee, Memo, Amount, Debit, Credit, Check };
+enum class Column { Date, Payee, Memo, Reference, Amount, Debit, Credit, Check };
 
 // A header name without case, "(USD)"-like notes, a trailing '#', '.' or
 // ':', and with single spaces: "Check #" is "check", "Amount ($)" "amount".
@@ -133,7 +133,10 @@ std::string NormalName(std::string_view name) {
 }
 
 // The header names this reads, each kind's best first: a bank that writes
-// both "Details" (debit or credit) and "Description" means the latter.
+// both "Details" (debit or credit) and "Description" means the latter. A
+// "Reference" is the bank's own number for the transaction, not a check
+// number (taken as one it would block the match with the register's record):
+// it is the description only when nothing better names one.
 constexpr struct {
     const char* name;
     Column column;
@@ -141,23 +144,26 @@ constexpr struct {
     {"date", Column::Date},          {"posting date", Column::Date},   {"transaction date", Column::Date},
     {"posted date", Column::Date},   {"description", Column::Payee},   {"payee", Column::Payee},
     {"name", Column::Payee},         {"details", Column::Payee},       {"memo", Column::Memo},
+    {"reference", Column::Reference},
     {"amount", Column::Amount},      {"debit", Column::Debit},         {"debits", Column::Debit},
     {"withdrawal", Column::Debit},   {"withdrawals", Column::Debit},   {"debit amount", Column::Debit},
     {"credit", Column::Credit},      {"credits", Column::Credit},      {"deposit", Column::Credit},
     {"deposits", Column::Credit},    {"credit amount", Column::Credit}, {"check", Column::Check},
-    {"check number", Column::Check}, {"check no", Column::Check},      {"num", Column::Check},
-    {"reference", Column::Check},    {"cheque", Column::Check},        {"cheque number", Column::Check},
+    {"check number", Column::Check}, {"checknumber", Column::Check},   {"check no", Column::Check},
+    {"check or slip", Column::Check}, {"chk", Column::Check},          {"num", Column::Check},
+    {"cheque", Column::Check},       {"cheque number", Column::Check},
 };
 
 // Where each column is; -1 for none.
 struct Columns {
-    int date = -1, payee = -1, memo = -1, amount = -1, debit = -1, credit = -1, check = -1;
+    int date = -1, payee = -1, memo = -1, reference = -1, amount = -1, debit = -1, credit = -1, check = -1;
 
     int* Of(Column column) {
         switch (column) {
         case Column::Date: return &date;
         case Column::Payee: return &payee;
         case Column::Memo: return &memo;
+        case Column::Reference: return &reference;
         case Column::Amount: return &amount;
         case Column::Debit: return &debit;
         case Column::Credit: return &credit;
@@ -269,11 +275,12 @@ std::string DebitCreditAmount(std::string_view debit, std::string_view credit, D
 }
 
 StatementTransaction RowTransaction(const CsvRecord& row, const Columns& columns, DecimalMark mark) {
-    // A file with only a memo column has its description there.
-    const bool memoIsPayee = columns.payee < 0;
-    StatementTransaction transaction =
-        TransactionTexts(row.line, FieldAt(row, columns.check), FieldAt(row, memoIsPayee ? columns.memo : columns.payee),
-                         memoIsPayee ? std::string_view() : FieldAt(row, columns.memo));
+    // Without a description column the memo is the description, and
+    // without a memo the reference.
+    const bool memoIsPayee = columns.payee < 0 && columns.memo >= 0;
+    const int payee = columns.payee >= 0 ? columns.payee : memoIsPayee ? columns.memo : columns.reference;
+    StatementTransaction transaction = TransactionTexts(row.line, FieldAt(row, columns.check), FieldAt(row, payee),
+                                                        memoIsPayee ? std::string_view() : FieldAt(row, columns.memo));
     transaction.date = std::string(TrimSpace(FieldAt(row, columns.date)));
     transaction.refused = columns.amount >= 0
         ? ReadTransactionAmount(FieldAt(row, columns.amount), mark, transaction.cents)

@@ -68,6 +68,28 @@ TEST(CsvReaderTest, ReadsEachSeparatorAndAmountLayout) {
         EXPECT_EQ(Summary(ReadCsv(c.bytes, DayOrder::MonthFirst)), c.summary) << c.name;
 }
 
+TEST(CsvReaderTest, CheckNumberColumnsAndAReferenceThatIsNone) {
+    const struct {
+        const char* header;
+        const char* summary;
+    } cases[] = {
+        {"Date,Amount,CheckNumber,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Check or Slip #,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Chk #,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Check No.,Description", "L2 20260105 -500 #12 \"Shop\""},
+        // A reference is no check number: it is the description when
+        // nothing better is one, and dropped when something is.
+        {"Date,Amount,Reference,Description", "L2 20260105 -500 \"Shop\""},
+        {"Date,Amount,Reference,Memo", "L2 20260105 -500 \"Shop\""},
+        {"Date,Amount,Reference,Other", "L2 20260105 -500 \"12\""},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string(c.header) + "\n1/5/26,-5.00,12,Shop\n";
+        EXPECT_EQ(Summary(ReadCsv(bytes, DayOrder::MonthFirst)), std::string("[||-|none]\n") + c.summary + "\n")
+            << c.header;
+    }
+}
+
 TEST(CsvReaderTest, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
     const std::string bytes =
         "\"Date\",\"Description\",\"Amount\"\n"

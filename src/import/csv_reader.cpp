@@ -114,7 +114,8 @@ bool IsBlank(const CsvRecord& record) {
 enum class Column { Date, Payee, Memo, Reference, Amount, Debit, Credit, Check };
 
 // A header name without case, "(USD)"-like notes, a trailing '#', '.' or
-// ':', and with single spaces: "Check #" is "check", "Amount ($)" "amount".
+// ':', and with single spaces and none around a '/': "Check #" is "check",
+// "Amount (EUR)" "amount".
 std::string NormalName(std::string_view name) {
     std::string normal;
     int depth = 0;
@@ -125,33 +126,93 @@ std::string NormalName(std::string_view name) {
         depth -= c == ')' && depth > 0;
     }
     normal = CleanFieldText(normal);
+    // "Naam / Omschrijving" and "Naam/Omschrijving" are one name.
+    for (std::size_t at; (at = normal.find(" /")) != std::string::npos || (at = normal.find("/ ")) != std::string::npos;)
+        normal.erase(normal[at] == ' ' ? at : at + 1, 1);
     while (!normal.empty() && (normal.back() == '#' || normal.back() == '.' || normal.back() == ':' || normal.back() == ' '))
         normal.pop_back();
     for (char& c : normal)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        c = (c >= 'A' && c <= 'Z') || (c >= '\xC0' && c <= '\xDE' && c != '\xD7') ? static_cast<char>(c + 0x20) : c;
     return normal;
 }
 
-// The header names this reads, each kind's best first: a bank that writes
-// both "Details" (debit or credit) and "Description" means the latter. A
-// "Reference" is the bank's own number for the transaction, not a check
-// number (taken as one it would block the match with the register's record):
-// it is the description only when nothing better names one.
+// The header names this reads (as NormalName gives them, in the program's
+// page), each kind's best first: a bank that writes both "Details" (debit or
+// credit) and "Description" means the latter; "Completed Date" is when the
+// bank took the money, "Started Date" when the card was used. A "Reference"
+// is the bank's own number for the transaction, not a check number (taken as
+// one it would block the match with the register's record): it is the
+// description only when nothing better names one. German, Dutch, French and
+// Spanish banks name their columns in their own language.
 constexpr struct {
     const char* name;
     Column column;
 } kColumnNames[] = {
-    {"date", Column::Date},          {"posting date", Column::Date},   {"transaction date", Column::Date},
-    {"posted date", Column::Date},   {"description", Column::Payee},   {"payee", Column::Payee},
-    {"name", Column::Payee},         {"details", Column::Payee},       {"memo", Column::Memo},
+    {"date", Column::Date},
+    {"posting date", Column::Date},
+    {"transaction date", Column::Date},
+    {"posted date", Column::Date},
+    {"completed date", Column::Date},
+    {"booking date", Column::Date},
+    {"date processed", Column::Date},
+    {"run date", Column::Date},
+    {"buchungstag", Column::Date},
+    {"buchung", Column::Date},
+    {"transactiedatum", Column::Date},
+    {"datum", Column::Date},
+    {"fecha", Column::Date},
+    {"value date", Column::Date},
+    {"date de valeur", Column::Date},
+    {"started date", Column::Date},
+    {"datetime", Column::Date},
+    {"description", Column::Payee},
+    {"transaction description", Column::Payee},
+    {"payee", Column::Payee},
+    {"name", Column::Payee},
+    {"merchant name", Column::Payee},
+    {"merchant", Column::Payee},
+    {"partner name", Column::Payee},
+    {"narrative", Column::Payee},
+    {"desc", Column::Payee},
+    {"details", Column::Payee},
+    {"naam/omschrijving", Column::Payee},
+    {"omschrijving", Column::Payee},
+    {"naam", Column::Payee},
+    {"auftraggeber/empf\xE4nger", Column::Payee},
+    {"auftraggeber", Column::Payee},
+    {"beschreibung", Column::Payee},
+    {"libell\xE9", Column::Payee},
+    {"concepto", Column::Payee},
+    {"memo", Column::Memo},
+    {"verwendungszweck", Column::Memo},
     {"reference", Column::Reference},
-    {"amount", Column::Amount},      {"debit", Column::Debit},         {"debits", Column::Debit},
-    {"withdrawal", Column::Debit},   {"withdrawals", Column::Debit},   {"debit amount", Column::Debit},
-    {"credit", Column::Credit},      {"credits", Column::Credit},      {"deposit", Column::Credit},
-    {"deposits", Column::Credit},    {"credit amount", Column::Credit}, {"check", Column::Check},
-    {"check number", Column::Check}, {"checknumber", Column::Check},   {"check no", Column::Check},
-    {"check or slip", Column::Check}, {"chk", Column::Check},          {"num", Column::Check},
-    {"cheque", Column::Check},       {"cheque number", Column::Check},
+    {"amount", Column::Amount},
+    {"net", Column::Amount},
+    {"betrag", Column::Amount},
+    {"bedrag", Column::Amount},
+    {"montant", Column::Amount},
+    {"importe", Column::Amount},
+    {"debit", Column::Debit},
+    {"debits", Column::Debit},
+    {"withdrawal", Column::Debit},
+    {"withdrawals", Column::Debit},
+    {"debit amount", Column::Debit},
+    {"d\xE9" "bit", Column::Debit},
+    {"credit", Column::Credit},
+    {"credits", Column::Credit},
+    {"deposit", Column::Credit},
+    {"deposits", Column::Credit},
+    {"credit amount", Column::Credit},
+    {"cr\xE9" "dit", Column::Credit},
+    {"check", Column::Check},
+    {"check number", Column::Check},
+    {"checknumber", Column::Check},
+    {"check no", Column::Check},
+    {"check or slip", Column::Check},
+    {"chk", Column::Check},
+    {"num", Column::Check},
+    {"cheque", Column::Check},
+    {"cheque number", Column::Check},
 };
 
 // Where each column is; -1 for none.

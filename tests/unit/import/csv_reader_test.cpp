@@ -90,6 +90,56 @@ TEST(CsvReaderTest, CheckNumberColumnsAndAReferenceThatIsNone) {
     }
 }
 
+TEST(CsvReaderTest, HeaderNamesRealBanksWrite) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* summary;  // of the one transaction
+    } cases[] = {
+        {"completed date over started date, fee beside the amount",
+         "Type,Product,Started Date,Completed Date,Description,Amount,Fee\nCARD,Current,2022-01-06 15:08:08,2022-01-07 10:28:09,Shop,-38.71,0.00\n",
+         "L2 20220107 -3871 \"Shop\""},
+        {"booking date over value date, amount with its currency",
+         "\"Booking Date\",\"Value Date\",\"Partner Name\",\"Amount (EUR)\"\n2020-03-07,2020-03-09,Coffre fort,-328.00\n",
+         "L2 20200307 -32800 \"Coffre fort\""},
+        {"net, not gross",
+         "Date, Time, Name, Gross, Fee, Net\n\"6/4/2016\",\"10:46:49\",\"Jane Doe\",\"-20.00\",\"-0.50\",\"-20.50\"\n",
+         "L2 20160604 -2050 \"Jane Doe\""},
+        {"datetime, and the total before the fee",
+         "Username,ID,Datetime,Note,Amount (total),Amount (fee)\n,1,2020-01-01T13:00:00,lunch,+ $73.01,\n",
+         "L2 20200101 7301 \"\""},
+        {"date processed", "Date Processed,Description,Amount\n28-Mar-2020,Amazon,\xA3\x39\x39.99\n", "L2 20200328 9999 \"Amazon\""},
+        {"run date", "Run Date,Action,Amount ($)\n01/02/2020,BUY,-5\n", "L2 20200102 -500 \"\""},
+        {"transaction description", "Transaction Date,Transaction Description,Amount\n1/2/20,Shop,-5\n",
+         "L2 20200102 -500 \"Shop\""},
+        {"merchant name", "Date,Merchant Name,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"merchant", "Date,Merchant,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"narrative", "Date,Narrative,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"desc", "Date,Desc,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"German", "Buchungstag;Auftraggeber/Empf\xE4nger;Verwendungszweck;Betrag\n10.10.2017;Drillisch;Rechnung;-98,76\n",
+         "L2 20171010 -9876 \"Drillisch\" memo \"Rechnung\""},
+        {"German, Datum and Beschreibung", "Datum;Beschreibung;Betrag\n10.10.2017;Miete;-500,00\n",
+         "L2 20171010 -50000 \"Miete\""},
+        {"Dutch", "\"Datum\",\"Naam / Omschrijving\",\"Bedrag (EUR)\"\n\"20200213\",\"Kosten\",\"1.25\"\n",
+         "L2 20200213 125 \"Kosten\""},
+        {"French, UTF-8", "Date;Libell\xC3\xA9;D\xC3\xA9\x62it;Cr\xC3\xA9\x64it\n31.03.2019;Frais;10,00;\n",
+         "L2 20190331 -1000 \"Frais\""},
+        {"French, one amount", "Date;Libell\xE9;Montant\n31/03/2019;Frais;-10,00\n", "L2 20190331 -1000 \"Frais\""},
+        {"German, a summary above the header", "Umsatzanzeige;Datei\n\nBuchung;Wertstellungsdatum;Auftraggeber/Empf\xE4nger;Betrag\n28.12.2018;28.12.2018;Blumen;-5,50\n",
+         "L4 20181228 -550 \"Blumen\""},
+        {"Dutch, transaction date", "Rekeningnummer;Transactiedatum;Bedrag;Omschrijving\nNL99;21-06-2019;-827,75;Tresorie\n",
+         "L2 20190621 -82775 \"Tresorie\""},
+        {"French, date de valeur", "Produit;Description;Date de valeur;D\xE9\x62it;Cr\xE9\x64it\nCompte;Frais;31.03.2019;10.00;\n",
+         "L2 20190331 -1000 \"Frais\""},
+        {"Spanish", "Fecha;Concepto;Importe\n31/03/2019;Recibo;-10,00\n", "L2 20190331 -1000 \"Recibo\""},
+        {"capital accented letters", "DATUM;LIBELL\xC9;D\xC9\x42IT\n31/03/2019;Frais;10,00\n", "L2 20190331 -1000 \"Frais\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Summary(ReadCsv(c.bytes, DayOrder::MonthFirst)), std::string("[||-|none]\n") + c.summary + "\n")
+            << c.name;
+    }
+}
+
 TEST(CsvReaderTest, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
     const std::string bytes =
         "\"Date\",\"Description\",\"Amount\"\n"

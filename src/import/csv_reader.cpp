@@ -111,7 +111,7 @@ bool IsBlank(const CsvRecord& record) {
     return true;
 }
 
-enum class Column { Date, Payee, Memo, Reference, Amount, Debit, Credit, Check };
+enum class Column { Date, Payee, Memo, Reference, Amount, Debit, Credit, Check, Side };
 
 // A header name without case, "(USD)"-like notes, a trailing '#', '.' or
 // ':', and with single spaces and none around a '/': "Check #" is "check",
@@ -213,11 +213,35 @@ constexpr struct {
     {"num", Column::Check},
     {"cheque", Column::Check},
     {"cheque number", Column::Check},
+    {"transaction type", Column::Side},
+    {"debit/credit", Column::Side},
+    {"credit/debit", Column::Side},
+    {"cr/dr", Column::Side},
+    {"dr/cr", Column::Side},
+    {"af bij", Column::Side},
+    {"creditdebet", Column::Side},
+    {"type", Column::Side},
 };
+
+// The side a type column gives an amount: -1 a payment, 1 a deposit, 0 when
+// its value names no side ("TRANSFER", "CARD_PAYMENT": the amount's own sign
+// then holds).
+int SideOfType(std::string_view type) {
+    type = TrimSpace(type);
+    for (std::string_view debit : {"debit", "dr", "d", "af", "debet"}) {
+        if (EqualsNoCase(type, debit))
+            return -1;
+    }
+    for (std::string_view credit : {"credit", "cr", "c", "bij"}) {
+        if (EqualsNoCase(type, credit))
+            return 1;
+    }
+    return 0;
+}
 
 // Where each column is; -1 for none.
 struct Columns {
-    int date = -1, payee = -1, memo = -1, reference = -1, amount = -1, debit = -1, credit = -1, check = -1;
+    int date = -1, payee = -1, memo = -1, reference = -1, amount = -1, debit = -1, credit = -1, check = -1, side = -1;
 
     int* Of(Column column) {
         switch (column) {
@@ -229,6 +253,7 @@ struct Columns {
         case Column::Debit: return &debit;
         case Column::Credit: return &credit;
         case Column::Check: return &check;
+        case Column::Side: return &side;
         }
         return &check;  // every kind is listed above
     }
@@ -343,9 +368,14 @@ StatementTransaction RowTransaction(const CsvRecord& row, const Columns& columns
     StatementTransaction transaction = TransactionTexts(row.line, FieldAt(row, columns.check), FieldAt(row, payee),
                                                         memoIsPayee ? std::string_view() : FieldAt(row, columns.memo));
     transaction.date = std::string(TrimSpace(FieldAt(row, columns.date)));
-    transaction.refused = columns.amount >= 0
-        ? ReadTransactionAmount(FieldAt(row, columns.amount), mark, transaction.cents)
-        : DebitCreditAmount(FieldAt(row, columns.debit), FieldAt(row, columns.credit), mark, transaction.cents);
+    if (columns.amount < 0) {
+        transaction.refused = DebitCreditAmount(FieldAt(row, columns.debit), FieldAt(row, columns.credit), mark, transaction.cents);
+        return transaction;
+    }
+    transaction.refused = ReadTransactionAmount(FieldAt(row, columns.amount), mark, transaction.cents);
+    // Banks that write every amount unsigned give its side in a type column.
+    if (const int side = SideOfType(FieldAt(row, columns.side)))
+        transaction.cents = side * std::llabs(transaction.cents);
     return transaction;
 }
 

@@ -140,6 +140,37 @@ TEST(CsvReaderTest, HeaderNamesRealBanksWrite) {
     }
 }
 
+TEST(CsvReaderTest, ATypeColumnGivesAnUnsignedAmountItsSide) {
+    const struct {
+        const char* header;
+        const char* type;
+        const char* amount;
+        long long cents;
+    } cases[] = {
+        {"Date,Description,Amount,Transaction Type", "debit", "29.99", -2999},
+        {"Date,Description,Amount,Transaction Type", "credit", "29.99", 2999},
+        {"Date,Description,Amount,Transaction Type", "Debit", "-29.99", -2999},
+        {"Date,Description,Amount,Type", "DR", "29.99", -2999},
+        {"Date,Description,Amount,Type", "CR", "29.99", 2999},
+        {"Date,Description,Amount,Debit/Credit", "D", "29.99", -2999},
+        {"Date,Description,Amount,CR/DR", "C", "29.99", 2999},
+        {"Date,Description,Amount,Af Bij", "Af", "29.99", -2999},
+        {"Date,Description,Amount,Af Bij", "Bij", "29.99", 2999},
+        {"Date,Description,Amount,CreditDebet", "D", "29.99", -2999},
+        // A type that names no side leaves the amount's sign.
+        {"Date,Description,Amount,Type", "CARD_PAYMENT", "-29.99", -2999},
+        {"Date,Description,Amount,Type", "TRANSFER", "29.99", 2999},
+        {"Date,Description,Amount,Type", "", "29.99", 2999},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string(c.header) + "\n1/5/26,Shop," + c.amount + "," + c.type + "\n";
+        const StatementFile file = ReadCsv(bytes, DayOrder::MonthFirst);
+        const std::string name = std::string(c.header) + " " + c.type + " " + c.amount;
+        ASSERT_EQ(file.statements.size(), 1u) << name << ": " << file.error;
+        EXPECT_EQ(file.statements[0].transactions.at(0).cents, c.cents) << name;
+    }
+}
+
 TEST(CsvReaderTest, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
     const std::string bytes =
         "\"Date\",\"Description\",\"Amount\"\n"

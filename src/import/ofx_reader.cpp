@@ -220,12 +220,17 @@ std::vector<Statement> OfxWalker::Walk(std::string_view text) {
 
 void OfxWalker::Start(const std::string& tag, std::string_view value, int line) {
     m_sawOfx = m_sawOfx || tag == "OFX";
-    if (tag == "STMTRS" || tag == "CCSTMTRS") {
+    if (tag == "STMTRS" || tag == "CCSTMTRS" || tag == "INVSTMTRS") {
         EndStatement();
-        m_sawStatement = true;
+        // An investment statement is one only through its bank transactions
+        // (INVBANKTRAN): the cash side of a brokerage or cash-management
+        // account. Without them it stays refused as no bank statement.
+        m_sawStatement = m_sawStatement || tag != "INVSTMTRS";
         m_statement.emplace();
         if (tag == "CCSTMTRS")
             m_statement->accountType = "Credit card";
+        else if (tag == "INVSTMTRS")
+            m_statement->accountType = "Investment cash";
         return;
     }
     if (!m_statement)
@@ -236,9 +241,9 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
         m_transaction->line = line;
         return;
     }
-    m_inAccount = m_inAccount || tag == "BANKACCTFROM" || tag == "CCACCTFROM";
+    m_inAccount = m_inAccount || tag == "BANKACCTFROM" || tag == "CCACCTFROM" || tag == "INVACCTFROM";
     m_inLedger = tag == "LEDGERBAL" || (m_inLedger && tag != "AVAILBAL");
-    m_inList = m_inList || tag == "BANKTRANLIST";
+    m_inList = m_inList || tag == "BANKTRANLIST" || tag == "INVTRANLIST";
     if (m_transaction)
         TransactionElement(tag, value);
     else
@@ -248,12 +253,14 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
 void OfxWalker::End(const std::string& tag) {
     if (tag == "STMTTRN") {
         EndTransaction();
-    } else if (tag == "BANKTRANLIST") {
+    } else if (tag == "BANKTRANLIST" || tag == "INVTRANLIST") {
         EndTransaction();
         m_inList = false;
-    } else if (tag == "STMTRS" || tag == "CCSTMTRS") {
+    } else if (tag == "INVBANKTRAN") {
+        EndTransaction();
+    } else if (tag == "STMTRS" || tag == "CCSTMTRS" || tag == "INVSTMTRS") {
         EndStatement();
-    } else if (tag == "BANKACCTFROM" || tag == "CCACCTFROM") {
+    } else if (tag == "BANKACCTFROM" || tag == "CCACCTFROM" || tag == "INVACCTFROM") {
         m_inAccount = false;
     } else if (tag == "LEDGERBAL") {
         m_inLedger = false;
@@ -308,8 +315,10 @@ void OfxWalker::EndStatement() {
     EndTransaction();
     // One without transactions adds nothing, and a file of nothing but
     // statement tags must not pile them up.
-    if (m_statement && !m_statement->transactions.empty())
+    if (m_statement && !m_statement->transactions.empty()) {
+        m_sawStatement = true;
         m_statements.push_back(std::move(*m_statement));
+    }
     m_statement.reset();
     m_inAccount = m_inLedger = m_inList = false;
 }

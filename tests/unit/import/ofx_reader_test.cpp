@@ -291,6 +291,22 @@ TEST(OfxReaderTest, TextInACdataSectionIsTheElementsValue) {
     }
 }
 
+TEST(OfxReaderTest, BankTransactionsOfAnInvestmentStatementAreItsCashAccounts) {
+    const std::string bytes = kSgmlHeader +
+        "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS>\n"
+        "<INVACCTFROM><BROKERID>fidelity.com<ACCTID>X0000001</INVACCTFROM>\n"
+        "<INVTRANLIST><DTSTART>20120710<DTEND>20120908\n"
+        "<INVBANKTRAN><STMTTRN><TRNTYPE>CHECK<DTPOSTED>20120720<TRNAMT>-15.00<FITID>A1<CHECKNUM>1001\n"
+        "<NAME>Check Paid</STMTTRN><SUBACCTFUND>CASH</INVBANKTRAN>\n"
+        "<BUYSTOCK><INVBUY><INVTRAN><FITID>B1<DTTRADE>20120721<MEMO>Stock</INVTRAN><TOTAL>-5.00</INVBUY></BUYSTOCK>\n"
+        "<INVBANKTRAN><STMTTRN><TRNTYPE>DEP<DTPOSTED>20120727<TRNAMT>115.83<FITID>A2\n"
+        "<NAME>Transfer</STMTTRN><SUBACCTFUND>CASH</INVBANKTRAN>\n"
+        "</INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>\n";
+    EXPECT_EQ(Summary(ReadOfx(bytes)), "[Investment cash|X0000001|20120710-20120908|none]\n"
+                                       "L14 20120720 -1500 #1001 \"Check Paid\" id A1\n"
+                                       "L17 20120727 11583 \"Transfer\" id A2\n");
+}
+
 TEST(OfxReaderTest, FilesWithoutAnythingToImportAreRefused) {
     const struct {
         const char* name;
@@ -300,8 +316,10 @@ TEST(OfxReaderTest, FilesWithoutAnythingToImportAreRefused) {
         {"no OFX at all", "Date,Amount\n1/2/26,5.00\n", kNotAStatement},
         {"header only", kSgmlHeader, kNotAStatement},
         {"sign-on only", kSgmlHeader + "<OFX><SIGNONMSGSRSV1><SONRS><STATUS><CODE>0</STATUS></SONRS></SIGNONMSGSRSV1></OFX>", kOfxNoStatement},
-        {"an investment statement", "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST><INVBANKTRAN>"
-                                    "<STMTTRN><DTPOSTED>20260102<TRNAMT>5.00</STMTTRN></INVBANKTRAN></INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>",
+        {"an investment statement without bank transactions",
+         "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVACCTFROM><ACCTID>9</INVACCTFROM><INVTRANLIST>"
+         "<BUYSTOCK><INVBUY><INVTRAN><FITID>1<DTTRADE>20260102</INVTRAN><TOTAL>-5.00</INVBUY></BUYSTOCK>"
+         "</INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>",
          kOfxNoStatement},
         {"a statement without transactions", kSgmlHeader + "<OFX><STMTRS><BANKACCTFROM><ACCTID>1</BANKACCTFROM><BANKTRANLIST></BANKTRANLIST></STMTRS></OFX>", kNoTransactions},
         {"every transaction refused: the first reason and line", kSgmlHeader +

@@ -7,8 +7,8 @@
 
 namespace {
 
-// More integer digits than this cannot be a statement amount, and keep the
-// arithmetic far from overflow.
+// More integer digits than this, leading zeros aside, cannot be a statement
+// amount, and keep the arithmetic far from overflow.
 constexpr std::size_t kMostIntegerDigits = 13;
 
 bool IsDigit(char c) {
@@ -69,7 +69,9 @@ std::optional<std::int64_t> IntegerPart(std::string_view digits, DecimalMark mar
         if (IsDigit(c)) {
             value = value * 10 + (c - '0');
             ++sinceGroup;
-            if (++count > kMostIntegerDigits)
+            // Some banks pad every amount with zeros to a fixed width.
+            count += value != 0;
+            if (count > kMostIntegerDigits)
                 return std::nullopt;
             continue;
         }

@@ -93,6 +93,9 @@ TEST(StatementAmountTest, EitherMarkTakesTheLastOneAsDecimal) {
         {"1,234.56", 123456},
         {"1.234,56", 123456},
         {"1.234.567", 123456700},
+        {"-00000000001500.0000", -150000},  // padded to a fixed width
+        {"00000000000000000000.01", 1},
+        {"10000000000000.00", kUnreadable},
         {"1,234", kUnreadable},  // a comma as decimal point with three decimals
         {"1.2.3", kUnreadable},
     };

@@ -313,18 +313,42 @@ std::string_view FieldAt(const CsvRecord& record, int column) {
         ? std::string_view(record.fields[column]) : std::string_view();
 }
 
-// Calls each(row) for every row below the header row that is not blank,
-// until each returns false.
+// A row whose date column holds words and no digit is no transaction (a
+// note, a total, "***END OF FILE***", a card payment still pending), nor is
+// one with neither date nor amount. A row with an amount and no date is a
+// transaction the bank left undated: it is refused, and so shown.
+bool HoldsNoTransaction(const CsvRecord& row, const Columns& columns) {
+    const std::string_view date = TrimSpace(FieldAt(row, columns.date));
+    if (date.find_first_of("0123456789") != std::string_view::npos)
+        return false;
+    if (!date.empty())
+        return true;
+    for (int column : {columns.amount, columns.debit, columns.credit}) {
+        if (!TrimSpace(FieldAt(row, column)).empty())
+            return false;
+    }
+    return true;
+}
+
+// Calls each(row) for every row below the header row that holds a
+// transaction, until each returns false; how many rows that are not blank
+// hold none.
 template <typename Each>
-void ForEachRow(std::string_view text, const Layout& layout, Each each) {
+std::size_t ForEachRow(std::string_view text, const Layout& layout, Each each) {
     CsvRecords records(text, layout.separator);
     CsvRecord row;
+    std::size_t skipped = 0;
     for (std::size_t r = 0; r <= layout.headerRecord; ++r)
         records.Next(row);
     while (records.Next(row)) {
-        if (!IsBlank(row) && !each(row))
-            return;
+        if (IsBlank(row))
+            continue;
+        if (HoldsNoTransaction(row, layout.columns))
+            ++skipped;
+        else if (!each(row))
+            break;
     }
+    return skipped;
 }
 
 // The file's decimal mark (a comma in a semicolon-separated file, else a
@@ -406,7 +430,7 @@ StatementFile ReadCsv(std::string_view bytes, DayOrder preferred) {
     if (!mark)
         return RefusedFile(kTooManyTransactions);
     std::vector<Statement> statements(1);
-    ForEachRow(text, *layout, [&](const CsvRecord& row) {
+    statements[0].skippedLines = ForEachRow(text, *layout, [&](const CsvRecord& row) {
         statements[0].transactions.push_back(RowTransaction(row, layout->columns, *mark));
         return true;
     });

@@ -72,6 +72,8 @@ public:
     bool SawBankSection() const { return m_sawBankSection; }
     // Whether the walk stopped at a record beyond kMostStatementTransactions.
     bool TooMany() const { return m_records > kMostStatementTransactions; }
+    // Records with neither a date nor an amount: no transaction.
+    std::size_t Skipped() const { return m_skipped; }
 
 private:
     void Header(std::string_view line);
@@ -86,6 +88,7 @@ private:
     std::optional<PendingRecord> m_record;
     std::vector<QifStatement> m_statements;
     std::size_t m_records = 0;
+    std::size_t m_skipped = 0;
     bool m_sawBankSection = false;
 };
 
@@ -154,6 +157,11 @@ void QifWalker::Field(std::string_view line, int number) {
 void QifWalker::EndRecord() {
     if (!m_record || TooMany())
         return;
+    if (TrimSpace(m_record->date).empty() && TrimSpace(m_record->Total()).empty()) {
+        ++m_skipped;
+        m_record.reset();
+        return;
+    }
     // The one beyond the limit is counted, not kept: the file is refused.
     if (++m_records > kMostStatementTransactions) {
         m_record.reset();
@@ -193,6 +201,8 @@ StatementFile ReadQif(std::string_view bytes, DayOrder preferred) {
     if (!walker.SawBankSection())
         return RefusedFile(kQifNoBankSection);
     std::vector<Statement> statements = QifStatements(found);
+    if (!statements.empty())
+        statements.front().skippedLines = walker.Skipped();
     SettleWrittenDates(statements, preferred);
     return FinishStatements(std::move(statements));
 }

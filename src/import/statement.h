@@ -29,6 +29,10 @@ struct Statement {
     std::string periodEnd;    // YYYYMMDD or ""
     std::optional<std::int64_t> endingBalanceCents;
     std::vector<StatementTransaction> transactions;
+    // Lines of the file that hold no transaction at all (notes, totals,
+    // "***END OF FILE***"): skipped, not listed; counted in the file's
+    // first statement.
+    std::size_t skippedLines = 0;
 };
 
 // What a reader found. A file that is no statement, or holds no transaction,

@@ -202,7 +202,10 @@ StatementFile RefusedFile(std::string error) {
 
 StatementFile FinishStatements(std::vector<Statement> statements) {
     StatementFile file;
+    std::size_t skipped = 0;
     for (Statement& statement : statements) {
+        skipped += statement.skippedLines;
+        statement.skippedLines = 0;
         if (!statement.transactions.empty())
             file.statements.push_back(std::move(statement));
     }
@@ -210,6 +213,7 @@ StatementFile FinishStatements(std::vector<Statement> statements) {
         file.error = kNoTransactions;
         return file;
     }
+    file.statements.front().skippedLines = skipped;
     for (const Statement& statement : file.statements) {
         for (const StatementTransaction& transaction : statement.transactions) {
             if (transaction.refused.empty())

@@ -59,7 +59,8 @@ StatementTransaction TransactionTexts(int line, std::string_view checkNumber, st
 StatementFile RefusedFile(std::string error);
 
 // The end of every reader: statements without transactions go, and a file
-// with none left, or with none that can be imported, becomes an error.
+// with none left, or with none that can be imported, becomes an error. The
+// skipped lines of every statement are counted in the first one kept.
 StatementFile FinishStatements(std::vector<Statement> statements);
 
 // Splits text into lines at CR LF, LF or a lone CR; calls each(line, number).

@@ -246,8 +246,7 @@ TEST(CsvReaderTest, UnreadableRowsAreRefusedWithTheirLine) {
         "1/8/26,No amount,,\n"
         "1/9/26,Both,5.00,6.00\n"
         ",No date,1.00,\n"
-        "1/10/26,Short row\n"
-        "Total,,26.00,\n";
+        "1/10/26,Short row\n";
     EXPECT_EQ(Summary(ReadCsv(bytes, DayOrder::MonthFirst)),
               "[||-|none]\n"
               "L2 20260105 -500 \"Good\"\n"
@@ -257,8 +256,32 @@ TEST(CsvReaderTest, UnreadableRowsAreRefusedWithTheirLine) {
               "L6 refused 20260108: The transaction has no amount.\n"
               "L7 refused 20260109: The row has both a debit and a credit.\n"
               "L8 refused : The transaction has no date.\n"
-              "L9 refused 20260110: The transaction has no amount.\n"
-              "L10 refused : The date \"Total\" cannot be read.\n");
+              "L9 refused 20260110: The transaction has no amount.\n");
+}
+
+TEST(CsvReaderTest, LinesWithoutATransactionAreSkippedAndCounted) {
+    const struct {
+        const char* name;
+        std::string rows;
+        std::string summary;
+    } cases[] = {
+        {"a total, a note and an end mark",
+         "1/5/26,Shop,-5.00\nTotal,,-5.00\nThank you for banking with us,,\n***END OF FILE***\n",
+         "skipped 3\nL2 20260105 -500 \"Shop\"\n"},
+        {"a pending payment without its date", "Pending,Coles,-45.63\n1/5/26,Shop,-5.00\n",
+         "skipped 1\nL3 20260105 -500 \"Shop\"\n"},
+        {"a row of neither date nor amount", "1/5/26,Shop,-5.00\n,my_username,\n",
+         "skipped 1\nL2 20260105 -500 \"Shop\"\n"},
+        {"an amount without a date is refused", "1/5/26,Shop,-5.00\n,Bank fee,-1.00\n",
+         "L2 20260105 -500 \"Shop\"\nL3 refused : The transaction has no date.\n"},
+        {"blank rows are neither", "1/5/26,Shop,-5.00\n,,\n\n", "L2 20260105 -500 \"Shop\"\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Summary(ReadCsv("Date,Description,Amount\n" + c.rows, DayOrder::MonthFirst)),
+                  "[||-|none]\n" + c.summary)
+            << c.name;
+    }
+    EXPECT_EQ(ReadCsv("Date,Description,Amount\nTotal,,-5.00\n", DayOrder::MonthFirst).error, kNoTransactions);
 }
 
 TEST(CsvReaderTest, FilesWithoutAnythingToImportAreRefused) {

@@ -27,7 +27,7 @@ TEST(StatementFileTest, TellsTheKindOfFileByItsContent) {
         {"CSV", "Date;Description;Amount\n01/02/26;Shop;-1,50\n", "[||-|none]\nL2 20260201 -150 \"Shop\"\n"},
         {"CSV in UTF-16", Utf16Le(u"Date\tAmount\n1/2/26\t1.00"), "[||-|none]\nL2 20260201 100 \"\"\n"},
         {"CSV that names a QIF type in a row", "Date,Amount\n!Type:Bank,1\n1/2/26,1\n",
-         "[||-|none]\nL2 refused : The date \"!Type:Bank\" cannot be read.\nL3 20260201 100 \"\"\n"},
+         "[||-|none]\nskipped 1\nL3 20260201 100 \"\"\n"},
         {"empty", "", "error: " + std::string(kEmptyStatementFile)},
         {"only blank lines and a mark", "\xEF\xBB\xBF\r\n \t\r\n", "error: " + std::string(kEmptyStatementFile)},
         {"not a statement", "%PDF-1.4\n1 0 obj\n", "error: " + std::string(kNotAStatement)},

@@ -9,6 +9,7 @@
 
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
+#include "import/statement_match.h"
 #include "model/account.h"
 #include "ui/common_dialogs_win.h"
 #include "ui/dialog_ids.h"
@@ -40,6 +41,8 @@ constexpr ControlDescription kPreviewControls[] = {
     Control(8, 41, 384, 150, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
     Control(140, 198, 40, 14, kIdOk, kDefPushButton | kTabStop, "BUTTON", "&OK"),
     Control(220, 198, 40, 14, kIdCancel, kPushButton | kTabStop, "BUTTON", "&Cancel"),
+    // Last in the tab order: Tab from the list still reaches OK first.
+    Control(8, 200, 100, 10, kIdImportReverse, kAutoCheckBox | kTabStop, "BUTTON", "Re&verse signs"),
 };
 constexpr DialogDescription kPreviewDialog = Dialog(400, 220, kPreviewControls);
 
@@ -71,8 +74,8 @@ constexpr UINT kTickedBox = INDEXTOSTATEIMAGEMASK(2);
 
 struct Preview {
     const std::string& fileName;
-    const Statement& statement;
-    const std::vector<ImportRow>& rows;
+    Statement& statement;
+    std::vector<ImportRow>& rows;
     std::vector<bool>& ticked;
     bool filling = false;
 };
@@ -122,6 +125,26 @@ void AddRow(HWND list, int index, const StatementTransaction& t, const ImportRow
     ListView_SetItemState(list, index, box, LVIS_STATEIMAGEMASK);
 }
 
+void FillRows(HWND list, Preview& preview) {
+    preview.filling = true;
+    ListView_DeleteAllItems(list);
+    const std::vector<StatementTransaction>& transactions = preview.statement.transactions;
+    for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
+        AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
+    preview.filling = false;
+}
+
+// Reverse signs: every amount changes side, so every row is matched again
+// and starts ticked as a new match would.
+void ReverseAndMatchAgain(HWND dialog, Preview& preview) {
+    ReverseSigns(preview.statement);
+    preview.rows = MatchStatement(preview.statement, g_Account);
+    SetDlgItemTextA(dialog, kIdImportPeriod, PeriodText(preview.statement).c_str());
+    HWND list = GetDlgItem(dialog, kIdImportList);
+    FillRows(list, preview);
+    ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
 void FillPreview(HWND dialog, Preview& preview) {
     SetDlgItemTextA(dialog, kIdImportFile, ("File: " + preview.fileName).c_str());
     SetDlgItemTextA(dialog, kIdImportAccount, ("Account: " + StatementAccountText(preview.statement)).c_str());
@@ -129,11 +152,7 @@ void FillPreview(HWND dialog, Preview& preview) {
     HWND list = GetDlgItem(dialog, kIdImportList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     AddColumns(list);
-    preview.filling = true;
-    const std::vector<StatementTransaction>& transactions = preview.statement.transactions;
-    for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
-        AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
-    preview.filling = false;
+    FillRows(list, preview);
     // A refused row's reason is read in full, so the first column takes
     // the width of its longest text.
     const int width = kColumns[kColAction].width;
@@ -180,6 +199,10 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
             return TRUE;
         }
         case WM_COMMAND:
+            if (LOWORD(wParam) == kIdImportReverse && HIWORD(wParam) == BN_CLICKED) {
+                ReverseAndMatchAgain(dialog, PreviewOf(dialog));
+                return TRUE;
+            }
             if (LOWORD(wParam) != IDOK) return FALSE;
             ReadTicks(dialog);
             EndDialog(dialog, IDOK);
@@ -220,8 +243,8 @@ int ChooseStatement(HWND owner, const std::vector<Statement>& statements) {
     return result >= kFirstChoice ? static_cast<int>(result - kFirstChoice) : -1;
 }
 
-bool PreviewImport(HWND owner, const std::string& fileName, const Statement& statement,
-                   const std::vector<ImportRow>& rows, std::vector<bool>& ticked) {
+bool PreviewImport(HWND owner, const std::string& fileName, Statement& statement, std::vector<ImportRow>& rows,
+                   std::vector<bool>& ticked) {
     InitListViews();
     Preview preview{fileName, statement, rows, ticked};
     return ShowModalDialog(owner, kPreviewDialog, PreviewProc, reinterpret_cast<LPARAM>(&preview)) == IDOK;

@@ -183,7 +183,8 @@ bool LooksLikeQif(std::string_view bytes) {
     bool decided = false;
     ForEachLine(SkipUtf8Bom(bytes).substr(0, 4096), [&](std::string_view line, int) {
         line = TrimSpace(line);
-        if (decided || line.empty())
+        // Some writers put "###" comment lines above the first header.
+        if (decided || line.empty() || line.front() == '#')
             return;
         decided = true;
         for (std::string_view start : {"!Type:", "!Account", "!Option:", "!Clear:"})

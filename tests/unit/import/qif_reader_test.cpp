@@ -239,6 +239,8 @@ TEST(QifReaderTest, LooksLikeQifByItsFirstLine) {
         {"\xEF\xBB\xBF\r\n  !type:CCard\r\n", true},
         {"!Account\nNChecking\n", true},
         {"!Option:AutoSwitch\n", true},
+        {"### copied from an example ###\n\n!Type:Class\n", true},
+        {"# a note\nDate,Amount\n", false},
         {"Date,Amount\n!Type:Bank\n", false},
         {"!Something\n", false},
         {"", false},

@@ -315,19 +315,18 @@ std::string_view FieldAt(const CsvRecord& record, int column) {
 
 // A row whose date column holds words and no digit is no transaction (a
 // note, a total, "***END OF FILE***", a card payment still pending), nor is
-// one with neither date nor amount. A row with an amount and no date is a
+// one without an amount whose date column is no date ("Date downloaded
+// 01/24/2023 10:28 am", a blank one). A row with an amount and no date is a
 // transaction the bank left undated: it is refused, and so shown.
 bool HoldsNoTransaction(const CsvRecord& row, const Columns& columns) {
     const std::string_view date = TrimSpace(FieldAt(row, columns.date));
-    if (date.find_first_of("0123456789") != std::string_view::npos)
-        return false;
-    if (!date.empty())
+    if (!date.empty() && date.find_first_of("0123456789") == std::string_view::npos)
         return true;
     for (int column : {columns.amount, columns.debit, columns.credit}) {
         if (!TrimSpace(FieldAt(row, column)).empty())
             return false;
     }
-    return true;
+    return !SplitWrittenDate(date);
 }
 
 // Calls each(row) for every row below the header row that holds a

@@ -51,3 +51,10 @@ struct BenchRegistrar {
 // Nothing is measured when either program is not given.
 void ReportProgramFigures(int runs, const std::vector<std::size_t>& sizes, const std::string& ledgerpad,
                           const std::string& trivial);
+
+// The peak memory of reading each hostile statement shape, each read by this
+// program started again with --statement-shape=NAME (statement_memory.cpp).
+void ReportStatementMemory();
+// That second start: reads the named shape, prints its row and returns the
+// exit code.
+int ReadStatementShape(const std::string& name);

@@ -9,7 +9,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 LEDGER_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
-  googletest libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev imagemagick fonts-liberation fonts-wine python3)
+  googletest libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev imagemagick fonts-liberation fonts-wine python3
+  ofx libfinance-qif-perl)
 
 _ledger_pids=()
 

@@ -138,7 +138,7 @@ void ImportFile(HWND owner, const std::string& path, ShowAllViewFunction showAll
     Statement statement;
     if (!ReadStatement(owner, path, statement)) return;
     const std::string name = FileNameOf(path);
-    const std::vector<ImportRow> rows = MatchStatement(statement, g_Account);
+    std::vector<ImportRow> rows = MatchStatement(statement, g_Account);
     std::vector<bool> ticked;
     if (!PreviewImport(owner, name, statement, rows, ticked)) return;
 

@@ -10,6 +10,8 @@ inline constexpr int kIdImportAccount = 2401;
 inline constexpr int kIdImportPeriod = 2402;
 inline constexpr int kIdImportList = 2403;
 inline constexpr int kIdImportBeforeOpening = 2404;
+// Turns every amount to the other side and matches again.
+inline constexpr int kIdImportReverse = 2405;
 
 // The choice of account.
 inline constexpr int kIdImportChoiceText = 2410;

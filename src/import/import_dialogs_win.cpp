@@ -10,6 +10,7 @@
 
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
+#include "import/statement_match.h"
 #include "model/account.h"
 #include "ui/common_dialogs_win.h"
 #include "ui/dialog_ids.h"
@@ -44,6 +45,8 @@ constexpr ControlDescription kPreviewControls[] = {
     Control(8, 52, 384, 139, kIdImportList, kListReport | kBorder | kTabStop, WC_LISTVIEWA, ""),
     Control(140, 198, 40, 14, kIdOk, kDefPushButton | kTabStop, "BUTTON", "&OK"),
     Control(220, 198, 40, 14, kIdCancel, kPushButton | kTabStop, "BUTTON", "&Cancel"),
+    // Last in the tab order: Tab from the list still reaches OK first.
+    Control(8, 200, 100, 10, kIdImportReverse, kAutoCheckBox | kTabStop, "BUTTON", "Re&verse signs"),
 };
 constexpr DialogDescription kPreviewDialog = Dialog(400, 220, kPreviewControls, WS_THICKFRAME);
 
@@ -80,13 +83,14 @@ struct PreviewLayout {
     RECT list{};      // client coordinates
     RECT ok{};
     RECT cancel{};
+    RECT reverse{};
     int lineRight = 0;  // the right end of the lines above the list
 };
 
 struct Preview {
     const std::string& fileName;
-    const Statement& statement;
-    const std::vector<ImportRow>& rows;
+    Statement& statement;
+    std::vector<ImportRow>& rows;
     std::vector<bool>& ticked;
     bool filling = false;
     PreviewLayout layout{};
@@ -200,6 +204,7 @@ void RecordLayout(HWND dialog, Preview& preview) {
     layout.list = ChildRect(dialog, kIdImportList);
     layout.ok = ChildRect(dialog, IDOK);
     layout.cancel = ChildRect(dialog, IDCANCEL);
+    layout.reverse = ChildRect(dialog, kIdImportReverse);
     layout.lineRight = ChildRect(dialog, kIdImportFile).right;
     preview.laidOut = true;
 }
@@ -224,6 +229,10 @@ void LayOut(HWND dialog, Preview& preview, int width, int height) {
               list.bottom - list.top + grownY);
     for (const auto& [id, rect] : {std::pair{IDOK, layout.ok}, std::pair{IDCANCEL, layout.cancel}})
         MoveChild(dialog, id, rect.left + grownX / 2, rect.top + grownY, rect.right - rect.left, rect.bottom - rect.top);
+    // Reverse signs keeps its place against the bottom left.
+    const RECT& reverse = layout.reverse;
+    MoveChild(dialog, kIdImportReverse, reverse.left, reverse.top + grownY, reverse.right - reverse.left,
+              reverse.bottom - reverse.top);
     FillLastColumn(GetDlgItem(dialog, kIdImportList), preview);
 }
 
@@ -260,6 +269,28 @@ void SetIcon(HWND dialog) {
     }
 }
 
+void FillRows(HWND list, Preview& preview) {
+    preview.filling = true;
+    ListView_DeleteAllItems(list);
+    const std::vector<StatementTransaction>& transactions = preview.statement.transactions;
+    for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
+        AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
+    preview.filling = false;
+}
+
+// Reverse signs: every amount changes side, so every row is matched again
+// and starts ticked as a new match would.
+void ReverseAndMatchAgain(HWND dialog, Preview& preview) {
+    ReverseSigns(preview.statement);
+    preview.rows = MatchStatement(preview.statement, g_Account);
+    SetDlgItemTextA(dialog, kIdImportPeriod, PeriodText(preview.statement).c_str());
+    HWND list = GetDlgItem(dialog, kIdImportList);
+    FillRows(list, preview);
+    SizeColumns(list, preview);
+    FillLastColumn(list, preview);
+    ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
 void FillPreview(HWND dialog, Preview& preview) {
     SetIcon(dialog);
     SetDlgItemTextA(dialog, kIdImportFile, ("File: " + preview.fileName).c_str());
@@ -271,11 +302,7 @@ void FillPreview(HWND dialog, Preview& preview) {
     HWND list = GetDlgItem(dialog, kIdImportList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     AddColumns(list);
-    preview.filling = true;
-    const std::vector<StatementTransaction>& transactions = preview.statement.transactions;
-    for (std::size_t i = 0; i < transactions.size() && i < preview.rows.size(); ++i)
-        AddRow(list, static_cast<int>(i), transactions[i], preview.rows[i]);
-    preview.filling = false;
+    FillRows(list, preview);
     SizeColumns(list, preview);
     ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     RecordLayout(dialog, preview);
@@ -340,6 +367,10 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
             return TRUE;
         }
         case WM_COMMAND:
+            if (LOWORD(wParam) == kIdImportReverse && HIWORD(wParam) == BN_CLICKED) {
+                ReverseAndMatchAgain(dialog, PreviewOf(dialog));
+                return TRUE;
+            }
             if (LOWORD(wParam) != IDOK) return FALSE;
             ReadTicks(dialog);
             EndDialog(dialog, IDOK);
@@ -379,8 +410,8 @@ int ChooseStatement(HWND owner, const std::vector<Statement>& statements) {
     return result >= kFirstChoice ? static_cast<int>(result - kFirstChoice) : -1;
 }
 
-bool PreviewImport(HWND owner, const std::string& fileName, const Statement& statement,
-                   const std::vector<ImportRow>& rows, std::vector<bool>& ticked) {
+bool PreviewImport(HWND owner, const std::string& fileName, Statement& statement, std::vector<ImportRow>& rows,
+                   std::vector<bool>& ticked) {
     InitListViews();
     Preview preview{fileName, statement, rows, ticked};
     return ShowModalDialog(owner, kPreviewDialog, PreviewProc, reinterpret_cast<LPARAM>(&preview)) == IDOK;

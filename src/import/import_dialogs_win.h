@@ -17,6 +17,7 @@ int ChooseStatement(HWND owner, const std::vector<Statement>& statements);
 
 // The preview of what importing will do, one ticked row per transaction
 // to carry out. True when the user pressed OK; ticked then holds the
-// state of each row.
-bool PreviewImport(HWND owner, const std::string& fileName, const Statement& statement,
-                   const std::vector<ImportRow>& rows, std::vector<bool>& ticked);
+// state of each row. Its "Reverse signs" box turns the statement's amounts
+// to the other side and matches it again (statement and rows change).
+bool PreviewImport(HWND owner, const std::string& fileName, Statement& statement, std::vector<ImportRow>& rows,
+                   std::vector<bool>& ticked);

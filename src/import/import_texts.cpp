@@ -80,7 +80,16 @@ std::string PeriodText(const Statement& statement) {
         if (!text.empty()) text += "    ";
         text += "Ending balance: " + CentsText(*statement.endingBalanceCents);
     }
+    if (statement.skippedLines > 0) {
+        if (!text.empty()) text += "    ";
+        text += SkippedLinesText(statement.skippedLines);
+    }
     return text;
+}
+
+std::string SkippedLinesText(std::size_t lines) {
+    return lines == 1 ? "1 line without a transaction was skipped."
+                      : std::to_string(lines) + " lines without a transaction were skipped.";
 }
 
 DayOrder DayOrderOfFormat(int dateFormat) {

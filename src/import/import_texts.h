@@ -55,9 +55,13 @@ std::string CentsText(std::int64_t cents);
 // The amount as typed into the Balance dialog: "1234.56", "-12.00".
 std::string TypedBalanceText(std::int64_t cents);
 
-// A statement's period and ending balance, with its dates in the
-// program's date format; "" when the statement gives neither.
+// The preview's line above its list: a statement's period and ending
+// balance, with its dates in the program's date format, and how many lines
+// of the file hold no transaction; "" when there is none of the three.
 std::string PeriodText(const Statement& statement);
+
+// "3 lines without a transaction were skipped."
+std::string SkippedLinesText(std::size_t lines);
 
 // The date order of the program's date format (values/date.h).
 DayOrder DayOrderOfFormat(int dateFormat);

@@ -59,36 +59,11 @@ std::string AccountTypeName(std::string_view acctType) {
     return {};
 }
 
-// The value after key ("CHARSET:" or "ENCODING=") in the upper-cased head.
-std::string_view HeadValue(std::string_view head, std::string_view key) {
-    const std::size_t at = head.find(key);
-    if (at == std::string_view::npos)
-        return {};
-    std::string_view rest = head.substr(at + key.size());
-    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t\"'")));
-    return rest.substr(0, rest.find_first_of(" \t\r\n\"'?<>"));
-}
-
-// Text declared in a single-byte page is the program's own page already
-// (ISO-8859-1 is its subset); anything else is read as UTF-8 when it is that.
-bool DeclaresAnsi(std::string_view bytes) {
-    const std::string head = UpperCase(bytes.substr(0, kHeadLength));
-    if (HeadValue(head, "ENCODING:") == "UTF-8")
-        return false;
-    for (std::string_view page : {HeadValue(head, "CHARSET:"), HeadValue(head, "ENCODING=")}) {
-        for (std::string_view ansi : {"1252", "WINDOWS-1252", "CP1252", "ISO-8859-1", "8859-1", "LATIN1"}) {
-            if (page == ansi)
-                return true;
-        }
-    }
-    return false;
-}
-
+// Many banks declare CHARSET:1252 whatever they write: text that is
+// well-formed UTF-8 beyond ASCII is read as UTF-8, as QIF and CSV text is
+// (1252 text almost never is that by accident).
 std::string OfxText(std::string_view bytes) {
-    const std::string_view body = SkipUtf8Bom(bytes);
-    if (body.size() == bytes.size() && (DeclaresAnsi(body) || !IsUtf8Beyond7Bit(body)))
-        return std::string(body);
-    return Utf8ToAnsi(body);
+    return FileTextToAnsi(bytes);
 }
 
 // The character of "&amp;", "&#233;" or "&#xE9;" (name without '&' and
@@ -154,6 +129,9 @@ class OfxWalker {
 public:
     std::vector<Statement> Walk(std::string_view text);
     bool SawOfx() const { return m_sawOfx; }
+    bool SawStatement() const { return m_sawStatement; }
+    // Whether the walk stopped at a transaction beyond kMostStatementTransactions.
+    bool TooMany() const { return m_transactions > kMostStatementTransactions; }
 
 private:
     void Start(const std::string& tag, std::string_view value, int line);
@@ -170,6 +148,8 @@ private:
     bool m_inLedger = false;   // LEDGERBAL, not AVAILBAL
     bool m_inList = false;     // BANKTRANLIST
     bool m_sawOfx = false;
+    bool m_sawStatement = false;
+    std::size_t m_transactions = 0;  // in every statement so far
 };
 
 int LineBreaks(std::string_view text) {
@@ -179,28 +159,55 @@ int LineBreaks(std::string_view text) {
     return breaks;
 }
 
+constexpr std::string_view kCdataStart = "<![CDATA[";
+constexpr std::string_view kCdataEnd = "]]>";
+
+// Where the markup that opens at text[open] closes: a comment at "-->", a
+// CDATA section at "]]>" (either may hold a '>'), a tag at '>'.
+std::size_t MarkupEnd(std::string_view text, std::size_t open) {
+    if (text.substr(open, 4) == "<!--") {
+        const std::size_t end = text.find("-->", open);
+        return end == std::string_view::npos ? end : end + 2;
+    }
+    if (text.substr(open, kCdataStart.size()) == kCdataStart) {
+        const std::size_t end = text.find(kCdataEnd, open);
+        return end == std::string_view::npos ? end : end + 2;
+    }
+    return text.find('>', open);
+}
+
+// An element's value: the text after its tag up to the next markup, or
+// the text of a CDATA section that comes first (some banks wrap every name
+// in one, since it may hold '<' or '&').
+std::string_view ElementValue(std::string_view text, std::size_t tagEnd) {
+    const std::size_t next = text.find('<', tagEnd + 1);
+    const std::string_view value = text.substr(tagEnd + 1, next == std::string_view::npos ? next : next - tagEnd - 1);
+    if (next == std::string_view::npos || !TrimSpace(value).empty() || text.substr(next, kCdataStart.size()) != kCdataStart)
+        return value;
+    const std::size_t start = next + kCdataStart.size();
+    const std::size_t end = text.find(kCdataEnd, start);
+    return end == std::string_view::npos ? std::string_view() : text.substr(start, end - start);
+}
+
 std::vector<Statement> OfxWalker::Walk(std::string_view text) {
     int line = 1;
     std::size_t at = 0;  // text before at has been counted into line
     std::size_t open;
-    while ((open = text.find('<', at)) != std::string_view::npos) {
+    while (!TooMany() && (open = text.find('<', at)) != std::string_view::npos) {
         line += LineBreaks(text.substr(at, open - at));
         at = open;
-        const bool comment = text.substr(open, 4) == "<!--";
-        const std::size_t close = comment ? text.find("-->", open) : text.find('>', open);
+        const std::size_t close = MarkupEnd(text, open);
         if (close == std::string_view::npos)
             break;
         const std::string_view inside = text.substr(open + 1, close - open - 1);
-        if (!comment && !inside.empty() && inside[0] != '?' && inside[0] != '!') {
+        if (!inside.empty() && inside[0] != '?' && inside[0] != '!') {
             const bool isEnd = inside[0] == '/';
             const std::string_view body = inside.substr(isEnd ? 1 : 0);
             const std::string tag = UpperCase(body.substr(0, body.find_first_of(" \t\r\n/")));
-            const std::size_t next = text.find('<', close);
-            const std::string_view value = text.substr(close + 1, next == std::string_view::npos ? next : next - close - 1);
             if (isEnd)
                 End(tag);
             else
-                Start(tag, inside.back() == '/' ? std::string_view() : value, line);
+                Start(tag, inside.back() == '/' ? std::string_view() : ElementValue(text, close), line);
             if (!isEnd && inside.back() == '/')
                 End(tag);
         }
@@ -213,11 +220,17 @@ std::vector<Statement> OfxWalker::Walk(std::string_view text) {
 
 void OfxWalker::Start(const std::string& tag, std::string_view value, int line) {
     m_sawOfx = m_sawOfx || tag == "OFX";
-    if (tag == "STMTRS" || tag == "CCSTMTRS") {
+    if (tag == "STMTRS" || tag == "CCSTMTRS" || tag == "INVSTMTRS") {
         EndStatement();
+        // An investment statement is one only through its bank transactions
+        // (INVBANKTRAN): the cash side of a brokerage or cash-management
+        // account. Without them it stays refused as no bank statement.
+        m_sawStatement = m_sawStatement || tag != "INVSTMTRS";
         m_statement.emplace();
         if (tag == "CCSTMTRS")
             m_statement->accountType = "Credit card";
+        else if (tag == "INVSTMTRS")
+            m_statement->accountType = "Investment cash";
         return;
     }
     if (!m_statement)
@@ -228,9 +241,9 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
         m_transaction->line = line;
         return;
     }
-    m_inAccount = m_inAccount || tag == "BANKACCTFROM" || tag == "CCACCTFROM";
+    m_inAccount = m_inAccount || tag == "BANKACCTFROM" || tag == "CCACCTFROM" || tag == "INVACCTFROM";
     m_inLedger = tag == "LEDGERBAL" || (m_inLedger && tag != "AVAILBAL");
-    m_inList = m_inList || tag == "BANKTRANLIST";
+    m_inList = m_inList || tag == "BANKTRANLIST" || tag == "INVTRANLIST";
     if (m_transaction)
         TransactionElement(tag, value);
     else
@@ -240,12 +253,14 @@ void OfxWalker::Start(const std::string& tag, std::string_view value, int line) 
 void OfxWalker::End(const std::string& tag) {
     if (tag == "STMTTRN") {
         EndTransaction();
-    } else if (tag == "BANKTRANLIST") {
+    } else if (tag == "BANKTRANLIST" || tag == "INVTRANLIST") {
         EndTransaction();
         m_inList = false;
-    } else if (tag == "STMTRS" || tag == "CCSTMTRS") {
+    } else if (tag == "INVBANKTRAN") {
+        EndTransaction();
+    } else if (tag == "STMTRS" || tag == "CCSTMTRS" || tag == "INVSTMTRS") {
         EndStatement();
-    } else if (tag == "BANKACCTFROM" || tag == "CCACCTFROM") {
+    } else if (tag == "BANKACCTFROM" || tag == "CCACCTFROM" || tag == "INVACCTFROM") {
         m_inAccount = false;
     } else if (tag == "LEDGERBAL") {
         m_inLedger = false;
@@ -290,15 +305,20 @@ void OfxWalker::TransactionElement(const std::string& tag, std::string_view valu
 }
 
 void OfxWalker::EndTransaction() {
-    if (m_transaction && m_statement)
+    // The one beyond the limit is counted, not kept: the file is refused.
+    if (m_transaction && m_statement && ++m_transactions <= kMostStatementTransactions)
         m_statement->transactions.push_back(CheckedTransaction(*m_transaction));
     m_transaction.reset();
 }
 
 void OfxWalker::EndStatement() {
     EndTransaction();
-    if (m_statement)
+    // One without transactions adds nothing, and a file of nothing but
+    // statement tags must not pile them up.
+    if (m_statement && !m_statement->transactions.empty()) {
+        m_sawStatement = true;
         m_statements.push_back(std::move(*m_statement));
+    }
     m_statement.reset();
     m_inAccount = m_inLedger = m_inList = false;
 }
@@ -316,10 +336,9 @@ StatementFile ReadOfx(std::string_view bytes) {
     const std::string text = OfxText(bytes);
     OfxWalker walker;
     std::vector<Statement> statements = walker.Walk(text);
-    if (statements.empty()) {
-        StatementFile file;
-        file.error = walker.SawOfx() ? kOfxNoStatement : kNotAStatement;
-        return file;
-    }
+    if (walker.TooMany())
+        return RefusedFile(kTooManyTransactions);
+    if (!walker.SawStatement())
+        return RefusedFile(walker.SawOfx() ? kOfxNoStatement : kNotAStatement);
     return FinishStatements(std::move(statements));
 }

@@ -70,6 +70,10 @@ class QifWalker {
 public:
     std::vector<QifStatement> Walk(std::string_view text);
     bool SawBankSection() const { return m_sawBankSection; }
+    // Whether the walk stopped at a record beyond kMostStatementTransactions.
+    bool TooMany() const { return m_records > kMostStatementTransactions; }
+    // Records with neither a date nor an amount: no transaction.
+    std::size_t Skipped() const { return m_skipped; }
 
 private:
     void Header(std::string_view line);
@@ -83,6 +87,8 @@ private:
     std::string m_type;         // of the current statement section
     std::optional<PendingRecord> m_record;
     std::vector<QifStatement> m_statements;
+    std::size_t m_records = 0;
+    std::size_t m_skipped = 0;
     bool m_sawBankSection = false;
 };
 
@@ -90,13 +96,14 @@ std::vector<QifStatement> QifWalker::Walk(std::string_view text) {
     ForEachLine(text, [&](std::string_view line, int number) {
         line = TrimSpace(line);
         if (line.empty())
-            return;
+            return true;
         if (line.front() == '!')
             Header(line);
         else if (m_section == Section::Account)
             AccountField(line);
         else if (m_section == Section::Statement)
             Field(line, number);
+        return !TooMany();
     });
     EndRecord();
     return std::move(m_statements);
@@ -148,8 +155,18 @@ void QifWalker::Field(std::string_view line, int number) {
 }
 
 void QifWalker::EndRecord() {
-    if (!m_record)
+    if (!m_record || TooMany())
         return;
+    if (TrimSpace(m_record->date).empty() && TrimSpace(m_record->Total()).empty()) {
+        ++m_skipped;
+        m_record.reset();
+        return;
+    }
+    // The one beyond the limit is counted, not kept: the file is refused.
+    if (++m_records > kMostStatementTransactions) {
+        m_record.reset();
+        return;
+    }
     // A new statement begins where the account or the section type changes.
     const bool sameAccount = !m_statements.empty() && m_statements.back().type == m_type
                           && m_statements.back().accountName == m_accountName;
@@ -166,7 +183,8 @@ bool LooksLikeQif(std::string_view bytes) {
     bool decided = false;
     ForEachLine(SkipUtf8Bom(bytes).substr(0, 4096), [&](std::string_view line, int) {
         line = TrimSpace(line);
-        if (decided || line.empty())
+        // Some writers put "###" comment lines above the first header.
+        if (decided || line.empty() || line.front() == '#')
             return;
         decided = true;
         for (std::string_view start : {"!Type:", "!Account", "!Option:", "!Clear:"})
@@ -178,12 +196,14 @@ bool LooksLikeQif(std::string_view bytes) {
 StatementFile ReadQif(std::string_view bytes, DayOrder preferred) {
     const std::string text = FileTextToAnsi(bytes);
     QifWalker walker;
-    std::vector<Statement> statements = QifStatements(walker.Walk(text));
-    if (!walker.SawBankSection()) {
-        StatementFile file;
-        file.error = kQifNoBankSection;
-        return file;
-    }
+    const std::vector<QifStatement> found = walker.Walk(text);
+    if (walker.TooMany())
+        return RefusedFile(kTooManyTransactions);
+    if (!walker.SawBankSection())
+        return RefusedFile(kQifNoBankSection);
+    std::vector<Statement> statements = QifStatements(found);
+    if (!statements.empty())
+        statements.front().skippedLines = walker.Skipped();
     SettleWrittenDates(statements, preferred);
     return FinishStatements(std::move(statements));
 }

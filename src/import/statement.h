@@ -29,6 +29,10 @@ struct Statement {
     std::string periodEnd;    // YYYYMMDD or ""
     std::optional<std::int64_t> endingBalanceCents;
     std::vector<StatementTransaction> transactions;
+    // Lines of the file that hold no transaction at all (notes, totals,
+    // "***END OF FILE***"): skipped, not listed; counted in the file's
+    // first statement.
+    std::size_t skippedLines = 0;
 };
 
 // What a reader found. A file that is no statement, or holds no transaction,
@@ -44,6 +48,10 @@ enum class DayOrder { MonthFirst, DayFirst };
 
 // Files above this size are refused before they are read.
 inline constexpr std::size_t kLargestStatementFile = 50u * 1024 * 1024;
+// A file of more transactions than this, the refused ones counted too, is
+// refused: the readers stop there, so that a file of millions of tiny rows
+// costs no more memory than a real statement does.
+inline constexpr std::size_t kMostStatementTransactions = 100'000;
 
 // What StatementFile::error says when the whole file is refused.
 inline constexpr const char kEmptyStatementFile[] = "The file is empty.";
@@ -52,6 +60,8 @@ inline constexpr const char kStatementFileTooLarge[] =
 inline constexpr const char kNotAStatement[] =
     "This file is not a bank statement that Ledgerpad can read. It reads OFX, QFX, QIF and CSV files.";
 inline constexpr const char kNoTransactions[] = "The statement holds no transactions.";
+inline constexpr const char kTooManyTransactions[] =
+    "The statement holds more than 100,000 transactions: too many to import at once.";
 
 // Reads a statement file of any of the three kinds, told apart by content.
 StatementFile ReadStatementFile(std::string_view bytes, DayOrder preferred);

@@ -346,3 +346,10 @@ std::string ImportSummaryText(const std::string& fileName, const ImportCounts& c
                   counts.added, counts.already);
     return fileName + text;
 }
+
+void ReverseSigns(Statement& statement) {
+    for (StatementTransaction& transaction : statement.transactions)
+        transaction.cents = -transaction.cents;
+    if (statement.endingBalanceCents)
+        statement.endingBalanceCents = -*statement.endingBalanceCents;
+}

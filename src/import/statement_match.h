@@ -49,6 +49,11 @@ struct ImportRow {
 // (the header's statement date) is flagged beforeOpening.
 std::vector<ImportRow> MatchStatement(const Statement& statement, const Account& account);
 
+// Turns every amount of the statement to the other side, its ending balance
+// too: for a file that lists payments as positive numbers, as credit-card
+// files do. Match again afterwards.
+void ReverseSigns(Statement& statement);
+
 struct ImportCounts {
     int markedR = 0;
     int added = 0;

@@ -194,9 +194,18 @@ StatementTransaction TransactionTexts(int line, std::string_view checkNumber, st
     return transaction;
 }
 
+StatementFile RefusedFile(std::string error) {
+    StatementFile file;
+    file.error = std::move(error);
+    return file;
+}
+
 StatementFile FinishStatements(std::vector<Statement> statements) {
     StatementFile file;
+    std::size_t skipped = 0;
     for (Statement& statement : statements) {
+        skipped += statement.skippedLines;
+        statement.skippedLines = 0;
         if (!statement.transactions.empty())
             file.statements.push_back(std::move(statement));
     }
@@ -204,6 +213,7 @@ StatementFile FinishStatements(std::vector<Statement> statements) {
         file.error = kNoTransactions;
         return file;
     }
+    file.statements.front().skippedLines = skipped;
     for (const Statement& statement : file.statements) {
         for (const StatementTransaction& transaction : statement.transactions) {
             if (transaction.refused.empty())

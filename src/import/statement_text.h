@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "import/statement.h"
@@ -54,11 +55,16 @@ std::string CheckNumberText(std::string_view text);
 StatementTransaction TransactionTexts(int line, std::string_view checkNumber, std::string_view payee,
                                       std::string_view memo);
 
+// A file refused as a whole, for the reason given.
+StatementFile RefusedFile(std::string error);
+
 // The end of every reader: statements without transactions go, and a file
-// with none left, or with none that can be imported, becomes an error.
+// with none left, or with none that can be imported, becomes an error. The
+// skipped lines of every statement are counted in the first one kept.
 StatementFile FinishStatements(std::vector<Statement> statements);
 
 // Splits text into lines at CR LF, LF or a lone CR; calls each(line, number).
+// An each that returns bool stops the walk by returning false.
 template <typename Each>
 void ForEachLine(std::string_view text, Each each) {
     int number = 1;
@@ -66,7 +72,12 @@ void ForEachLine(std::string_view text, Each each) {
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && text[i] != '\n' && text[i] != '\r')
             continue;
-        each(text.substr(start, i - start), number++);
+        if constexpr (std::is_same_v<decltype(each(text, number)), bool>) {
+            if (!each(text.substr(start, i - start), number++))
+                return;
+        } else {
+            each(text.substr(start, i - start), number++);
+        }
         if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
             ++i;
         start = i + 1;

@@ -7,8 +7,8 @@
 
 namespace {
 
-// More integer digits than this cannot be a statement amount, and keep the
-// arithmetic far from overflow.
+// More integer digits than this, leading zeros aside, cannot be a statement
+// amount, and keep the arithmetic far from overflow.
 constexpr std::size_t kMostIntegerDigits = 13;
 
 bool IsDigit(char c) {
@@ -69,7 +69,9 @@ std::optional<std::int64_t> IntegerPart(std::string_view digits, DecimalMark mar
         if (IsDigit(c)) {
             value = value * 10 + (c - '0');
             ++sinceGroup;
-            if (++count > kMostIntegerDigits)
+            // Some banks pad every amount with zeros to a fixed width.
+            count += value != 0;
+            if (count > kMostIntegerDigits)
                 return std::nullopt;
             continue;
         }
@@ -163,6 +165,53 @@ std::optional<WrittenDate> SplitCompactDate(std::string_view text) {
     return WrittenDate{number(4, 2), number(6, 2), number(0, 4), true};
 }
 
+// 1..12 for an English month name or its abbreviation of at least three
+// letters ("Jan", "Sept", "january"), else 0.
+int MonthOfName(std::string_view name) {
+    static constexpr std::string_view kMonths[12] = {"january", "february", "march",     "april",   "may",      "june",
+                                                     "july",    "august",   "september", "october", "november", "december"};
+    for (int month = 0; month < 12 && name.size() >= 3; ++month) {
+        if (name.size() <= kMonths[month].size() && EqualsNoCase(name, kMonths[month].substr(0, name.size())))
+            return month + 1;
+    }
+    return 0;
+}
+
+int YearOfPart(int value, int digitCount, bool apostrophe);
+
+// "15 Jan 2026", "15-Jan-26", "Jan 15, 2026": the month by name leaves no
+// question of order.
+std::optional<WrittenDate> SplitNamedMonthDate(std::string_view text) {
+    const auto isSeparator = [](char c) { return c == ' ' || c == ',' || IsDateSeparator(c); };
+    const auto isWordCharacter = [](char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    std::string_view tokens[3];
+    std::size_t i = 0;
+    for (std::string_view& token : tokens) {
+        while (i < text.size() && isSeparator(text[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && isWordCharacter(text[i]))
+            ++i;
+        token = text.substr(start, i - start);
+    }
+    const auto number = [](std::string_view digits, std::size_t most) {
+        int value = 0;
+        if (digits.empty() || digits.size() > most || digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return -1;
+        for (char c : digits)
+            value = value * 10 + (c - '0');
+        return value;
+    };
+    const bool monthFirst = MonthOfName(tokens[0]) != 0;
+    const int month = MonthOfName(tokens[monthFirst ? 0 : 1]);
+    const int day = number(tokens[monthFirst ? 1 : 0], 2);
+    const int yearPart = number(tokens[2], 4);
+    if (month == 0 || day < 0 || yearPart < 0 || (tokens[2].size() != 2 && tokens[2].size() != 4)
+        || !IsTimeTail(text.substr(i)))
+        return std::nullopt;
+    return WrittenDate{month, day, YearOfPart(yearPart, static_cast<int>(tokens[2].size()), false), true};
+}
+
 int YearOfPart(int value, int digitCount, bool apostrophe) {
     if (digitCount == 4)
         return value;
@@ -173,7 +222,7 @@ int YearOfPart(int value, int digitCount, bool apostrophe) {
 
 // The stored date of a written one in the given order, "" when it is none.
 std::string StoredWrittenDate(const WrittenDate& date, DayOrder order) {
-    if (date.yearFirst)
+    if (date.orderKnown)
         return StoredDate(date.year, date.first, date.second);
     return order == DayOrder::DayFirst ? StoredDate(date.year, date.second, date.first)
                                        : StoredDate(date.year, date.first, date.second);
@@ -184,7 +233,7 @@ std::string StoredWrittenDate(const WrittenDate& date, DayOrder order) {
 std::string DateRefusal(std::string_view written, const std::optional<WrittenDate>& date, DayOrder order) {
     if (TrimSpace(written).empty())
         return kNoDateReason;
-    if (order == DayOrder::DayFirst && date && !date->yearFirst && !StoredWrittenDate(*date, DayOrder::MonthFirst).empty())
+    if (order == DayOrder::DayFirst && date && !date->orderKnown && !StoredWrittenDate(*date, DayOrder::MonthFirst).empty())
         return WithValue(kDateNotDayFirstReason, written);
     return WithValue(kBadDateReason, written);
 }
@@ -267,6 +316,8 @@ std::optional<WrittenDate> SplitWrittenDate(std::string_view text) {
     text = TrimSpace(text);
     if (const auto compact = SplitCompactDate(text.substr(0, text.find_first_of(" T"))))
         return IsTimeTail(text.substr(std::min(text.size(), std::size_t{8}))) ? compact : std::nullopt;
+    if (text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") < std::min(text.size(), std::size_t{4}))
+        return SplitNamedMonthDate(text);
     int parts[3] = {}, digits[3] = {};
     bool apostrophe = false;
     std::size_t i = 0;
@@ -295,7 +346,7 @@ DayOrder FileDayOrder(const std::vector<std::string_view>& dates, DayOrder prefe
     for (std::string_view text : dates) {
         const auto date = SplitWrittenDate(text);
         // Only a part that can be a day tells anything.
-        if (!date || date->yearFirst)
+        if (!date || date->orderKnown)
             continue;
         if (date->first > 12 && date->first <= 31)
             return DayOrder::DayFirst;

@@ -65,15 +65,17 @@ std::string ReadTransactionAmount(std::string_view text, DecimalMark mark, std::
 std::string StoredDate(int year, int month, int day);
 
 // A date as written in a QIF or CSV file: 1/15/26, 15.01.2026, 1/15'26,
-// 2026-01-15 (a time after it is ignored). Two-digit years 00..79 are
+// 2026-01-15, or with the month's English name: 15 Jan 2026, Jan 15, 2026,
+// 15-Jan-26 (a time after it is ignored). Two-digit years 00..79 are
 // 2000..2079 and 80..99 are 1980..1999, as the register reads them; the
 // apostrophe form is always 2000 on. first and second are the day and the
-// month in an order the file's other dates decide, unless yearFirst.
+// month in an order the file's other dates decide, unless orderKnown (then
+// first is the month).
 struct WrittenDate {
     int first = 0;
     int second = 0;
     int year = 0;
-    bool yearFirst = false;  // year, month, day: no question of order
+    bool orderKnown = false;  // year first, or the month by name: no question of order
 };
 std::optional<WrittenDate> SplitWrittenDate(std::string_view text);
 

@@ -315,6 +315,37 @@ TEST_F(ImportTest, OfxMarksAndAddsThenBalancesWithTheStatementsBalance) {
     EXPECT_EQ(rows, "R Opening|R Groceries|R Pay| Dentist|R CITY WATER|R INTEREST PAID| |");
 }
 
+// A card's CSV lists payments as positive numbers, and ends with a total:
+// the total is skipped and counted, and Reverse signs turns the payments
+// around and matches them again at once.
+TEST_F(ImportTest, ReverseSignsMatchesPaymentsListedAsPositive) {
+    const std::string path = Write("card.csv",
+                                   "Date,Description,Amount\r\n"
+                                   "05/12/2026,FRESH MARKET,42.50\r\n"
+                                   "05/21/2026,CITY WATER,75.00\r\n"
+                                   "Total,,117.50\r\n");
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    EXPECT_EQ(ControlText(preview, kIdImportPeriod), "1 line without a transaction was skipped.");
+    HWND list = GetDlgItem(preview, kIdImportList);
+    EXPECT_EQ(Column(list, kColAction), (std::vector<std::string>{"Add", "Add"}));
+    EXPECT_EQ(Column(list, kColAmount), (std::vector<std::string>{"42.50", "75.00"}));
+
+    ASSERT_TRUE(ClickButton(preview, kIdImportReverse));
+    ASSERT_TRUE(app_.WaitIdle());
+    EXPECT_EQ(Column(list, kColAction), (std::vector<std::string>{"Mark R", "Add"}));
+    EXPECT_EQ(Column(list, kColAmount), (std::vector<std::string>{"-42.50", "-75.00"}));
+    EXPECT_EQ(Column(list, kColRecord), (std::vector<std::string>{"05/10/26  Groceries", ""}));
+    EXPECT_EQ(Boxes(list), (std::vector<int>{2, 2}));
+    EXPECT_FALSE(accounts::SaveDialogShot(preview, "import-preview-reversed").empty());
+
+    ASSERT_TRUE(PressOk(preview));
+    EXPECT_EQ(Summary(), "card.csv: 1 marked R, 1 added, 0 already in the register.");
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
+              Joined(header_, {RegisterBlock(0, true), RegisterBlock(1, true), RegisterBlock(2, false),
+                               RegisterBlock(3, false), accounts::RecordBlock("20260521", "CITY WATER", 75.0, 0, true)}));
+}
+
 TEST_F(ImportTest, SameFileAgainChangesNothing) {
     const std::string path = Write("may.ofx", kMayOfx);
     ASSERT_NO_FATAL_FAILURE(ImportMay(path));

@@ -68,6 +68,109 @@ TEST(CsvReaderTest, ReadsEachSeparatorAndAmountLayout) {
         EXPECT_EQ(Summary(ReadCsv(c.bytes, DayOrder::MonthFirst)), c.summary) << c.name;
 }
 
+TEST(CsvReaderTest, CheckNumberColumnsAndAReferenceThatIsNone) {
+    const struct {
+        const char* header;
+        const char* summary;
+    } cases[] = {
+        {"Date,Amount,CheckNumber,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Check or Slip #,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Chk #,Description", "L2 20260105 -500 #12 \"Shop\""},
+        {"Date,Amount,Check No.,Description", "L2 20260105 -500 #12 \"Shop\""},
+        // A reference is no check number: it is the description when
+        // nothing better is one, and dropped when something is.
+        {"Date,Amount,Reference,Description", "L2 20260105 -500 \"Shop\""},
+        {"Date,Amount,Reference,Memo", "L2 20260105 -500 \"Shop\""},
+        {"Date,Amount,Reference,Other", "L2 20260105 -500 \"12\""},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string(c.header) + "\n1/5/26,-5.00,12,Shop\n";
+        EXPECT_EQ(Summary(ReadCsv(bytes, DayOrder::MonthFirst)), std::string("[||-|none]\n") + c.summary + "\n")
+            << c.header;
+    }
+}
+
+TEST(CsvReaderTest, HeaderNamesRealBanksWrite) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* summary;  // of the one transaction
+    } cases[] = {
+        {"completed date over started date, fee beside the amount",
+         "Type,Product,Started Date,Completed Date,Description,Amount,Fee\nCARD,Current,2022-01-06 15:08:08,2022-01-07 10:28:09,Shop,-38.71,0.00\n",
+         "L2 20220107 -3871 \"Shop\""},
+        {"booking date over value date, amount with its currency",
+         "\"Booking Date\",\"Value Date\",\"Partner Name\",\"Amount (EUR)\"\n2020-03-07,2020-03-09,Coffre fort,-328.00\n",
+         "L2 20200307 -32800 \"Coffre fort\""},
+        {"net, not gross",
+         "Date, Time, Name, Gross, Fee, Net\n\"6/4/2016\",\"10:46:49\",\"Jane Doe\",\"-20.00\",\"-0.50\",\"-20.50\"\n",
+         "L2 20160604 -2050 \"Jane Doe\""},
+        {"datetime, and the total before the fee",
+         "Username,ID,Datetime,Note,Amount (total),Amount (fee)\n,1,2020-01-01T13:00:00,lunch,+ $73.01,\n",
+         "L2 20200101 7301 \"\""},
+        {"date processed", "Date Processed,Description,Amount\n28-Mar-2020,Amazon,\xA3\x39\x39.99\n", "L2 20200328 9999 \"Amazon\""},
+        {"run date", "Run Date,Action,Amount ($)\n01/02/2020,BUY,-5\n", "L2 20200102 -500 \"\""},
+        {"transaction description", "Transaction Date,Transaction Description,Amount\n1/2/20,Shop,-5\n",
+         "L2 20200102 -500 \"Shop\""},
+        {"merchant name", "Date,Merchant Name,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"merchant", "Date,Merchant,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"narrative", "Date,Narrative,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"desc", "Date,Desc,Amount\n1/2/20,Shop,-5\n", "L2 20200102 -500 \"Shop\""},
+        {"German", "Buchungstag;Auftraggeber/Empf\xE4nger;Verwendungszweck;Betrag\n10.10.2017;Drillisch;Rechnung;-98,76\n",
+         "L2 20171010 -9876 \"Drillisch\" memo \"Rechnung\""},
+        {"German, Datum and Beschreibung", "Datum;Beschreibung;Betrag\n10.10.2017;Miete;-500,00\n",
+         "L2 20171010 -50000 \"Miete\""},
+        {"Dutch", "\"Datum\",\"Naam / Omschrijving\",\"Bedrag (EUR)\"\n\"20200213\",\"Kosten\",\"1.25\"\n",
+         "L2 20200213 125 \"Kosten\""},
+        {"French, UTF-8", "Date;Libell\xC3\xA9;D\xC3\xA9\x62it;Cr\xC3\xA9\x64it\n31.03.2019;Frais;10,00;\n",
+         "L2 20190331 -1000 \"Frais\""},
+        {"French, one amount", "Date;Libell\xE9;Montant\n31/03/2019;Frais;-10,00\n", "L2 20190331 -1000 \"Frais\""},
+        {"German, a summary above the header", "Umsatzanzeige;Datei\n\nBuchung;Wertstellungsdatum;Auftraggeber/Empf\xE4nger;Betrag\n28.12.2018;28.12.2018;Blumen;-5,50\n",
+         "L4 20181228 -550 \"Blumen\""},
+        {"Dutch, transaction date", "Rekeningnummer;Transactiedatum;Bedrag;Omschrijving\nNL99;21-06-2019;-827,75;Tresorie\n",
+         "L2 20190621 -82775 \"Tresorie\""},
+        {"French, date de valeur", "Produit;Description;Date de valeur;D\xE9\x62it;Cr\xE9\x64it\nCompte;Frais;31.03.2019;10.00;\n",
+         "L2 20190331 -1000 \"Frais\""},
+        {"Spanish", "Fecha;Concepto;Importe\n31/03/2019;Recibo;-10,00\n", "L2 20190331 -1000 \"Recibo\""},
+        {"capital accented letters", "DATUM;LIBELL\xC9;D\xC9\x42IT\n31/03/2019;Frais;10,00\n", "L2 20190331 -1000 \"Frais\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Summary(ReadCsv(c.bytes, DayOrder::MonthFirst)), std::string("[||-|none]\n") + c.summary + "\n")
+            << c.name;
+    }
+}
+
+TEST(CsvReaderTest, ATypeColumnGivesAnUnsignedAmountItsSide) {
+    const struct {
+        const char* header;
+        const char* type;
+        const char* amount;
+        long long cents;
+    } cases[] = {
+        {"Date,Description,Amount,Transaction Type", "debit", "29.99", -2999},
+        {"Date,Description,Amount,Transaction Type", "credit", "29.99", 2999},
+        {"Date,Description,Amount,Transaction Type", "Debit", "-29.99", -2999},
+        {"Date,Description,Amount,Type", "DR", "29.99", -2999},
+        {"Date,Description,Amount,Type", "CR", "29.99", 2999},
+        {"Date,Description,Amount,Debit/Credit", "D", "29.99", -2999},
+        {"Date,Description,Amount,CR/DR", "C", "29.99", 2999},
+        {"Date,Description,Amount,Af Bij", "Af", "29.99", -2999},
+        {"Date,Description,Amount,Af Bij", "Bij", "29.99", 2999},
+        {"Date,Description,Amount,CreditDebet", "D", "29.99", -2999},
+        // A type that names no side leaves the amount's sign.
+        {"Date,Description,Amount,Type", "CARD_PAYMENT", "-29.99", -2999},
+        {"Date,Description,Amount,Type", "TRANSFER", "29.99", 2999},
+        {"Date,Description,Amount,Type", "", "29.99", 2999},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string(c.header) + "\n1/5/26,Shop," + c.amount + "," + c.type + "\n";
+        const StatementFile file = ReadCsv(bytes, DayOrder::MonthFirst);
+        const std::string name = std::string(c.header) + " " + c.type + " " + c.amount;
+        ASSERT_EQ(file.statements.size(), 1u) << name << ": " << file.error;
+        EXPECT_EQ(file.statements[0].transactions.at(0).cents, c.cents) << name;
+    }
+}
+
 TEST(CsvReaderTest, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
     const std::string bytes =
         "\"Date\",\"Description\",\"Amount\"\n"
@@ -143,8 +246,7 @@ TEST(CsvReaderTest, UnreadableRowsAreRefusedWithTheirLine) {
         "1/8/26,No amount,,\n"
         "1/9/26,Both,5.00,6.00\n"
         ",No date,1.00,\n"
-        "1/10/26,Short row\n"
-        "Total,,26.00,\n";
+        "1/10/26,Short row\n";
     EXPECT_EQ(Summary(ReadCsv(bytes, DayOrder::MonthFirst)),
               "[||-|none]\n"
               "L2 20260105 -500 \"Good\"\n"
@@ -154,8 +256,36 @@ TEST(CsvReaderTest, UnreadableRowsAreRefusedWithTheirLine) {
               "L6 refused 20260108: The transaction has no amount.\n"
               "L7 refused 20260109: The row has both a debit and a credit.\n"
               "L8 refused : The transaction has no date.\n"
-              "L9 refused 20260110: The transaction has no amount.\n"
-              "L10 refused : The date \"Total\" cannot be read.\n");
+              "L9 refused 20260110: The transaction has no amount.\n");
+}
+
+TEST(CsvReaderTest, LinesWithoutATransactionAreSkippedAndCounted) {
+    const struct {
+        const char* name;
+        std::string rows;
+        std::string summary;
+    } cases[] = {
+        {"a total, a note and an end mark",
+         "1/5/26,Shop,-5.00\nTotal,,-5.00\nThank you for banking with us,,\n***END OF FILE***\n",
+         "skipped 3\nL2 20260105 -500 \"Shop\"\n"},
+        {"a pending payment without its date", "Pending,Coles,-45.63\n1/5/26,Shop,-5.00\n",
+         "skipped 1\nL3 20260105 -500 \"Shop\"\n"},
+        {"a row of neither date nor amount", "1/5/26,Shop,-5.00\n,my_username,\n",
+         "skipped 1\nL2 20260105 -500 \"Shop\"\n"},
+        {"a note with a date in it, no amount", "1/5/26,Shop,-5.00\nDate downloaded 01/24/2023 10:28 am,,\n",
+         "skipped 1\nL2 20260105 -500 \"Shop\"\n"},
+        {"a date without an amount is refused", "1/5/26,Shop,\n1/6/26,Shop,-5.00\n",
+         "L2 refused 20260105: The transaction has no amount.\nL3 20260106 -500 \"Shop\"\n"},
+        {"an amount without a date is refused", "1/5/26,Shop,-5.00\n,Bank fee,-1.00\n",
+         "L2 20260105 -500 \"Shop\"\nL3 refused : The transaction has no date.\n"},
+        {"blank rows are neither", "1/5/26,Shop,-5.00\n,,\n\n", "L2 20260105 -500 \"Shop\"\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Summary(ReadCsv("Date,Description,Amount\n" + c.rows, DayOrder::MonthFirst)),
+                  "[||-|none]\n" + c.summary)
+            << c.name;
+    }
+    EXPECT_EQ(ReadCsv("Date,Description,Amount\nTotal,,-5.00\n", DayOrder::MonthFirst).error, kNoTransactions);
 }
 
 TEST(CsvReaderTest, FilesWithoutAnythingToImportAreRefused) {

@@ -105,6 +105,15 @@ TEST(ImportTexts, PeriodInTheProgramsDateFormat) {
     EXPECT_EQ(PeriodText(s), "Ending balance: -1,500.00");
 }
 
+TEST(ImportTexts, SkippedLinesAreCountedOnTheLineAboveTheList) {
+    Statement s;
+    s.skippedLines = 1;
+    EXPECT_EQ(PeriodText(s), "1 line without a transaction was skipped.");
+    s.skippedLines = 3;
+    s.endingBalanceCents = 100;
+    EXPECT_EQ(PeriodText(s), "Ending balance: 1.00    3 lines without a transaction were skipped.");
+}
+
 TEST(ImportTexts, DayOrderFollowsTheDateFormat) {
     EXPECT_EQ(DayOrderOfFormat(kFormatMMDDYY), DayOrder::MonthFirst);
     EXPECT_EQ(DayOrderOfFormat(kFormatDDMMYY), DayOrder::DayFirst);

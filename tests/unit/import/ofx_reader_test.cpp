@@ -250,7 +250,8 @@ TEST(OfxReaderTest, TextIsKeptInTheAnsiPageOrConvertedFromUtf8) {
         std::string payee;
     } cases[] = {
         {"CHARSET:1252", kSgmlHeader + body1252, expected},
-        {"CHARSET:1252 even when the bytes would be UTF-8", kSgmlHeader + "<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1<NAME>\xC3\xA9</STMTRS>", "\xC3\xA9"},
+        {"CHARSET:1252 holding UTF-8", kSgmlHeader + bodyUtf8, expected},
+        {"CHARSET:1252 holding 1252 that could start UTF-8", kSgmlHeader + "<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1<NAME>\xC3 \xA9</STMTRS>", "\xC3 \xA9"},
         {"ENCODING:UTF-8", "OFXHEADER:100\nENCODING:UTF-8\nCHARSET:NONE\n" + bodyUtf8, expected},
         {"XML, UTF-8 by default", kXmlHeader + bodyUtf8, expected},
         {"XML declared windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + body1252, expected},
@@ -267,6 +268,45 @@ TEST(OfxReaderTest, TextIsKeptInTheAnsiPageOrConvertedFromUtf8) {
     }
 }
 
+TEST(OfxReaderTest, TextInACdataSectionIsTheElementsValue) {
+    const struct {
+        const char* name;
+        const char* elements;
+        const char* summary;
+    } cases[] = {
+        {"name and memo, XML", "<NAME><![CDATA[ALDI STORE  ]]></NAME><MEMO><![CDATA[GEELONG]]></MEMO>",
+         "L1 20260102 100 \"ALDI STORE\" memo \"GEELONG\""},
+        {"SGML, after a line break", "<NAME>\n  <![CDATA[Shop]]>\n<MEMO>x", "L1 20260102 100 \"Shop\" memo \"x\""},
+        {"markup characters inside", "<NAME><![CDATA[A <b> & C]]></NAME>", "L1 20260102 100 \"A <b> & C\""},
+        {"a '>' does not end the section", "<NAME><![CDATA[a>b]]><MEMO>m", "L1 20260102 100 \"a>b\" memo \"m\""},
+        {"text before a section is the value", "<NAME>Plain<![CDATA[x]]></NAME>", "L1 20260102 100 \"Plain\""},
+        {"an unclosed section is no value", "<NAME><![CDATA[cut", "L1 20260102 100 \"\""},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = std::string("<OFX><STMTRS><STMTTRN><DTPOSTED>20260102<TRNAMT>1") + c.elements
+                                + "</STMTTRN></STMTRS></OFX>";
+        const StatementFile file = ReadOfx(bytes);
+        ASSERT_EQ(file.statements.size(), 1u) << c.name << ": " << file.error;
+        EXPECT_EQ(Summary(file.statements[0].transactions.at(0)), c.summary) << c.name;
+    }
+}
+
+TEST(OfxReaderTest, BankTransactionsOfAnInvestmentStatementAreItsCashAccounts) {
+    const std::string bytes = kSgmlHeader +
+        "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS>\n"
+        "<INVACCTFROM><BROKERID>fidelity.com<ACCTID>X0000001</INVACCTFROM>\n"
+        "<INVTRANLIST><DTSTART>20120710<DTEND>20120908\n"
+        "<INVBANKTRAN><STMTTRN><TRNTYPE>CHECK<DTPOSTED>20120720<TRNAMT>-15.00<FITID>A1<CHECKNUM>1001\n"
+        "<NAME>Check Paid</STMTTRN><SUBACCTFUND>CASH</INVBANKTRAN>\n"
+        "<BUYSTOCK><INVBUY><INVTRAN><FITID>B1<DTTRADE>20120721<MEMO>Stock</INVTRAN><TOTAL>-5.00</INVBUY></BUYSTOCK>\n"
+        "<INVBANKTRAN><STMTTRN><TRNTYPE>DEP<DTPOSTED>20120727<TRNAMT>115.83<FITID>A2\n"
+        "<NAME>Transfer</STMTTRN><SUBACCTFUND>CASH</INVBANKTRAN>\n"
+        "</INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>\n";
+    EXPECT_EQ(Summary(ReadOfx(bytes)), "[Investment cash|X0000001|20120710-20120908|none]\n"
+                                       "L14 20120720 -1500 #1001 \"Check Paid\" id A1\n"
+                                       "L17 20120727 11583 \"Transfer\" id A2\n");
+}
+
 TEST(OfxReaderTest, FilesWithoutAnythingToImportAreRefused) {
     const struct {
         const char* name;
@@ -276,8 +316,10 @@ TEST(OfxReaderTest, FilesWithoutAnythingToImportAreRefused) {
         {"no OFX at all", "Date,Amount\n1/2/26,5.00\n", kNotAStatement},
         {"header only", kSgmlHeader, kNotAStatement},
         {"sign-on only", kSgmlHeader + "<OFX><SIGNONMSGSRSV1><SONRS><STATUS><CODE>0</STATUS></SONRS></SIGNONMSGSRSV1></OFX>", kOfxNoStatement},
-        {"an investment statement", "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST><INVBANKTRAN>"
-                                    "<STMTTRN><DTPOSTED>20260102<TRNAMT>5.00</STMTTRN></INVBANKTRAN></INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>",
+        {"an investment statement without bank transactions",
+         "<OFX><INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVACCTFROM><ACCTID>9</INVACCTFROM><INVTRANLIST>"
+         "<BUYSTOCK><INVBUY><INVTRAN><FITID>1<DTTRADE>20260102</INVTRAN><TOTAL>-5.00</INVBUY></BUYSTOCK>"
+         "</INVTRANLIST></INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1></OFX>",
          kOfxNoStatement},
         {"a statement without transactions", kSgmlHeader + "<OFX><STMTRS><BANKACCTFROM><ACCTID>1</BANKACCTFROM><BANKTRANLIST></BANKTRANLIST></STMTRS></OFX>", kNoTransactions},
         {"every transaction refused: the first reason and line", kSgmlHeader +

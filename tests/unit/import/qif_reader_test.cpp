@@ -180,6 +180,20 @@ TEST(QifReaderTest, UnreadableRecordsAreRefusedWithTheirLine) {
               "L20 20260107 100000 \"Last, without its caret\"\n");
 }
 
+TEST(QifReaderTest, RecordsOfNeitherDateNorAmountAreSkippedAndCounted) {
+    const std::string bytes =
+        "!Type:Bank\n"
+        "MOpening note\n^\n"
+        "D1/2/26\nT1.00\n^\n"
+        "^\n"
+        "!Type:CCard\n"
+        "PNothing else\n^\n"
+        "D1/3/26\nT2.00\n^\n";
+    EXPECT_EQ(Summary(ReadQif(bytes, DayOrder::MonthFirst)),
+              "[Bank||-|none]\nskipped 2\nL4 20260102 100 \"\"\n[Credit card||-|none]\nL11 20260103 200 \"\"\n");
+    EXPECT_EQ(ReadQif("!Type:Bank\nMnote\n^\n", DayOrder::MonthFirst).error, kNoTransactions);
+}
+
 TEST(QifReaderTest, FilesWithoutAnythingToImportAreRefused) {
     const struct {
         const char* name;
@@ -225,6 +239,8 @@ TEST(QifReaderTest, LooksLikeQifByItsFirstLine) {
         {"\xEF\xBB\xBF\r\n  !type:CCard\r\n", true},
         {"!Account\nNChecking\n", true},
         {"!Option:AutoSwitch\n", true},
+        {"### copied from an example ###\n\n!Type:Class\n", true},
+        {"# a note\nDate,Amount\n", false},
         {"Date,Amount\n!Type:Bank\n", false},
         {"!Something\n", false},
         {"", false},

@@ -78,6 +78,20 @@ protected:
     Account account;
 };
 
+TEST_F(MatchFixture, ReversedSignsMatchAFileThatListsPaymentsAsPositive) {
+    Statement statement = StatementOf({Deposit("20260110", 4250), Payment("20260112", 200000), Deposit("20260111", 7)});
+    statement.endingBalanceCents = -150;
+    ReverseSigns(statement);
+    std::vector<std::string> plan;
+    for (const ImportRow& row : MatchStatement(statement, account))
+        plan.push_back(Describe(row));
+    EXPECT_EQ(plan, (std::vector<std::string>{"MarkR GROCER A", "MarkR SALARY", "Add"}));
+    EXPECT_EQ(statement.transactions[2].cents, -7);
+    EXPECT_EQ(statement.endingBalanceCents, 150);
+    ReverseSigns(statement);
+    EXPECT_EQ(statement.transactions[0].cents, 4250) << "twice is as read";
+}
+
 struct OneCase {
     const char* name;
     StatementTransaction transaction;

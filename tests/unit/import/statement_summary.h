@@ -29,6 +29,8 @@ inline std::string Summary(const StatementFile& file) {
     for (const Statement& s : file.statements) {
         text += "[" + s.accountType + "|" + s.accountId + "|" + s.periodStart + "-" + s.periodEnd + "|"
               + (s.endingBalanceCents ? std::to_string(*s.endingBalanceCents) : "none") + "]\n";
+        if (s.skippedLines)
+            text += "skipped " + std::to_string(s.skippedLines) + "\n";
         for (const StatementTransaction& t : s.transactions)
             text += Summary(t) + "\n";
     }

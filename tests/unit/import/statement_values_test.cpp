@@ -93,6 +93,9 @@ TEST(StatementAmountTest, EitherMarkTakesTheLastOneAsDecimal) {
         {"1,234.56", 123456},
         {"1.234,56", 123456},
         {"1.234.567", 123456700},
+        {"-00000000001500.0000", -150000},  // padded to a fixed width
+        {"00000000000000000000.01", 1},
+        {"10000000000000.00", kUnreadable},
         {"1,234", kUnreadable},  // a comma as decimal point with three decimals
         {"1.2.3", kUnreadable},
     };
@@ -164,7 +167,23 @@ TEST(StatementDateTest, WrittenDatesSplitIntoTheirParts) {
         {"123/1/26", ""},
         {"2026-01-15'", ""},
         {"1/15/26x", ""},
-        {"Jan 15 2026", ""},
+        // The month by name settles the order.
+        {"01 Jan 2001", "Y 2001 1 1"},
+        {"04 Nov 2009", "Y 2009 11 4"},
+        {"01 Jan 01", "Y 2001 1 1"},
+        {"Jan 4, 2009", "Y 2009 1 4"},
+        {"Jan 15 2026", "Y 2026 1 15"},
+        {"4-Nov-09", "Y 2009 11 4"},
+        {"28-Mar-2020", "Y 2020 3 28"},
+        {"15 january 2026 10:30", "Y 2026 1 15"},
+        {"Sept 3, 2026", "Y 2026 9 3"},
+        {"31 Feb 2026", "Y 2026 2 31"},
+        {"Ja 4, 2009", ""},
+        {"4 Nov", ""},
+        {"4 Nov 209", ""},
+        {"Pending", ""},
+        {"Nov 4 2009 x", ""},
+        {"114 Nov 2009", ""},
         {"1'15/26", ""},
         {"2026'01-15", ""},
         {"12345/1/1", ""},
@@ -172,7 +191,7 @@ TEST(StatementDateTest, WrittenDatesSplitIntoTheirParts) {
     for (const auto& c : cases) {
         const auto date = SplitWrittenDate(c.text);
         std::string parts;
-        if (date && date->yearFirst)
+        if (date && date->orderKnown)
             parts = "Y " + std::to_string(date->year) + " " + std::to_string(date->first) + " " + std::to_string(date->second);
         else if (date)
             parts = std::to_string(date->first) + " " + std::to_string(date->second) + " " + std::to_string(date->year);
@@ -215,6 +234,8 @@ TEST(StatementDateTest, SettlingTurnsWrittenDatesIntoStoredOnesOrRefusals) {
          {"The date \"02/13/26\" cannot be read day first, as other dates of this file are written.", "20260213", "20260302"}},
         {"dates no order reads", {"02/30/26", "30/01/26x", "01/02/26"}, DayOrder::MonthFirst,
          {"The date \"02/30/26\" cannot be read.", "The date \"30/01/26x\" cannot be read.", "20260102"}},
+        {"named months, whatever the order", {"04 Nov 2009", "Nov 5, 2009", "31 Feb 2009"}, DayOrder::DayFirst,
+         {"20091104", "20091105", "The date \"31 Feb 2009\" cannot be read."}},
         {"no date and a bad one", {"", "2/29/25"}, DayOrder::MonthFirst,
          {"The transaction has no date.", "The date \"2/29/25\" cannot be read."}},
     };

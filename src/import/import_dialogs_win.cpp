@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/wide_path_win.h"
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
 #include "model/account.h"
@@ -123,7 +124,8 @@ void AddRow(HWND list, int index, const StatementTransaction& t, const ImportRow
 }
 
 void FillPreview(HWND dialog, Preview& preview) {
-    SetDlgItemTextA(dialog, kIdImportFile, ("File: " + preview.fileName).c_str());
+    // The file's name is UTF-8, as every path: shown through the wide call.
+    SetDlgItemTextW(dialog, kIdImportFile, WideMessage("File: ", preview.fileName.c_str(), "").c_str());
     SetDlgItemTextA(dialog, kIdImportAccount, ("Account: " + StatementAccountText(preview.statement)).c_str());
     SetDlgItemTextA(dialog, kIdImportPeriod, PeriodText(preview.statement).c_str());
     HWND list = GetDlgItem(dialog, kIdImportList);

@@ -163,7 +163,8 @@ TEST_F(ExportTest, AFileNamedInCyrillicIsWrittenUnderItsName) {
     // "Выписка.txt" ("statement").
     const std::string path = Target("\xD0\x92\xD1\x8B\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB0.txt");
     EXPECT_EQ(ExportTo(range, path), "Untitled.txt");
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(path); })) << "files: " << testing::PrintToString(FilesStartingWith(AccountsFolder()));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(path); }))
+        << "files: " << testing::PrintToString(FilesStartingWith(AccountsFolder()));
     EXPECT_EQ(Text(*ReadFileBytes(path)), kCurrentLines);
     EXPECT_TRUE(reg::NoMessage(app_));
 }

@@ -22,9 +22,12 @@ ManifestDPIAware true
 !define WEBSITE "https://www.tallwoodworks.example/ledgerpad"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 ; The running program holds this mutex (its main window class and the
-; suffix that keeps it apart from other programs' names).
+; suffix that keeps it apart from other programs' names) in its session,
+; and the same name in the global namespace, which every copy in every
+; user's session holds and anyone may open.
 !define RUNNING_MUTEX "LedgerClass-A9A6DFD3-0A4C-4342-AF42-B15CB339DA90"
 !define SYNCHRONIZE 0x00100000
+!define ERROR_ACCESS_DENIED 5
 ; Exit code of a silent run that stopped because the program runs.
 !define EXIT_PROGRAM_RUNNING 2
 
@@ -66,15 +69,34 @@ VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} Setup"
 
 !insertmacro MUI_LANGUAGE "English"
 
-; Stops while Ledgerpad runs: its files cannot be replaced or removed then.
-; The user may close it and retry; a silent run ends with its own exit code.
+; $0 = 1 when a mutex of this name exists: it opens, or it is there but
+; barred to us, which also means a copy holds it.
+!macro MUTEX_EXISTS NAME
+  System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${NAME}") p .r0 ?e'
+  Pop $1
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    StrCpy $0 1
+  ${ElseIf} $1 = ${ERROR_ACCESS_DENIED}
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
+  ${EndIf}
+!macroend
+
+; Stops while Ledgerpad runs, in any user's session: its files cannot be
+; replaced or removed then. The user may close it and retry; a silent run
+; ends with its own exit code.
 !macro STOP_WHILE_RUNNING
   ${Do}
-    System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${RUNNING_MUTEX}") p .r0'
-    ${If} $0 P= 0
+    !insertmacro MUTEX_EXISTS "Global\${RUNNING_MUTEX}"
+    ${If} $0 = 0
+      ; A copy of an earlier release holds only its session's name.
+      !insertmacro MUTEX_EXISTS "${RUNNING_MUTEX}"
+    ${EndIf}
+    ${If} $0 = 0
       ${Break}
     ${EndIf}
-    System::Call 'kernel32::CloseHandle(p r0)'
     ${If} ${Silent}
       SetErrorLevel ${EXIT_PROGRAM_RUNNING}
       Quit

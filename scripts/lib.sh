@@ -80,7 +80,7 @@ ledger_prefix() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
     local d user_dir
-    user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
+    user_dir=$(ledger_user_dir)
     for d in "$user_dir"/*; do
       if [ -L "$d" ]; then rm -f "$d"; mkdir -p "$d"; fi
     done
@@ -106,7 +106,8 @@ REG
   fi
 }
 
-ledger_user_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)"; }
+# Wine names the profile folder after $USER (the login name when unset).
+ledger_user_dir() { echo "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}"; }
 
 # A virtual display on a free number; -displayfd tells which.
 ledger_xvfb() {
@@ -137,3 +138,23 @@ ledger_cleanup() {
   for p in "${_ledger_pids[@]}"; do kill "$p" 2>/dev/null; done
   _ledger_pids=()
 }
+
+# The end-to-end tests of paths under a Wine user whose name, and so whose
+# profile folder, is written in Cyrillic (outside code page 1252): the
+# program starts and makes its folders, options and sample there, creates an
+# account, and exports to and imports from files named in Cyrillic. A prefix
+# of its own (Wine takes the user's name from $USER when the prefix is made),
+# sharing the display of the main run.
+LEDGER_CYRILLIC_USER="Пользователь"
+LEDGER_CYRILLIC_TESTS="FirstStartTest.MakesItsFoldersOptionsAndSampleInTheUsersProfile:CreateAccountTest.NewAccountHasItsHeaderOpeningRecordAndEmptyInformation:ExportTest.AFileNamedInCyrillicIsWrittenUnderItsName:ExportTest.CurrentViewWithoutReconciledRecords:ImportTest.AStatementNamedInCyrillicIsImported"
+ledger_cyrillic_user_test() (
+  export USER=$LEDGER_CYRILLIC_USER
+  export WINEPREFIX="$LEDGER_BUILD/wineprefix-cyrillic"
+  trap 'wineserver -k >/dev/null 2>&1' EXIT
+  ledger_prefix || return 1
+  [ -d "$(ledger_user_dir)/Documents" ] || { echo "no profile folder named $USER in $WINEPREFIX" >&2; return 1; }
+  ledger_wineserver
+  "$LEDGER_ROOT/scripts/wine-run" "$LEDGER_BUILD/win/tests/e2e/e2e_driver.exe" --unicode-profile \
+    --ledgerpad="$LEDGER_BUILD/win/Ledgerpad.exe" --shots="$LEDGER_BUILD/screenshots/cyrillic" \
+    --gtest_filter="$LEDGER_CYRILLIC_TESTS" --gtest_brief=1 </dev/null
+)

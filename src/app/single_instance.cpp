@@ -1,8 +1,11 @@
 #include "app/single_instance.h"
 
+#include <sddl.h>
+
 #include <cstdio>
 
 #include "base/log.h"
+#include "base/wide_path_win.h"
 
 namespace {
 
@@ -12,6 +15,25 @@ namespace {
 __attribute__((section(".shared"), shared)) volatile ULONG g_SharedMainWindow = 0;
 
 constexpr size_t kMutexNameSize = 128;
+
+// Every copy in every session holds the global mutex, and the installer
+// (running as an administrator) must be able to open it: anyone may wait on
+// it, and that is all anyone may do. A copy that finds it made by another
+// user's copy opens it with that right alone, so that the name lives while
+// any copy runs.
+constexpr wchar_t kGlobalMarkerAccess[] = L"D:(A;;0x00100000;;;WD)";
+
+HANDLE HoldGlobalMarker(const char* name) {
+    const std::wstring wide = L"Global\\" + WidePath(name);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kGlobalMarkerAccess, SDDL_REVISION_1,
+                                                              &attributes.lpSecurityDescriptor, nullptr))
+        attributes.lpSecurityDescriptor = nullptr;
+    HANDLE marker = CreateMutexExW(&attributes, wide.c_str(), 0, SYNCHRONIZE);
+    if (!marker) WriteLog("SingleInstanceGuard: global mutex error %lu", GetLastError());
+    LocalFree(attributes.lpSecurityDescriptor);
+    return marker;
+}
 
 }  // namespace
 
@@ -25,6 +47,7 @@ void SetSharedMainWindow(HWND hwnd) {
 
 SingleInstanceGuard::~SingleInstanceGuard() {
     if (m_Mutex) CloseHandle(m_Mutex);
+    if (m_GlobalMarker) CloseHandle(m_GlobalMarker);
 }
 
 bool SingleInstanceGuard::IsFirstInstance(const char* className, const char* suffix) {
@@ -35,7 +58,10 @@ bool SingleInstanceGuard::IsFirstInstance(const char* className, const char* suf
     // Only the name matters: ownership is given back at once, the handle
     // stays open so that the name lives as long as this copy.
     if (m_Mutex) ReleaseMutex(m_Mutex);
-    if (!existed) return true;
+    if (!existed) {
+        m_GlobalMarker = HoldGlobalMarker(name);
+        return true;
+    }
 
     HWND other = GetSharedMainWindow();
     if (!other) return false;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/wide_path_win.h"
 #include "import/import_dialog_ids.h"
 #include "import/import_texts.h"
 #include "import/statement_match.h"
@@ -293,7 +294,8 @@ void ReverseAndMatchAgain(HWND dialog, Preview& preview) {
 
 void FillPreview(HWND dialog, Preview& preview) {
     SetIcon(dialog);
-    SetDlgItemTextA(dialog, kIdImportFile, ("File: " + preview.fileName).c_str());
+    // The file's name is UTF-8, as every path: shown through the wide call.
+    SetDlgItemTextW(dialog, kIdImportFile, WideMessage("File: ", preview.fileName.c_str(), "").c_str());
     SetDlgItemTextA(dialog, kIdImportAccount, AccountLineText(preview.statement).c_str());
     SetDlgItemTextA(dialog, kIdImportPeriod, PeriodText(preview.statement).c_str());
     const std::string opening = FieldString(g_Account.header.statementDate, sizeof g_Account.header.statementDate);

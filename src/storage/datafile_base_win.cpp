@@ -26,8 +26,8 @@ DataFileBase::DataFileBase(const char* fileName, int mode) : m_Mode(mode) {
     if (!SetFileAttributesW(WidePath(m_FileName).c_str(), FILE_ATTRIBUTE_NORMAL))
         WriteLog("DATAFILEBASE::DATAFILEBASE: SetFileAttributes: error %i", static_cast<int>(GetLastError()));
     if (mode == kDataFileWrite) return;
-    HANDLE handle = CreateFileW(WidePath(m_FileName).c_str(), m_DesiredAccess, m_ShareMode, nullptr, m_CreationDisposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(WidePath(m_FileName).c_str(), m_DesiredAccess, m_ShareMode, nullptr,
+                                m_CreationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) m_Handle = handle;
     else m_OpenError = GetLastError();
 }

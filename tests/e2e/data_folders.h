@@ -10,6 +10,14 @@
 
 namespace e2e {
 
+// Paths are UTF-8, as the program keeps them; they reach the system through
+// its wide calls, so that a user's folders may be named in any script.
+std::wstring Wide(const std::string& path);
+std::string Utf8(const wchar_t* text);
+
+// The user's profile folder (C:\users\<name>).
+std::string ProfileFolder();
+
 // Documents\TallwoodWorks\Ledgerpad\ and AppData\TallwoodWorks\Ledgerpad\,
 // each with its trailing backslash; empty when the special folder is unknown.
 std::string AccountsFolder();

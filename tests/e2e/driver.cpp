@@ -153,6 +153,24 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::string WindowTextUtf8(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return {};
+    length = std::min<DWORD_PTR>(length, kMaxTextLength);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+        return {};
+    text.resize(std::min<size_t>(copied, length));
+    return Utf8(text.c_str());
+}
+
+bool SetWindowTextUtf8(HWND window, const std::string& text) {
+    return SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())) != FALSE;
+}
+
 std::string ControlText(HWND parent, int id) {
     HWND control = GetDlgItem(parent, id);
     return control ? WindowText(control) : std::string();
@@ -186,7 +204,7 @@ std::optional<MessageBoxText> ReadMessageBox(HWND box) {
     for (HWND child : ChildWindows(box)) {
         // The id is a WORD in the dialog template; compare its low 16 bits.
         if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && ClassName(child) == "Static")
-            return MessageBoxText{WindowText(box), WindowText(child)};
+            return MessageBoxText{WindowText(box), WindowText(child), WindowTextUtf8(child)};
     }
     return std::nullopt;
 }
@@ -286,13 +304,15 @@ Program::~Program() {
 }
 
 bool Program::Launch() {
+    // The program may lie in a folder named outside the code page (a copy in
+    // the user's temporary folder): its path goes through the wide call.
     std::string exe = ToWindowsPath(GetSettings().program);
-    std::string commandLine = "\"" + exe + "\"";
-    std::string folder = FolderOf(exe);
-    STARTUPINFOA startup{};
+    std::wstring commandLine = Wide("\"" + exe + "\"");
+    std::wstring folder = Wide(FolderOf(exe));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return false;
     process_.reset(info.hProcess);

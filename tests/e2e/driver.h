@@ -43,6 +43,10 @@ std::string ClassName(HWND window);
 // The window's text through WM_GETTEXT, so that it works across processes.
 std::string WindowText(HWND window);
 std::string ControlText(HWND parent, int id);
+// The same through the wide calls, as UTF-8: texts that name a path in any
+// script (the program's own texts are single-byte and read the same).
+std::string WindowTextUtf8(HWND window);
+bool SetWindowTextUtf8(HWND window, const std::string& text);
 std::vector<HWND> ChildWindows(HWND parent);
 DWORD ProcessOf(HWND window);
 
@@ -55,6 +59,7 @@ HWND FindTopLevel(DWORD pid, const char* cls, const char* caption = nullptr);
 struct MessageBoxText {
     std::string caption;
     std::string text;
+    std::string textUtf8;  // read through the wide calls: a path in it keeps its characters
 };
 // The caption and text of a message box; nothing when `box` is not one.
 std::optional<MessageBoxText> ReadMessageBox(HWND box);

@@ -74,7 +74,7 @@ protected:
         if (!name) return "no file name field";
         WaitUntil([&] { return !WindowText(name).empty(); });
         const std::string offered = WindowText(name);
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SetWindowTextUtf8(name, path);
         if (!ClickButton(save, IDOK) || !WaitGone(save)) return "the save dialog did not close";
         app_.WaitIdle();
         return offered;
@@ -151,6 +151,22 @@ TEST_F(ExportTest, CurrentViewWithoutReconciledRecords) {
     EXPECT_EQ(Text(*ReadFileBytes(path)), kCurrentLines);
     EXPECT_TRUE(reg::NoMessage(app_));
     EXPECT_EQ(ReadFileBytes(path + ".tmp"), users);
+}
+
+// A file the user names in Cyrillic is written under that name, not under
+// "?" in its place; scripts/test also runs this under a user whose profile
+// folder is named in Cyrillic.
+TEST_F(ExportTest, AFileNamedInCyrillicIsWrittenUnderItsName) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND range = RangeDialog();
+    ASSERT_NE(range, nullptr);
+    // "Выписка.txt" ("statement").
+    const std::string path = Target("\xD0\x92\xD1\x8B\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB0.txt");
+    EXPECT_EQ(ExportTo(range, path), "Untitled.txt");
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(path); }))
+        << "files: " << testing::PrintToString(FilesStartingWith(AccountsFolder()));
+    EXPECT_EQ(Text(*ReadFileBytes(path)), kCurrentLines);
+    EXPECT_TRUE(reg::NoMessage(app_));
 }
 
 TEST_F(ExportTest, AllViewInTheDayFirstFormatStillWritesMonthFirst) {

@@ -209,7 +209,7 @@ protected:
         if (!name) name = GetDlgItem(open, kFileNameEdit);
         if (!name) return Fail("no file name field");
         fileTypes_ = ControlText(open, kFileTypes);
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SetWindowTextUtf8(name, path);
         if (!ClickButton(open, IDOK) || !WaitGone(open)) return Fail("the Open dialog did not close");
         return open;
     }
@@ -344,6 +344,25 @@ TEST_F(ImportTest, ReverseSignsMatchesPaymentsListedAsPositive) {
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
               Joined(header_, {RegisterBlock(0, true), RegisterBlock(1, true), RegisterBlock(2, false),
                                RegisterBlock(3, false), accounts::RecordBlock("20260521", "CITY WATER", 75.0, 0, true)}));
+}
+
+// A statement saved under a Cyrillic name opens, is named as it is in the
+// preview and the summary, and is imported; scripts/test also runs this
+// under a user whose profile folder is named in Cyrillic.
+TEST_F(ImportTest, AStatementNamedInCyrillicIsImported) {
+    // "май.ofx" ("May").
+    const std::string name = "\xD0\xBC\xD0\xB0\xD0\xB9.ofx";
+    const std::string path = Write(name.c_str(), kMayOfx);
+    ASSERT_FALSE(path.empty());
+    HWND preview = Preview(path);
+    ASSERT_NE(preview, nullptr) << failure_;
+    EXPECT_EQ(WindowTextUtf8(GetDlgItem(preview, kIdImportFile)), "File: " + name);
+    ASSERT_TRUE(PressOk(preview));
+    std::optional<MessageBoxText> told = AnswerMessageBox(app_);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->textUtf8, name + ": 2 marked R, 2 added, 0 already in the register.");
+    EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), MayImported());
+    EXPECT_TRUE(DeclineBalance());
 }
 
 TEST_F(ImportTest, SameFileAgainChangesNothing) {

@@ -2,7 +2,9 @@
 // --ledgerpad=<path>; screenshots go to LEDGER_SHOTS when set, else to
 // --shots=<folder>, else to "screenshots" in the current folder.
 // --installed runs the checks of a released program (scripts/test names the
-// installed or unpacked Ledgerpad.exe with --ledgerpad).
+// installed or unpacked Ledgerpad.exe with --ledgerpad). --unicode-profile
+// says the Wine user's profile folder is named in Cyrillic (scripts/test's
+// second prefix), which the tests then check first.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -21,6 +23,7 @@ void ReadArguments(int argc, char** argv, e2e::Settings& settings) {
         if (arg.starts_with(kProgram)) settings.program = arg.substr(kProgram.size());
         if (arg.starts_with(kShots)) settings.shots = arg.substr(kShots.size());
         if (arg == "--installed") settings.installed = true;
+        if (arg == "--unicode-profile") settings.unicodeProfile = true;
     }
     if (const char* shots = std::getenv("LEDGER_SHOTS"); shots && *shots) settings.shots = shots;
     if (settings.shots.empty()) settings.shots = "screenshots";

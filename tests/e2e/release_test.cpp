@@ -2,6 +2,8 @@
 // Ledgerpad.exe reaches a new user's accounts folder on the first start,
 // and a released program (installed, or unpacked from the zip) starts, opens
 // the sample and keeps what the user makes.
+#include <algorithm>
+
 #include "accounts_helpers.h"
 #include "program_test.h"
 
@@ -39,20 +41,22 @@ class FirstStartTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "ledger-portable-" + std::to_string(GetCurrentProcessId()) + "\\";
+        // The temporary folder lies in the user's profile, which may be
+        // named outside the code page: paths go through the wide calls.
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = Utf8(temp) + "ledger-portable-" + std::to_string(GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(MakeFolders(folder_));
-        ASSERT_TRUE(CopyFileA(ToWindowsPath(original_).c_str(), (folder_ + "Ledgerpad.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(Wide(ToWindowsPath(original_)).c_str(), Wide(folder_ + "Ledgerpad.exe").c_str(), FALSE));
         for (const char* name : {kSampleSlot, kSampleInfo})
-            ASSERT_TRUE(CopyFileA(ShippedSampleFile(name).c_str(), (folder_ + name).c_str(), FALSE)) << name;
+            ASSERT_TRUE(CopyFileW(Wide(ShippedSampleFile(name)).c_str(), Wide(folder_ + name).c_str(), FALSE)) << name;
         GetSettings().program = folder_ + "Ledgerpad.exe";
     }
     void TearDown() override {
         ProgramTest::TearDown();
         GetSettings().program = original_;
-        for (const char* name : {"Ledgerpad.exe", kSampleSlot, kSampleInfo}) DeleteFileA((folder_ + name).c_str());
-        RemoveDirectoryA(folder_.c_str());
+        for (const char* name : {"Ledgerpad.exe", kSampleSlot, kSampleInfo}) DeleteFileW(Wide(folder_ + name).c_str());
+        RemoveDirectoryW(Wide(folder_).c_str());
     }
 
     const std::string original_ = GetSettings().program;
@@ -67,11 +71,32 @@ TEST_F(FirstStartTest, CopiesTheSampleOnceAndADeletedSampleStaysDeleted) {
     ASSERT_TRUE(app_.Stop());
 
     // The user deletes the sample; the next start leaves it deleted.
-    for (const char* name : {kSampleSlot, kSampleInfo}) ASSERT_TRUE(DeleteFileA(AccountPath(name).c_str()));
+    for (const char* name : {kSampleSlot, kSampleInfo}) ASSERT_TRUE(DeleteFileW(Wide(AccountPath(name)).c_str()));
     ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
     ASSERT_NE(WaitForStartScreen(app_), nullptr) << app_.DescribeWindows();
     EXPECT_FALSE(FileExists(AccountPath(kSampleSlot)));
     EXPECT_FALSE(FileExists(AccountPath(kSampleInfo)));
+}
+
+// Every folder and file of the program lands in the user's profile, under
+// its real name: scripts/test runs this for a user whose profile folder is
+// named in Cyrillic (--unicode-profile), whose paths the single-byte calls
+// would turn into "?".
+TEST_F(FirstStartTest, MakesItsFoldersOptionsAndSampleInTheUsersProfile) {
+    const std::string profile = ProfileFolder();
+    ASSERT_FALSE(profile.empty());
+    if (GetSettings().unicodeProfile) {
+        ASSERT_TRUE(std::any_of(profile.begin(), profile.end(), [](char c) { return c & 0x80; }))
+            << "the profile folder is not named outside ASCII: " << profile;
+    }
+    ASSERT_TRUE(app_.Start()) << app_.DescribeWindows();
+    ASSERT_NE(WaitForStartScreen(app_), nullptr) << app_.DescribeWindows();
+    EXPECT_EQ(AccountsFolder().rfind(profile + "\\", 0), 0u) << AccountsFolder();
+    EXPECT_EQ(OptionsFolder().rfind(profile + "\\", 0), 0u) << OptionsFolder();
+    EXPECT_TRUE(FileExists(OptionsFolder() + "Options.dta"));
+    for (const char* name : {kSampleSlot, kSampleInfo})
+        EXPECT_TRUE(SameBytes(AccountPath(name), ShippedSampleFile(name))) << name << " not copied as shipped";
+    ASSERT_EQ(OpenSample(app_), "");
 }
 
 // An accounts folder that already exists is the user's: nothing is added.

@@ -10,6 +10,7 @@ struct Settings {
     std::string program;  // Ledgerpad.exe
     std::string shots;    // folder for screenshots
     bool installed = false;  // the program is an installed or unpacked release
+    bool unicodeProfile = false;  // the user's profile folder is named outside the code page
 };
 Settings& GetSettings();
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/wide_path_win.h"
 #include "app/account_slots.h"
 #include "app/app_texts.h"
 #include "app/calculator.h"
@@ -66,6 +67,29 @@ TEST_F(SingleInstanceTest, TheNameLivesAsLongAsItsGuard) {
     }
     SingleInstanceGuard later;
     EXPECT_TRUE(later.IsFirstInstance(kMainClassName, suffix_.c_str())) << "the closed guard left its name behind";
+}
+
+// The installer looks for a running copy in every user's session through
+// the global name: it can open it while any copy runs (another session's
+// copy made it, so a copy may only open it), and only then.
+TEST_F(SingleInstanceTest, TheGlobalNameLivesWhileAnyCopyRuns) {
+    const std::wstring global = L"Global\\" + WidePath(std::string(kMainClassName) + suffix_);
+    auto installerSees = [&global] {
+        HANDLE found = OpenMutexW(SYNCHRONIZE, FALSE, global.c_str());
+        if (found) CloseHandle(found);
+        return found != nullptr;
+    };
+    EXPECT_FALSE(installerSees());
+    {
+        // Another session's copy, as it leaves the name for the others.
+        HANDLE otherSession = CreateMutexExW(nullptr, global.c_str(), 0, SYNCHRONIZE);
+        ASSERT_NE(otherSession, nullptr);
+        SingleInstanceGuard first;
+        ASSERT_TRUE(first.IsFirstInstance(kMainClassName, suffix_.c_str()));
+        CloseHandle(otherSession);
+        EXPECT_TRUE(installerSees()) << "the other session's copy ended, this one still runs";
+    }
+    EXPECT_FALSE(installerSees()) << "no copy runs";
 }
 
 TEST_F(SingleInstanceTest, SecondStartRestoresTheFirstWindow) {

@@ -8,7 +8,8 @@
 namespace {
 
 // The folder a Cyrillic user's profile gets, and a name beyond the BMP.
-const char kCyrillicUtf8[] = "C:\\users\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
+const char kCyrillicUtf8[] =
+    "C:\\users\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
 const char16_t kCyrillicUtf16[] = u"C:\\users\\Пользователь";
 
 TEST(Utf16, WellFormedTextsGoBothWays) {

@@ -19,12 +19,14 @@
 namespace {
 
 // "Пользователь" ("user"), as Wine names the profile folder of such a user.
-const std::string kUser = "\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
+const std::string kUser =
+    "\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
 // "Выписка.txt" ("statement"), a file the user names.
 const std::string kStatement = "\xD0\x92\xD1\x8B\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB0.txt";
 
 TEST(WidePath, WidensUtf8AndRefusesWhatIsNot) {
-    EXPECT_EQ(WidePath("C:\\" + kUser), L"C:\\\u041F\u043E\u043B\u044C\u0437\u043E\u0432\u0430\u0442\u0435\u043B\u044C");
+    EXPECT_EQ(WidePath("C:\\" + kUser),
+              L"C:\\\u041F\u043E\u043B\u044C\u0437\u043E\u0432\u0430\u0442\u0435\u043B\u044C");
     // A name cut inside a character, or in a single-byte code page, names
     // no file at all rather than another one.
     EXPECT_EQ(WidePath(kUser.substr(0, 3)), L"");

@@ -6,6 +6,7 @@
 #include "app/account_operations.h"
 #include "app/command_dispatch.h"
 #include "app/commands.h"
+#include "base/utf16.h"
 #include "model/account.h"
 #include "register/multi_records.h"
 #include "register/register_display.h"
@@ -18,6 +19,12 @@ namespace {
 // not read into its record, or records changed since the last save that
 // succeeded (a save that failed included).
 bool TypingToTakeBack() { return g_Account.isOpen && g_Account.needsSaving; }
+
+std::wstring Wide(const std::string& utf8) {
+    std::u16string wide;
+    Utf8ToUtf16(utf8.c_str(), wide);
+    return std::wstring(wide.begin(), wide.end());
+}
 
 RecordNode* NodeAt(std::size_t position) {
     RecordNode* node = g_Account.Head();
@@ -71,19 +78,21 @@ void UpdateUndoMenuItems(HMENU menu) {
     const bool canRedo = g_Account.isOpen && !typing && g_AccountHistory.CanRedo();
     const std::string undo = UndoItemText(!canUndo ? "" : typing ? kUndoTypingName : g_AccountHistory.UndoName());
     const std::string redo = RedoItemText(canRedo ? g_AccountHistory.RedoName() : "");
-    ModifyMenuA(menu, IDM_UNDO, MF_BYCOMMAND | MF_STRING | (canUndo ? MF_ENABLED : MF_GRAYED), IDM_UNDO,
-                undo.c_str());
-    ModifyMenuA(menu, IDM_REDO, MF_BYCOMMAND | MF_STRING | (canRedo ? MF_ENABLED : MF_GRAYED), IDM_REDO,
-                redo.c_str());
+    // The names are UTF-8: an import's names its file.
+    ModifyMenuW(menu, IDM_UNDO, MF_BYCOMMAND | MF_STRING | (canUndo ? MF_ENABLED : MF_GRAYED), IDM_UNDO,
+                Wide(undo).c_str());
+    ModifyMenuW(menu, IDM_REDO, MF_BYCOMMAND | MF_STRING | (canRedo ? MF_ENABLED : MF_GRAYED), IDM_REDO,
+                Wide(redo).c_str());
 }
 
 void RunUndoCommand(HWND, int) {
     if (!g_Account.isOpen) return;
     if (TypingToTakeBack()) {
-        // The records go back to what was saved last, and the rows show
-        // them again; the typing is the user's to drop, as "Quit anyway".
+        // The records go back to what the history holds, the rows show them
+        // again, and that is saved: the flag is cleared only by a save that
+        // succeeds (an undo whose save failed stays pending here).
         const std::optional<std::size_t> first = g_AccountHistory.RevertUnrecorded(g_Account);
-        g_Account.needsSaving = 0;
+        SaveAccount();
         if (first) {
             ShowRecordAt(*first);
         } else {

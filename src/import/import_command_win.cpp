@@ -21,6 +21,7 @@
 #include "register/register_display.h"
 #include "register/register_host.h"
 #include "storage/last_error.h"
+#include "storage/backups.h"
 #include "storage/save_account.h"
 #include "storage/whole_file.h"
 #include "ui/common_dialogs_win.h"
@@ -152,7 +153,7 @@ void ImportFile(HWND owner, const std::string& path, ShowAllViewFunction showAll
         return;
     }
     if (plan.ChangesAnything()) {
-        BackUpNow(owner);
+        const BackupResult backup = BackUpNow();
         const int firstTouched = CarryOutImport(g_Account, plan);
         g_Account.needsSaving = 1;
         g_AccountHistory.NameNextChange("Import of " + name);
@@ -163,6 +164,7 @@ void ImportFile(HWND owner, const std::string& path, ShowAllViewFunction showAll
         // The save's own message has told the failure; the change waits
         // for the next save, and nothing is summed up as done.
         if (!saved) return;
+        TellBackupFailure(owner, backup);
     }
     // The summary starts with the file's name, which is UTF-8.
     std::string summary = ImportSummaryText(name, plan.counts);

@@ -1,5 +1,7 @@
 #include "model/undo_history.h"
 
+#include "base/utf16.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -255,7 +257,11 @@ void AccountHistory::Saved(const Account& account, std::string (*displayDate)(co
         std::memcpy(date, row.date, sizeof row.date);
         char description[sizeof row.description + 1] = {};
         std::memcpy(description, row.description, sizeof row.description);
-        change.name = TypingChangeName(date[0] && displayDate ? displayDate(date).c_str() : "", description);
+        // The names are UTF-8, as the file names an import's carries; a
+        // description is the register's own text, code page 1252.
+        std::string utf8;
+        Utf16ToUtf8(Cp1252ToUtf16(description).c_str(), utf8);
+        change.name = TypingChangeName(date[0] && displayDate ? displayDate(date).c_str() : "", utf8.c_str());
     }
     m_History.Record(std::move(change));
 }

@@ -24,7 +24,7 @@ struct RecordEdit {
 };
 
 struct UndoChange {
-    std::string name;  // what the Edit menu names: "Delete Transaction", ...
+    std::string name;  // what the Edit menu names, UTF-8: "Delete Transaction", ...
     std::vector<RecordEdit> edits;
 };
 

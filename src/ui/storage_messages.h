@@ -26,9 +26,12 @@ bool SaveAccount();
 // The safety net (storage/backups.h): SaveAccount makes the open account's
 // first backup of the day before it saves; BackUpNow makes one whatever the
 // day (before an import). A backup that cannot be made is logged and told
-// once a run ("Ledgerpad could not make a backup of <file>: <reason>");
-// what follows goes on.
-void BackUpNow(HWND__* owner);
+// once a run ("Ledgerpad could not make a backup of <file>: <reason>"),
+// after the save that follows it and only when that save succeeded: one
+// action tells one failure. What follows a failed backup goes on.
+struct BackupResult;
+BackupResult BackUpNow();
+void TellBackupFailure(HWND__* owner, const BackupResult& result);
 inline constexpr char kBackupErrorTitle[] = "Backup";
 
 // DataFile::WriteAccountFile, a failure told as by SaveAccount.

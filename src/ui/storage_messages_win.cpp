@@ -51,14 +51,6 @@ bool IsAccountFile(const char* path) {
     return g_Account.isOpen && path[0] != '\0' && GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void TellBackupFailure(HWND owner, const BackupResult& result) {
-    if (!result.failed || g_backupFailureTold) return;
-    g_backupFailureTold = true;
-    ShowMessage(owner,
-                PathMessage{"Ledgerpad could not make a backup of ", g_CurrentAccountFile,
-                            ": " + SystemErrorText(result.error) + "\nYour changes are saved as usual."},
-                kBackupErrorTitle, MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The day's backup before a save; a failure is told after the save, and
 // only when the save itself succeeded: one action tells one failure, and a
@@ -77,9 +69,18 @@ BackupResult BackUpBeforeFirstChangeOfTheDay() {
 
 }  // namespace
 
-void BackUpNow(HWND owner) {
-    if (!IsAccountFile(g_CurrentAccountFile)) return;
-    TellBackupFailure(owner, MakeBackup(g_CurrentAccountFile, LocalTimeNow()));
+void TellBackupFailure(HWND owner, const BackupResult& result) {
+    if (!result.failed || g_backupFailureTold) return;
+    g_backupFailureTold = true;
+    ShowMessage(owner,
+                PathMessage{"Ledgerpad could not make a backup of ", g_CurrentAccountFile,
+                            ": " + SystemErrorText(result.error) + "\nYour changes are saved as usual."},
+                kBackupErrorTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+BackupResult BackUpNow() {
+    if (!IsAccountFile(g_CurrentAccountFile)) return {};
+    return MakeBackup(g_CurrentAccountFile, LocalTimeNow());
 }
 
 bool SaveAccount() {

@@ -44,6 +44,7 @@ constexpr char kOldPassword[] = "Before1";
 constexpr char kNewPassword[] = "After22";
 constexpr double kKillSpread = 1.5;  // kills land over 0..1.5x the save's duration
 constexpr int kAttempts = 3;
+constexpr int kCmdUndo = 1042;
 constexpr int kCmdRestoreBackup = 1044;
 constexpr int kRestoreList = 1501;         // a trial whose steps before the kill failed is run again
 
@@ -285,13 +286,15 @@ std::string AskRestore(Program& app, HWND& dialog) {
     if (!list) return "no Restore from Backup dialog\n" + app.DescribeWindows();
     if (SendMessageA(GetDlgItem(list, kRestoreList), LB_GETCOUNT, 0, 0) != 1) return "not one backup in the list";
     if (!ClickButton(list, IDOK)) return "Restore could not be pressed";
-    dialog = WaitForDialogShowing(app, "Restore from Backup", IDYES);
-    return dialog ? "" : "no question before the restore\n" + app.DescribeWindows();
+    dialog = WaitForMessageBox(app);
+    if (!dialog || WindowText(dialog) != "Restore from Backup") return "no question before the restore\n" + app.DescribeWindows();
+    return "";
 }
 
 const SaveKind kKinds[] = {
     {"typed row", TypeRow, [](Program&, HWND) { return PressKey(VK_RETURN); }, kOldPassword},
-    {"undo", TypeRowAndSave, [](Program&, HWND) { return PressKey('Z', {VK_CONTROL}); }, kOldPassword},
+    {"undo", TypeRowAndSave, [](Program& app, HWND) { return PostCommand(app.MainWindow(), kCmdUndo); },
+     kOldPassword},
     {"restore", AskRestore, [](Program&, HWND question) { return ClickButton(question, IDYES); }, kOldPassword},
     {"rename", FillRename, PressOk, kOldPassword},
     {"account information", FillInfo, PressOk, kOldPassword},

@@ -340,7 +340,7 @@ TEST_F(ImportTest, ReverseSignsMatchesPaymentsListedAsPositive) {
     EXPECT_FALSE(accounts::SaveDialogShot(preview, "import-preview-reversed").empty());
 
     ASSERT_TRUE(PressOk(preview));
-    EXPECT_EQ(Summary(), "card.csv: 1 marked R, 1 added, 0 already in the register.");
+    EXPECT_EQ(Summary(), Shown("card.csv: 1 marked R, 1 added, 0 already in the register."));
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot),
               Joined(header_, {RegisterBlock(0, true), RegisterBlock(1, true), RegisterBlock(2, false),
                                RegisterBlock(3, false), accounts::RecordBlock("20260521", "CITY WATER", 75.0, 0, true)}));

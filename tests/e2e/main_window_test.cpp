@@ -815,7 +815,8 @@ TEST_F(MainWindowTest, HelpPageShipsBesideTheProgram) {
     std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(page);
     ASSERT_TRUE(bytes) << page;
     const std::string html(bytes->begin(), bytes->end());
-    for (const char* topic : {"register", "Balancing", "Importing a bank statement", "Date formats", "Password"}) {
+    for (const char* topic :
+         {"register", "Balancing", "Importing a bank statement", "Date formats", "Password", "Undo and backups"}) {
         EXPECT_NE(html.find(topic), std::string::npos) << "the help page does not explain " << topic;
     }
 }

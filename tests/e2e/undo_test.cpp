@@ -45,20 +45,23 @@ protected:
     Bytes opened_;
 };
 
-TEST_F(UndoTest, ADeletedRecordComesBackWithCtrlZAndGoesAgainWithCtrlY) {
+// Undo and Redo are given as their commands: the keys Ctrl+Z and Ctrl+Y are
+// the accelerator table's (MainWindowTest checks it), and a typed key can
+// lose its Ctrl under Wine's X driver and arrive as a letter.
+TEST_F(UndoTest, ADeletedRecordComesBackWithUndoAndGoesAgainWithRedo) {
     ASSERT_TRUE(Click(app_, 1, Desc));
     ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdDeleteTransaction));
     ASSERT_TRUE(accounts::AnswerMessageBox(app_, IDYES)) << app_.DescribeWindows();
     ASSERT_TRUE(WaitUntil([&] { return File().size() == opened_.size() - 128; }));
     const Bytes deleted = File();
 
-    ASSERT_TRUE(Press(app_, 'Z', {VK_CONTROL}));
-    EXPECT_TRUE(FileBecomes(opened_)) << "Ctrl+Z did not give the file before the delete";
+    ASSERT_TRUE(Command(kCmdUndo));
+    EXPECT_TRUE(FileBecomes(opened_)) << "Undo did not give the file before the delete";
     EXPECT_TRUE(WaitUntil([&] { return Rows() == "a|b|c"; })) << Rows();
     EXPECT_TRUE(NoMessage(app_));
 
-    ASSERT_TRUE(Press(app_, 'Y', {VK_CONTROL}));
-    EXPECT_TRUE(FileBecomes(deleted)) << "Ctrl+Y did not give the file after the delete";
+    ASSERT_TRUE(Command(kCmdRedo));
+    EXPECT_TRUE(FileBecomes(deleted)) << "Redo did not give the file after the delete";
     EXPECT_TRUE(WaitUntil([&] { return Rows() == "a|c|"; })) << Rows();
     EXPECT_TRUE(NoMessage(app_));
 }

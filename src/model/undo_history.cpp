@@ -198,20 +198,31 @@ constexpr std::size_t kLookAhead = 64;
 
 }  // namespace
 
-std::vector<RecordEdit> DiffRecords(const std::vector<AcctRecord>& from, const std::vector<AcctRecord>& to) {
+namespace {
+
+const AcctRecord& RecordOf(const AcctRecord& record) { return record; }
+const AcctRecord& RecordOf(const AcctRecord* record) { return *record; }
+
+// The two lists as vectors of records or of pointers to them: a save
+// compares the list in place, without copying its records.
+template <typename From, typename To>
+std::vector<RecordEdit> Diff(const std::vector<From>& fromList, const std::vector<To>& toList) {
+    const auto from = [&](std::size_t i) -> const AcctRecord& { return RecordOf(fromList[i]); };
+    const auto to = [&](std::size_t i) -> const AcctRecord& { return RecordOf(toList[i]); };
+    const std::size_t fromSize = fromList.size(), toSize = toList.size();
     std::size_t prefix = 0;
-    while (prefix < from.size() && prefix < to.size() && SameRecord(from[prefix], to[prefix])) ++prefix;
+    while (prefix < fromSize && prefix < toSize && SameRecord(from(prefix), to(prefix))) ++prefix;
     std::size_t suffix = 0;
-    while (suffix < from.size() - prefix && suffix < to.size() - prefix &&
-           SameRecord(from[from.size() - 1 - suffix], to[to.size() - 1 - suffix]))
+    while (suffix < fromSize - prefix && suffix < toSize - prefix &&
+           SameRecord(from(fromSize - 1 - suffix), to(toSize - 1 - suffix)))
         ++suffix;
 
     // The middle, walked once: the list between is to[0, j) then from[i, ...).
     std::vector<RecordEdit> edits;
     std::size_t i = prefix, j = prefix;
-    const std::size_t fromEnd = from.size() - suffix, toEnd = to.size() - suffix;
+    const std::size_t fromEnd = fromSize - suffix, toEnd = toSize - suffix;
     while (i < fromEnd || j < toEnd) {
-        if (i < fromEnd && j < toEnd && SameRecord(from[i], to[j])) {
+        if (i < fromEnd && j < toEnd && SameRecord(from(i), to(j))) {
             ++i, ++j;
             continue;
         }
@@ -219,21 +230,27 @@ std::vector<RecordEdit> DiffRecords(const std::vector<AcctRecord>& from, const s
         // from[i], or taken out before to[j].
         std::size_t inserted = 0, removed = 0;
         for (std::size_t k = 1; k <= kLookAhead && (inserted == 0 && removed == 0); ++k) {
-            if (i < fromEnd && j + k < toEnd && SameRecord(from[i], to[j + k])) inserted = k;
-            else if (j < toEnd && i + k < fromEnd && SameRecord(from[i + k], to[j])) removed = k;
+            if (i < fromEnd && j + k < toEnd && SameRecord(from(i), to(j + k))) inserted = k;
+            else if (j < toEnd && i + k < fromEnd && SameRecord(from(i + k), to(j))) removed = k;
         }
         if (i >= fromEnd) inserted = toEnd - j;
         if (j >= toEnd) removed = fromEnd - i;
         if (inserted > 0) {
-            for (; inserted > 0; --inserted, ++j) edits.push_back({RecordEdit::Kind::Insert, j, {}, to[j]});
+            for (; inserted > 0; --inserted, ++j) edits.push_back({RecordEdit::Kind::Insert, j, {}, to(j)});
         } else if (removed > 0) {
-            for (; removed > 0; --removed, ++i) edits.push_back({RecordEdit::Kind::Remove, j, from[i], {}});
+            for (; removed > 0; --removed, ++i) edits.push_back({RecordEdit::Kind::Remove, j, from(i), {}});
         } else {
-            edits.push_back({RecordEdit::Kind::Replace, j, from[i], to[j]});
+            edits.push_back({RecordEdit::Kind::Replace, j, from(i), to(j)});
             ++i, ++j;
         }
     }
     return edits;
+}
+
+}  // namespace
+
+std::vector<RecordEdit> DiffRecords(const std::vector<AcctRecord>& from, const std::vector<AcctRecord>& to) {
+    return Diff(from, to);
 }
 
 void AccountHistory::Reset(const Account& account) {
@@ -243,11 +260,25 @@ void AccountHistory::Reset(const Account& account) {
 }
 
 void AccountHistory::Saved(const Account& account, std::string (*displayDate)(const char* stored)) {
-    std::vector<AcctRecord> now = SavedRecords(account);
+    // The list compared where it lies, and what the history knows brought
+    // up to it step by step: a typed row costs a comparison, not a copy.
+    std::vector<const AcctRecord*> now;
+    now.reserve(account.RecordCount());
+    const RecordNode* end = account.Tail();
+    while (end != nullptr && IsBlankRecord(*end->record)) end = end->prev;
+    if (end != nullptr)
+        for (const RecordNode* n = account.Head(); n != end->next; n = n->next) now.push_back(n->record.get());
     UndoChange change;
-    change.edits = DiffRecords(m_Known, now);
-    m_Known = std::move(now);
+    change.edits = Diff(m_Known, now);
     if (change.edits.empty()) return;
+    for (const RecordEdit& edit : change.edits) {
+        const auto at = m_Known.begin() + static_cast<std::ptrdiff_t>(edit.position);
+        switch (edit.kind) {
+            case RecordEdit::Kind::Insert: m_Known.insert(at, edit.after); break;
+            case RecordEdit::Kind::Remove: m_Known.erase(at); break;
+            case RecordEdit::Kind::Replace: *at = edit.after; break;
+        }
+    }
     change.name = std::exchange(m_NextName, std::string());
     if (change.name.empty()) {
         // Typing: named after the row typed in, as it reads now.

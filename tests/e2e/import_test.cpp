@@ -360,7 +360,7 @@ TEST_F(ImportTest, AStatementNamedInCyrillicIsImported) {
     ASSERT_TRUE(PressOk(preview));
     std::optional<MessageBoxText> told = AnswerMessageBox(app_);
     ASSERT_TRUE(told);
-    EXPECT_EQ(told->textUtf8, name + ": 2 marked R, 2 added, 0 already in the register.");
+    EXPECT_EQ(told->textUtf8, Shown(name + ": 2 marked R, 2 added, 0 already in the register."));
     EXPECT_EQ(accounts::FileBytes(accounts::kFirstSlot), MayImported());
     EXPECT_TRUE(DeclineBalance());
 }

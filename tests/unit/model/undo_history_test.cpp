@@ -320,6 +320,15 @@ TEST(DiffRecords, AnyTwoListsBothWays) {
         ASSERT_TRUE(SameList(SavedRecords(account), to)) << round;
         ASSERT_TRUE(ApplyUndoChange(account, change, UndoDirection::Backwards)) << round;
         ASSERT_TRUE(SameList(SavedRecords(account), from)) << round;
+
+        // A save brings what the history knows up to the list, step by step.
+        AccountHistory history;
+        history.Reset(account);
+        Load(account, to);
+        history.Saved(account, nullptr);
+        ASSERT_FALSE(history.HasUnrecorded(account)) << round;
+        ASSERT_TRUE(history.Undo(account)) << round;
+        ASSERT_TRUE(SameList(SavedRecords(account), from)) << round;
     }
 }
 

@@ -26,6 +26,19 @@ protected:
         host_.messages.clear();
     }
     std::string FocusedDescription() const { return Text(RowOfFocus(), DESC_FLD); }
+
+    // Five records, then "typed" with a payment entered in the blank row
+    // while every save fails: the focus moves on to the next blank row.
+    void EnterAPaymentWhoseSaveFails() {
+        Open(Numbered(5));
+        host_.failSaves = true;
+        Key(kKeyDown);
+        Type(5, DATE_FLD, "3/20/26");
+        Type(5, DESC_FLD, "typed");
+        Type(5, PAYMENT_FLD, "12.50");
+        Focus(5, PAYMENT_FLD);
+        Key(kKeyEnter);
+    }
 };
 
 TEST_F(NavigationTest, DownFromTheLastRecordAddsABlankRecordAndUpTakesItAway) {
@@ -249,14 +262,7 @@ TEST_F(NavigationTest, AChangeWhoseSaveFailedStaysPendingUntilASaveSucceeds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
-        Open(Numbered(5));
-        host_.failSaves = true;
-        Key(kKeyDown);
-        Type(5, DATE_FLD, "3/20/26");
-        Type(5, DESC_FLD, "typed");
-        Type(5, PAYMENT_FLD, "12.50");
-        Focus(5, PAYMENT_FLD);
-        Key(kKeyEnter);
+        EnterAPaymentWhoseSaveFails();
         ASSERT_EQ(host_.saves, 1);
         ASSERT_EQ(RowOfFocus(), 6);
         ASSERT_EQ(g_Account.needsSaving, 1);
@@ -274,14 +280,7 @@ TEST_F(NavigationTest, AChangeWhoseSaveFailedStaysPendingUntilASaveSucceeds) {
 // The blank row waiting at the end is no row to commit: a command's check
 // writes the change whose save failed without asking that row for a date.
 TEST_F(NavigationTest, ACommandsCheckFromTheBlankRowWritesTheChangeWhoseSaveFailed) {
-    Open(Numbered(5));
-    host_.failSaves = true;
-    Key(kKeyDown);
-    Type(5, DATE_FLD, "3/20/26");
-    Type(5, DESC_FLD, "typed");
-    Type(5, PAYMENT_FLD, "1");
-    Focus(5, PAYMENT_FLD);
-    Key(kKeyEnter);
+    EnterAPaymentWhoseSaveFails();
     ASSERT_EQ(RowOfFocus(), 6);
     host_.failSaves = false;
     host_.messages.clear();

@@ -189,6 +189,31 @@ std::string StoredText(DayNumber day) {
     return text;
 }
 
+std::int32_t DaysSinceEpoch(DayNumber day) {
+    // Whole days of the proleptic Gregorian calendar, counted in 400-year eras.
+    int y = YearOf(day);
+    const int m = MonthOf(day), d = day % 100;
+    y -= m <= 2 ? 1 : 0;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+DayNumber DayFromEpochDays(std::int32_t days) {
+    const int z = days + 719468;
+    const int era = (z >= 0 ? z : z - 146096) / 146097;
+    const int dayOfEra = z - era * 146097;
+    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int mp = (5 * dayOfYear + 2) / 153;
+    const int day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const int month = mp < 10 ? mp + 3 : mp - 9;
+    const int year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return MakeDay(year, month, day);
+}
+
 ReportRange RangeFor(RangeChoice choice, DayNumber today, const RecordNode* first) {
     const int year = YearOf(today), month = MonthOf(today);
     switch (choice) {
@@ -286,6 +311,21 @@ std::string EmptyRangeText(DayNumber from, DayNumber to, Date& date) {
     const std::string fromText = date.ToDisplay(StoredText(from).c_str());
     const std::string toText = date.ToDisplay(StoredText(to).c_str());
     return "No records between " + fromText + " and " + toText + ".";
+}
+
+std::string NothingToShowText(const Report& report, Date& date) {
+    const ReportRange& range = report.query.range;
+    if (report.recordCount == 0) return EmptyRangeText(range.from, range.to, date);
+    if (report.query.kind != ReportKind::Payees || !report.payees.empty()) return "";
+    const std::string fromText = date.ToDisplay(StoredText(range.from).c_str());
+    return "No payments between " + fromText + " and " + date.ToDisplay(StoredText(range.to).c_str()) + ".";
+}
+
+std::string ReportHeading(const ReportQuery& query, Date& date) {
+    const std::string fromText = date.ToDisplay(StoredText(query.range.from).c_str());
+    std::string heading = std::string(kReportTitles[static_cast<int>(query.kind)]) + ", " + fromText + " to " +
+                          date.ToDisplay(StoredText(query.range.to).c_str());
+    return query.clearedOnly ? heading + ", cleared (R) only" : heading;
 }
 
 ReportTable MakeReportTable(const Report& report, Date& date) {

@@ -52,6 +52,11 @@ int DaysInMonth(int year, int month);
 DayNumber DayOfStoredText(const char* stored);
 // The stored YYYYMMDD text of a day.
 std::string StoredText(DayNumber day);
+// Days since 1 January 1970 (negative before it), for spacing days on a
+// chart's time axis.
+std::int32_t DaysSinceEpoch(DayNumber day);
+// The day that many days after 1 January 1970.
+DayNumber DayFromEpochDays(std::int32_t days);
 
 // The days of a range choice, seen from today. "Last 12 months" is the
 // current month and the eleven before it, whole, so that its months compare
@@ -125,6 +130,12 @@ std::string ShareText(Cents part, Cents whole);
 std::string MonthText(int year, int month, int dateFormat);
 // "No records between <from> and <to>." in the user's date format.
 std::string EmptyRangeText(DayNumber from, DayNumber to, Date& date);
+// What a report shows when its range holds records but nothing to draw:
+// "Where the money goes" over a range of deposits only. Empty otherwise.
+std::string NothingToShowText(const Report& report, Date& date);
+// The heading over a chart and a printed page: the report, its range and,
+// when chosen, "cleared (R) only".
+std::string ReportHeading(const ReportQuery& query, Date& date);
 
 enum class CellAlign { Left, Right };
 

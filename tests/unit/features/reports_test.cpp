@@ -76,6 +76,17 @@ TEST(ReportDates, StoredTextsThatAreRealDays) {
     for (const auto& [text, day] : cases) EXPECT_EQ(DayOfStoredText(text), day) << '"' << text << '"';
 }
 
+TEST(ReportDates, DaysSinceEpochSpanLeapDaysAndYearEnds) {
+    const std::pair<DayNumber, int> cases[] = {
+        {19700101, 0}, {19691231, -1}, {20000229, 11016}, {20000301, 11017}, {20240229, 19782}, {20241231, 20088},
+        {20250101, 20089},
+    };
+    for (const auto& [day, days] : cases) {
+        EXPECT_EQ(DaysSinceEpoch(day), days) << day;
+        EXPECT_EQ(DayFromEpochDays(days), day) << days;
+    }
+}
+
 // ---- cents -------------------------------------------------------------------------
 
 TEST(ReportCents, EachAmountCountsAsTheRegisterShowsIt) {
@@ -124,6 +135,18 @@ TEST_F(ReportsTest, ClearedOnlyLeavesOutWhatIsNotMarkedR) {
               "01/03/26 | 90.00 | 90.00\n");
     EXPECT_EQ(Rows(Table(ReportKind::InOut, 20260101, 20260131, true)), "01/26 | 100.00 | 10.00 | 90.00 | 2\n");
     EXPECT_EQ(Rows(Table(ReportKind::Payees, 20260101, 20261231, true)), "Shop | 1 | 10.00 | 100.0%\n");
+    EXPECT_EQ(ReportHeading({ReportKind::InOut, {20260101, 20260131}, true}, g_Date),
+              "Money in and out by month, 01/01/26 to 01/31/26, cleared (R) only");
+    EXPECT_EQ(ReportHeading({ReportKind::Balance, {20251215, 20260115}, false}, g_Date),
+              "Balance over time, 12/15/25 to 01/15/26");
+}
+
+TEST_F(ReportsTest, DepositsAloneLeaveNoPaymentsToShow) {
+    Build({{.desc = "Pay", .date = "20260105", .deposit = 100}});
+    const Report payees = Run(ReportKind::Payees, 20260101, 20260131);
+    EXPECT_TRUE(payees.payees.empty());
+    EXPECT_EQ(NothingToShowText(payees, g_Date), "No payments between 01/01/26 and 01/31/26.");
+    EXPECT_EQ(NothingToShowText(Run(ReportKind::InOut, 20260101, 20260131), g_Date), "");
 }
 
 TEST_F(ReportsTest, RecordsOutOfDateOrderAreTakenInOrder) {
@@ -164,6 +187,8 @@ TEST_F(ReportsTest, AnEmptyRangeGivesEmptyTablesInEveryReport) {
         EXPECT_TRUE(MakeReportTable(report, g_Date).rows.empty()) << kReportTitles[kind];
     }
     EXPECT_EQ(EmptyRangeText(20260101, 20261231, g_Date), "No records between 01/01/26 and 12/31/26.");
+    EXPECT_EQ(NothingToShowText(Run(ReportKind::Payees, 20260101, 20261231), g_Date),
+              "No records between 01/01/26 and 12/31/26.");
     g_Date.SetDateFormat(kFormatDDMMYY);
     EXPECT_EQ(EmptyRangeText(20260101, 20261231, g_Date), "No records between 01/01/26 and 31/12/26.");
 }

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/transaction_commands.h"
 #include "features/feature_commands.h"
+#include "features/reports_window_win.h"
 #include "import/import_command.h"
 #include "model/account.h"
 #include "register/multi_records.h"
@@ -96,6 +97,11 @@ void RunPrint(HWND hwnd, int id) {
     RefreshAfterCommand(true);
 }
 
+void RunReports(HWND hwnd, int id) {
+    RunReportsCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
 void RunQuitFromStart(HWND hwnd, int) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
 
 void RunView(HWND, int id) {
@@ -159,6 +165,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_REMOVE_PASSWORD, Guard::Errors, RunPasswordCommand},
     {IDM_ACCOUNT_INFO, Guard::Errors, RunAccountInfoCommand},
     {IDM_FIND, Guard::BeforeFind, RunFindCommand},
+    {IDM_REPORTS, Guard::Errors, RunReports},
 };
 
 const CommandEntry* FindCommand(int id) {

@@ -31,6 +31,7 @@
 #define IDM_ACCOUNT_INFO 1038
 #define IDM_FIND 1040
 #define IDM_IMPORT 1041
+#define IDM_REPORTS 1045
 #define IDM_LAST_COMMAND 1041
 
 // Accelerator table resource.

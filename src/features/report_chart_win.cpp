@@ -203,8 +203,9 @@ void DrawBalance(Canvas& c, const Report& report, const RectF& area, float top) 
     Pen clearedPen(kOrange, 2.5f * c.s);
     clearedPen.SetDashStyle(DashStyleDash);
     Pen balancePen(kBlue, 2.5f * c.s);
-    c.g.DrawLines(&clearedPen, cleared.data(), static_cast<INT>(cleared.size()));
+    // The dashed cleared line on top, so that it shows where both agree.
     c.g.DrawLines(&balancePen, balance.data(), static_cast<INT>(balance.size()));
+    c.g.DrawLines(&clearedPen, cleared.data(), static_cast<INT>(cleared.size()));
 }
 
 void DrawInOut(Canvas& c, const Report& report, const RectF& area, float top) {
@@ -307,12 +308,16 @@ void Draw(Graphics& g, const RectF& area, unsigned dpi, const Report& report, co
     c.Text(heading, c.heading, area.X + pad, area.Y + pad, c.text);
     float top = area.Y + pad + c.Measure(heading, c.heading).Height + 4 * c.s;
     top += DrawLegend(c, area.X + pad, top, Legend(report)) + 10 * c.s;
-    switch (report.query.kind) {
-        case ReportKind::Balance: DrawBalance(c, report, area, top); break;
-        case ReportKind::InOut: DrawInOut(c, report, area, top); break;
-        case ReportKind::Payees: DrawPayees(c, report, area, top); break;
-    }
-    if (!texts.nothingToShow.empty()) {
+    if (texts.nothingToShow.empty()) {
+        switch (report.query.kind) {
+            case ReportKind::Balance: DrawBalance(c, report, area, top); break;
+            case ReportKind::InOut: DrawInOut(c, report, area, top); break;
+            case ReportKind::Payees: DrawPayees(c, report, area, top); break;
+        }
+    } else {
+        // An empty chart: its frame and the sentence, no made-up scale.
+        Pen frame(kRest, 1 * c.s);
+        c.g.DrawRectangle(&frame, PlotArea(c, area, top, 0));
         const std::wstring empty = Wide(texts.nothingToShow);
         const SizeF size = c.Measure(empty, c.heading);
         c.Text(empty, c.heading, area.X + (area.Width - size.Width) / 2, top + (area.GetBottom() - top - size.Height) / 2,

@@ -206,8 +206,14 @@ void FillTable(HWND dialog, const ReportTable& table) {
             SendMessageA(list, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&cell));
         }
     }
-    for (std::size_t i = 0; i < table.headers.size(); ++i)
-        ListView_SetColumnWidth(list, static_cast<int>(i), LVSCW_AUTOSIZE_USEHEADER);
+    // Each column as wide as its widest cell or its header, whichever is
+    // wider (the last one is not stretched to the list's edge).
+    for (std::size_t i = 0; i < table.headers.size(); ++i) {
+        const int column = static_cast<int>(i);
+        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+        const int header = ListView_GetStringWidth(list, table.headers[i].c_str()) + GetSystemMetrics(SM_CXEDGE) * 8;
+        ListView_SetColumnWidth(list, column, std::max(ListView_GetColumnWidth(list, column), header));
+    }
     if (!table.rows.empty()) ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

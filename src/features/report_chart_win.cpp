@@ -368,6 +368,8 @@ bool DrawReportChart(HDC dc, const RECT& area, unsigned dpi, const Report& repor
     const std::unique_ptr<Bitmap> picture = Render(width, height, dpi, report, texts);
     if (!picture) return false;
     Graphics screen(dc);
+    // A printer's graphics count in hundredths of an inch unless told.
+    screen.SetPageUnit(UnitPixel);
     return screen.DrawImage(picture.get(), area.left, area.top, width, height) == Ok;
 }
 

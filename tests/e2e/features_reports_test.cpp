@@ -363,7 +363,9 @@ TEST_F(ReportsTest, PrintSendsOnePageWithTheTitleAndTheTable) {
                                            Duration(60000)));
     std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(ToWindowsPath(work) + "\\words.txt");
     ASSERT_TRUE(bytes);
-    const std::string text(bytes->begin(), bytes->end());
+    std::string text(bytes->begin(), bytes->end());
+    // pdftotext gives a minus sign at the start of a word as a soft hyphen.
+    for (size_t at; (at = text.find("\xC2\xAD")) != std::string::npos;) text.replace(at, 2, "-");
     // pdftotext ends every page with a form feed.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << text;
     EXPECT_NE(text.find("Ledgerpad: Money in and out by month - Register Test"), std::string::npos) << text;

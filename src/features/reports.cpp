@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 #include "features/amount_text.h"
 #include "model/account.h"
@@ -22,6 +21,7 @@ constexpr Cents kLargestShownCents = 999'999'999;
 // One dated transaction as the reports read it.
 struct Entry {
     DayNumber day;
+    std::uint32_t order;  // place in the list, so that sorting keeps it for one day
     Cents payment;
     Cents deposit;
     bool cleared;
@@ -32,46 +32,92 @@ int YearOf(DayNumber day) { return day / 10000; }
 int MonthOf(DayNumber day) { return day / 100 % 100; }
 DayNumber MakeDay(int year, int month, int day) { return year * 10000 + month * 100 + day; }
 
+// The record's day; its date field is 9 bytes, which DayOfStoredText never
+// reads past.
+DayNumber DayOf(const AcctRecord& r) { return DayOfStoredText(r.date); }
+
 std::vector<Entry> ReadEntries(const RecordNode* first, bool clearedOnly) {
     std::vector<Entry> entries;
-    for (const RecordNode* node = first; node != nullptr; node = node->next) {
+    std::uint32_t order = 0;
+    for (const RecordNode* node = first; node != nullptr; node = node->next, ++order) {
         const AcctRecord& r = *node->record;
-        if (IsBlankRecord(r) || (clearedOnly && !IsReconciled(r))) continue;
-        char stored[kDateTextSize];
-        CopyFixedText(stored, r.date);
-        const DayNumber day = DayOfStoredText(stored);
+        if (clearedOnly && !IsReconciled(r)) continue;
+        const DayNumber day = DayOf(r);
+        // The blank record has no date, so it is left out here too.
         if (day == 0) continue;
-        entries.push_back({day, AmountCents(r.payment), AmountCents(r.deposit), IsReconciled(r), &r});
+        entries.push_back({day, order, AmountCents(r.payment), AmountCents(r.deposit), IsReconciled(r), &r});
     }
     // The register keeps its records in date order; a list that is not (a
     // record moved while being edited) is put in order here.
-    auto byDay = [](const Entry& a, const Entry& b) { return a.day < b.day; };
-    if (!std::is_sorted(entries.begin(), entries.end(), byDay))
-        std::stable_sort(entries.begin(), entries.end(), byDay);
+    auto byDay = [](const Entry& a, const Entry& b) { return a.day != b.day ? a.day < b.day : a.order < b.order; };
+    if (!std::is_sorted(entries.begin(), entries.end(), byDay)) std::sort(entries.begin(), entries.end(), byDay);
     return entries;
 }
 
 bool Inside(const Entry& e, const ReportRange& range) { return e.day >= range.from && e.day <= range.to; }
 
-void ComputeBalance(const std::vector<Entry>& entries, Report& report) {
+// The dated records in date order. A list in date order (as the register
+// keeps it) is read in place; only one out of order is copied and sorted.
+class Entries {
+public:
+    Entries(const RecordNode* first, bool clearedOnly) : m_First(first), m_ClearedOnly(clearedOnly) {
+        DayNumber last = 0;
+        for (const RecordNode* node = first; node != nullptr; node = node->next) {
+            const AcctRecord& r = *node->record;
+            if (m_ClearedOnly && !IsReconciled(r)) continue;
+            const DayNumber day = DayOf(r);
+            if (day == 0) continue;
+            if (day < last) {
+                m_Sorted = ReadEntries(first, clearedOnly);
+                m_InOrder = false;
+                return;
+            }
+            last = day;
+        }
+    }
+
+    template <typename Visit> void ForEach(Visit visit) const {
+        if (!m_InOrder) {
+            for (const Entry& e : m_Sorted) visit(e);
+            return;
+        }
+        std::uint32_t order = 0;
+        for (const RecordNode* node = m_First; node != nullptr; node = node->next, ++order) {
+            const AcctRecord& r = *node->record;
+            if (m_ClearedOnly && !IsReconciled(r)) continue;
+            const DayNumber day = DayOf(r);
+            if (day == 0) continue;
+            visit(Entry{day, order, AmountCents(r.payment), AmountCents(r.deposit), IsReconciled(r), &r});
+        }
+    }
+
+private:
+    const RecordNode* m_First;
+    bool m_ClearedOnly;
+    bool m_InOrder = true;
+    std::vector<Entry> m_Sorted;
+};
+
+void ComputeBalance(const Entries& entries, Report& report) {
     Cents balance = 0, cleared = 0;
-    for (const Entry& e : entries) {
-        if (e.day > report.query.range.to) break;
+    const ReportRange range = report.query.range;
+    entries.ForEach([&](const Entry& e) {
+        if (e.day > range.to) return;
         balance += e.deposit - e.payment;
         if (e.cleared) cleared += e.deposit - e.payment;
-        if (e.day < report.query.range.from) {
+        if (e.day < range.from) {
             report.openingBalance = balance;
             report.openingCleared = cleared;
-            continue;
+            return;
         }
         if (!report.days.empty() && report.days.back().day == e.day)
             report.days.back() = {e.day, balance, cleared};
         else
             report.days.push_back({e.day, balance, cleared});
-    }
+    });
 }
 
-void ComputeMonths(const std::vector<Entry>& entries, Report& report) {
+void ComputeMonths(const Entries& entries, Report& report) {
     if (report.recordCount == 0) return;
     const ReportRange& range = report.query.range;
     const int firstYear = YearOf(range.from), firstMonth = MonthOf(range.from);
@@ -80,13 +126,13 @@ void ComputeMonths(const std::vector<Entry>& entries, Report& report) {
         const int index = firstMonth - 1 + i;
         report.months.push_back({firstYear + index / 12, index % 12 + 1});
     }
-    for (const Entry& e : entries) {
-        if (!Inside(e, range)) continue;
+    entries.ForEach([&](const Entry& e) {
+        if (!Inside(e, range)) return;
         MonthTotals& m = report.months[(YearOf(e.day) - firstYear) * 12 + MonthOf(e.day) - firstMonth];
         m.deposits += e.deposit;
         m.payments += e.payment;
         ++m.count;
-    }
+    });
 }
 
 std::string Trimmed(const char* text, std::size_t size) {
@@ -111,53 +157,120 @@ unsigned char FoldCase(unsigned char c) {
     return c;
 }
 
-void ComputePayees(const std::vector<Entry>& entries, Report& report) {
-    std::vector<PayeeTotal> payees;
-    std::vector<std::string> keys;
-    std::unordered_map<std::string, std::size_t> index;
-    for (const Entry& e : entries) {
-        if (!Inside(e, report.query.range) || e.payment <= 0) continue;
-        const char* description = e.record->description;
-        std::string key = PayeeKey(description, sizeof e.record->description);
-        auto [it, added] = index.try_emplace(key, payees.size());
-        if (added) {
-            std::string name = Trimmed(description, sizeof e.record->description);
-            payees.push_back({name.empty() ? kNoDescription : std::move(name)});
-            keys.push_back(std::move(key));
+// A description without its surrounding spaces, as it lies in its record.
+struct TextView {
+    const char* text = nullptr;
+    std::size_t length = 0;
+};
+
+TextView TrimmedView(const char* text, std::size_t size) {
+    std::size_t end = strnlen(text, size), start = 0;
+    while (start < end && text[start] == ' ') ++start;
+    while (end > start && text[end - 1] == ' ') --end;
+    return {text + start, end - start};
+}
+
+std::uint64_t FoldedHash(TextView view) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (std::size_t i = 0; i < view.length; ++i)
+        hash = (hash ^ FoldCase(static_cast<unsigned char>(view.text[i]))) * 1099511628211ull;
+    return hash;
+}
+
+// Compares two descriptions as PayeeKey would: <0, 0 or >0.
+int CompareFolded(TextView a, TextView b) {
+    for (std::size_t i = 0; i < a.length && i < b.length; ++i) {
+        const int x = FoldCase(static_cast<unsigned char>(a.text[i])), y = FoldCase(static_cast<unsigned char>(b.text[i]));
+        if (x != y) return x - y;
+    }
+    return a.length < b.length ? -1 : a.length > b.length ? 1 : 0;
+}
+
+struct Payee {
+    TextView name;  // as first written in the range
+    std::uint64_t hash;
+    std::size_t count = 0;
+    Cents total = 0;
+};
+
+// The payees met so far, found by their folded description. An open
+// table: most accounts have few payees, a long one tens of thousands, and
+// nothing is copied out of the records until the largest are known.
+class PayeeTable {
+public:
+    explicit PayeeTable(std::size_t most) {
+        std::size_t capacity = 16;
+        while (capacity < most * 2) capacity *= 2;
+        m_Slots.assign(capacity, kEmpty);
+    }
+
+    Payee& Find(TextView name) {
+        const std::uint64_t hash = FoldedHash(name);
+        const std::size_t mask = m_Slots.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const std::uint32_t slot = m_Slots[at];
+            if (slot == kEmpty) {
+                m_Slots[at] = static_cast<std::uint32_t>(payees.size());
+                payees.push_back({name, hash});
+                return payees.back();
+            }
+            Payee& payee = payees[slot];
+            if (payee.hash == hash && CompareFolded(payee.name, name) == 0) return payee;
         }
-        PayeeTotal& payee = payees[it->second];
+    }
+
+    std::vector<Payee> payees;
+
+private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    std::vector<std::uint32_t> m_Slots;
+};
+
+std::string NameOf(TextView view) {
+    return view.length == 0 ? std::string(kNoDescription) : std::string(view.text, view.length);
+}
+
+void ComputePayees(const Entries& entries, std::size_t payments, Report& report) {
+    PayeeTable table(payments);
+    entries.ForEach([&](const Entry& e) {
+        if (!Inside(e, report.query.range) || e.payment <= 0) return;
+        Payee& payee = table.Find(TrimmedView(e.record->description, sizeof e.record->description));
         ++payee.count;
         payee.total += e.payment;
         report.allPayments += e.payment;
-    }
-    std::vector<std::size_t> order(payees.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    // Ties fall back to the count, then the folded name, so the order never
-    // depends on the hash map.
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (payees[a].total != payees[b].total) return payees[a].total > payees[b].total;
-        if (payees[a].count != payees[b].count) return payees[a].count > payees[b].count;
-        return keys[a] < keys[b];
     });
+    std::vector<Payee>& payees = table.payees;
+    // Ties fall back to the count, then the folded name, so the order never
+    // depends on the table.
+    auto larger = [](const Payee& a, const Payee& b) {
+        if (a.total != b.total) return a.total > b.total;
+        if (a.count != b.count) return a.count > b.count;
+        return CompareFolded(a.name, b.name) < 0;
+    };
+    const std::size_t named = std::min(payees.size(), kTopPayees);
+    std::partial_sort(payees.begin(), payees.begin() + static_cast<std::ptrdiff_t>(named), payees.end(), larger);
     PayeeTotal rest{kEverythingElse};
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i < kTopPayees) {
-            report.payees.push_back(std::move(payees[order[i]]));
+    for (std::size_t i = 0; i < payees.size(); ++i) {
+        if (i < named) {
+            report.payees.push_back({NameOf(payees[i].name), payees[i].count, payees[i].total});
         } else {
-            rest.count += payees[order[i]].count;
-            rest.total += payees[order[i]].total;
+            rest.count += payees[i].count;
+            rest.total += payees[i].total;
         }
     }
     if (rest.count > 0) report.payees.push_back(std::move(rest));
 }
 
-// Digits of a non-negative amount below 10^18 with two decimals.
-std::string PlainCents(Cents cents) {
-    char text[kAmountTextSize];
-    const Cents magnitude = cents < 0 ? -cents : cents;
-    std::snprintf(text, sizeof text, "%s%lld.%02lld", cents < 0 ? "-" : "", static_cast<long long>(magnitude / 100),
-                  static_cast<long long>(magnitude % 100));
-    return text;
+// The digits of a whole number, written backwards from end; returns where
+// they start.
+char* DigitsBackwards(char* end, unsigned long long value, int atLeast) {
+    int written = 0;
+    do {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+        ++written;
+    } while (value != 0 || written < atLeast);
+    return end;
 }
 
 }  // namespace
@@ -185,8 +298,9 @@ DayNumber DayOfStoredText(const char* stored) {
 
 std::string StoredText(DayNumber day) {
     char text[16];
-    std::snprintf(text, sizeof text, "%08d", static_cast<int>(day));
-    return text;
+    char* end = text + sizeof text;
+    char* start = DigitsBackwards(end, static_cast<unsigned long long>(day < 0 ? 0 : day), 8);
+    return std::string(start, end);
 }
 
 std::int32_t DaysSinceEpoch(DayNumber day) {
@@ -226,9 +340,11 @@ ReportRange RangeFor(RangeChoice choice, DayNumber today, const RecordNode* firs
         case RangeChoice::All: break;
     }
     ReportRange all{0, 0};
-    for (const Entry& e : ReadEntries(first, false)) {
-        if (all.from == 0 || e.day < all.from) all.from = e.day;
-        all.to = std::max(all.to, e.day);
+    for (const RecordNode* node = first; node != nullptr; node = node->next) {
+        const DayNumber day = DayOf(*node->record);
+        if (day == 0) continue;
+        if (all.from == 0 || day < all.from) all.from = day;
+        all.to = std::max(all.to, day);
     }
     return all.from == 0 ? ReportRange{today, today} : all;
 }
@@ -237,8 +353,18 @@ Cents AmountCents(double dollars) {
     if (std::isnan(dollars)) return 0;
     if (std::fabs(dollars) >= static_cast<double>(kLargestRecordCents / 100))
         return dollars < 0 ? -kLargestRecordCents : kLargestRecordCents;
-    // The register's own text of the amount decides the cents, so a sum
-    // agrees with the figures the user sees.
+    // The cents the register shows: FormatAmountText's own test, made here
+    // without the text, and its text where that test cannot decide.
+    const double magnitude = std::fabs(dollars);
+    if (magnitude < 1e9) {
+        const double scaled = magnitude * 100.0;
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) >= 1e-4) {
+            const Cents cents = static_cast<Cents>(whole) + (fraction > 0.5 ? 1 : 0);
+            return std::signbit(dollars) ? -cents : cents;
+        }
+    }
     char text[kAmountTextCapacity];
     FormatAmountText(text, dollars);
     const char* p = text;
@@ -260,12 +386,17 @@ std::string PayeeKey(const char* description, std::size_t size) {
 Report ComputeReport(const RecordNode* first, const ReportQuery& query) {
     Report report;
     report.query = query;
-    const std::vector<Entry> entries = ReadEntries(first, query.clearedOnly);
-    for (const Entry& e : entries) report.recordCount += Inside(e, query.range) ? 1 : 0;
+    const Entries entries(first, query.clearedOnly);
+    std::size_t payments = 0;
+    entries.ForEach([&](const Entry& e) {
+        if (!Inside(e, query.range)) return;
+        ++report.recordCount;
+        payments += e.payment > 0 ? 1 : 0;
+    });
     switch (query.kind) {
         case ReportKind::Balance: ComputeBalance(entries, report); break;
         case ReportKind::InOut: ComputeMonths(entries, report); break;
-        case ReportKind::Payees: ComputePayees(entries, report); break;
+        case ReportKind::Payees: ComputePayees(entries, payments, report); break;
     }
     return report;
 }
@@ -273,9 +404,22 @@ Report ComputeReport(const RecordNode* first, const ReportQuery& query) {
 std::string ReportAmountText(Cents cents) {
     if (cents > kLargestShownCents) return kOverflowPositive;
     if (cents < -kLargestShownCents) return kOverflowNegative;
+    // As FormatBalance and InsertThousandsSeparators give it, without the
+    // C library's formatting, which tables of thousands of rows feel.
     char text[kAmountTextSize];
-    std::snprintf(text, sizeof text, "%s", PlainCents(cents).c_str());
-    return InsertThousandsSeparators(text);
+    char* end = text + sizeof text;
+    const unsigned long long magnitude = static_cast<unsigned long long>(cents < 0 ? -cents : cents);
+    char* start = DigitsBackwards(end, magnitude % 100, 2);
+    *--start = '.';
+    unsigned long long whole = magnitude / 100;
+    for (int group = 0;; ++group) {
+        if (group > 0) *--start = ',';
+        start = DigitsBackwards(start, whole % 1000, whole >= 1000 ? 3 : 1);
+        whole /= 1000;
+        if (whole == 0) break;
+    }
+    if (cents < 0) *--start = '-';
+    return std::string(start, end);
 }
 
 std::string ShareText(Cents part, Cents whole) {

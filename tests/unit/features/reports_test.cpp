@@ -107,6 +107,16 @@ TEST_F(ReportsTest, SumsAreExactWhereDoublesDrift) {
     EXPECT_EQ(ReportAmountText(report.payees[0].total), "100.00");
 }
 
+TEST_F(ReportsTest, EachRecordCountsInTheCentsItShows) {
+    // Three deposits that each show as 0.00 add nothing, though their
+    // dollars together would round to a cent.
+    Build({{.desc = "a", .date = "20260105", .deposit = 0.004},
+           {.desc = "b", .date = "20260105", .deposit = 0.004},
+           {.desc = "c", .date = "20260105", .deposit = 0.004},
+           {.desc = "d", .date = "20260105", .deposit = 1.0}});
+    EXPECT_EQ(Rows(Table(ReportKind::InOut, 20260101, 20260131)), "01/26 | 1.00 | 0.00 | 1.00 | 4\n");
+}
+
 // ---- balance over time ------------------------------------------------------------
 
 TEST_F(ReportsTest, BalanceStartsBeforeTheRangeAndStepsEachDayAcrossAYearEnd) {

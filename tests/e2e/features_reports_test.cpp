@@ -28,6 +28,8 @@ using accounts::WaitForDialogShowing;
 using accounts::WaitGone;
 
 constexpr char kCaption[] = "Reports - Register Test";
+constexpr int kCmdReports = 1045;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
 
@@ -322,6 +324,46 @@ TEST_F(ReportsTest, SavePictureWritesAPngOfTheChartsSize) {
     EXPECT_EQ(size->first, chart.right);
     EXPECT_EQ(size->second, chart.bottom);
     EXPECT_GT(chart.right, 400);
+}
+
+// Without an open account the command does nothing.
+TEST_F(ReportsTest, DoesNothingWithoutAnOpenAccount) {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(accounts::WaitForStartScreen(app_), nullptr);
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdReports));
+    ASSERT_TRUE(app_.WaitIdle());
+    for (HWND window : TopLevelWindows(app_.Id()))
+        EXPECT_NE(WindowText(window).rfind("Reports", 0), 0u) << WindowText(window);
+}
+
+// A move to a display of 144 DPI: the window takes the rectangle it is
+// offered and its controls grow with the DPI.
+TEST_F(ReportsTest, ControlsFollowTheWindowsDpi) {
+    HWND dialog = OpenReports();
+    ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
+    auto height = [&](int id) {
+        RECT r{};
+        GetWindowRect(GetDlgItem(dialog, id), &r);
+        return r.bottom - r.top;
+    };
+    ASSERT_EQ(height(kIdReportCopy), 26);
+    // (Within the test's 1024 x 768 desktop.)
+    const RECT offered{0, 0, 1000, 740};
+    // The rectangle goes to the program in its own memory.
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app_.Id()));
+    ASSERT_TRUE(process);
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof offered, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    ASSERT_TRUE(WriteProcessMemory(process.get(), remote, &offered, sizeof offered, nullptr));
+    SendMessageA(dialog, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    EXPECT_EQ(window.right - window.left, offered.right);
+    EXPECT_EQ(window.bottom - window.top, offered.bottom);
+    EXPECT_EQ(height(kIdReportCopy), 39);
+    EXPECT_EQ(height(kIdReportFrom), 36);
+    SaveScreenshot("reports-144-dpi", dialog);
 }
 
 std::set<std::string> PdfFiles(const std::string& folder) {

@@ -129,16 +129,23 @@ void Layout(HWND dialog, unsigned dpi) {
         {kIdReportRange, 120, false},   {kIdReportFromLabel, 38, true}, {kIdReportFrom, 76, false},
         {kIdReportToLabel, 22, true},   {kIdReportTo, 76, false},     {kIdReportCleared, 130, false},
     };
-    int x = margin;
+    const int statusTop = margin + rowHeight + S(4);
+    int x = margin, statusRight = client.right - margin;
     for (const Slot& slot : row) {
         const bool combo = slot.id == kIdReportKind || slot.id == kIdReportRange;
         // A drop-down list's height holds its opened list.
         const int height = combo ? S(200) : slot.label ? rowHeight - labelTop : rowHeight;
-        Place(dialog, slot.id, x, margin + (slot.label ? labelTop : 0), S(slot.width), height);
+        int top = margin + (slot.label ? labelTop : 0);
+        // A window too narrow for the whole row keeps the check box in view
+        // at the right of the line below.
+        if (slot.id == kIdReportCleared && x + S(slot.width) > client.right - margin) {
+            x = statusRight = client.right - margin - S(slot.width);
+            top = statusTop - S(3);
+        }
+        Place(dialog, slot.id, x, top, S(slot.width), height);
         x += S(slot.width) + (slot.label ? S(2) : gap);
     }
-    const int statusTop = margin + rowHeight + S(4);
-    Place(dialog, kIdReportStatus, margin, statusTop, client.right - 2 * margin, S(18));
+    Place(dialog, kIdReportStatus, margin, statusTop, statusRight - gap - margin, S(18));
 
     const int buttonHeight = S(26), buttonTop = client.bottom - margin - buttonHeight;
     const int bodyTop = statusTop + S(22), bodyHeight = std::max(buttonTop - gap - bodyTop, S(40));
@@ -421,6 +428,8 @@ INT_PTR CALLBACK ReportsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
             SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             Layout(dialog, StateOf(dialog).dpi);
+            // Every control moved: none may keep a picture of the old places.
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return TRUE;
         }
         case WM_DRAWITEM: {

@@ -363,6 +363,13 @@ TEST_F(ReportsTest, ControlsFollowTheWindowsDpi) {
     EXPECT_EQ(window.bottom - window.top, offered.bottom);
     EXPECT_EQ(height(kIdReportCopy), 39);
     EXPECT_EQ(height(kIdReportFrom), 36);
+    // The row of choices is now wider than the window: the check box stays in it.
+    RECT client{}, box{};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    GetWindowRect(GetDlgItem(dialog, kIdReportCleared), &box);
+    EXPECT_LE(box.right, client.right);
+    ASSERT_TRUE(app_.WaitIdle());
     SaveScreenshot("reports-144-dpi", dialog);
 }
 

@@ -13,6 +13,7 @@
 #include "app/transaction_commands.h"
 #include "app/undo_commands.h"
 #include "features/feature_commands.h"
+#include "features/reports_window_win.h"
 #include "import/import_command.h"
 #include "model/account.h"
 #include "register/multi_records.h"
@@ -103,6 +104,11 @@ void RunPrint(HWND hwnd, int id) {
     RefreshAfterCommand(true);
 }
 
+void RunReports(HWND hwnd, int id) {
+    RunReportsCommand(hwnd, id);
+    RefreshAfterCommand(true);
+}
+
 void RunQuitFromStart(HWND hwnd, int) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
 
 void RunView(HWND, int id) {
@@ -170,6 +176,7 @@ constexpr CommandEntry kCommands[] = {
     {IDM_UNDO, Guard::None, RunUndoCommand},
     {IDM_REDO, Guard::None, RunRedoCommand},
     {IDM_RESTORE_BACKUP, Guard::Errors, RunRestoreBackupCommand},
+    {IDM_REPORTS, Guard::Errors, RunReports},
 };
 
 const CommandEntry* FindCommand(int id) {

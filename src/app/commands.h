@@ -34,7 +34,8 @@
 #define IDM_UNDO 1042
 #define IDM_REDO 1043
 #define IDM_RESTORE_BACKUP 1044
-#define IDM_LAST_COMMAND 1044
+#define IDM_REPORTS 1045
+#define IDM_LAST_COMMAND 1045
 
 // Accelerator table resource.
 #define IDR_ACCELERATORS 1020

@@ -1,5 +1,7 @@
 #include "features_helpers.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -37,6 +39,24 @@ std::string UnixPath(const std::string& windowsPath) {
     std::string result(unix);
     HeapFree(GetProcessHeap(), 0, unix);
     return result;
+}
+
+std::string ListCellText(HWND list, int row, int column) {
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
+    if (!process) return "(no process)";
+    constexpr SIZE_T kTextSize = 256;
+    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return "(no memory)";
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.cchTextMax = kTextSize;
+    item.pszText = static_cast<char*>(remote) + sizeof(LVITEMA);
+    char text[kTextSize] = {};
+    const bool ok = WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr) &&
+                    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote)) >= 0 &&
+                    ReadProcessMemory(process.get(), item.pszText, text, kTextSize - 1, nullptr);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return ok ? std::string(text) : "(unreadable)";
 }
 
 std::string PrintedFolder() {

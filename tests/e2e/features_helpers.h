@@ -19,6 +19,11 @@ bool RunLinuxCommands(const std::string& unixDir, const std::string& body, Durat
 // there is none.
 std::string UnixPath(const std::string& windowsPath);
 
+// A cell of the program's list view (row, column): the request and its
+// answer go through memory inside the program, as a list's texts cannot
+// cross processes.
+std::string ListCellText(HWND list, int row, int column);
+
 // The folder the test printer writes its PDF files to (a Linux path), or
 // empty when no test printer was set up.
 std::string PrintedFolder();

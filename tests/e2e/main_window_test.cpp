@@ -387,7 +387,8 @@ std::vector<MenuEntry> ExpectedMenu() {
                         Item("&Find...\tCtrl+F", IDM_FIND), Separator(), Item("&Insert Date\tAlt+D", IDM_INSERT_DATE),
                         Separator(), Item("&Calculator\tF2", IDM_CALCULATOR), Separator(),
                         Item("&Balance Ledgerpad...", IDM_BALANCE)}),
-        Popup("&View", {Item("&Current", IDM_VIEW_CURRENT), Item("&All", IDM_VIEW_ALL)}),
+        Popup("&View", {Item("&Current", IDM_VIEW_CURRENT), Item("&All", IDM_VIEW_ALL), Separator(),
+                        Item("&Reports...\tCtrl+R", IDM_REPORTS)}),
         Popup("&Options",
               {Popup("&Date Format", {Item("MM/DD/YY", IDM_DATE_MMDDYY), Item("DD/MM/YY", IDM_DATE_DDMMYY),
                                       Item("YY/MM/DD", IDM_DATE_YYMMDD), Item("YY/DD/MM", IDM_DATE_YYDDMM)}),
@@ -484,7 +485,8 @@ TEST_F(MainWindowTest, AcceleratorTableHoldsTheShortcutKeys) {
                                  "Alt+Shift+D = " + std::to_string(IDM_INSERT_DATE) + "\n" +
                                  "Ctrl+F = " + std::to_string(IDM_FIND) + "\n" +
                                  "Ctrl+Z = " + std::to_string(IDM_UNDO) + "\n" +
-                                 "Ctrl+Y = " + std::to_string(IDM_REDO) + "\n";
+                                 "Ctrl+Y = " + std::to_string(IDM_REDO) + "\n" +
+                                 "Ctrl+R = " + std::to_string(IDM_REPORTS) + "\n";
     EXPECT_EQ(actual, expected);
 }
 
@@ -496,8 +498,11 @@ public:
     ~MenuMarks() { Close(); }
 
     // Opens the menu with Alt + `keys[0]`, then the submenu keys that
-    // follow, and returns which of its `rows` items carry a mark.
-    std::vector<bool> Read(std::initializer_list<WORD> keys, int rows, const char* shot) {
+    // follow, and returns which of its first `rows` items carry a mark. A
+    // menu that also holds `separators` separators (below those rows) has
+    // `items` text items in all.
+    std::vector<bool> Read(std::initializer_list<WORD> keys, int rows, const char* shot, int items = 0,
+                           int separators = 0) {
         HWND main = app_.MainWindow();
         if (!Activate(main)) return {};
         size_t opened = 0;
@@ -510,7 +515,7 @@ public:
         if (!app_.WaitIdle()) return {};
         HWND popup = Popups().back();
         SaveScreenshot(shot, popup);
-        return MarkedRows(popup, rows);
+        return MarkedRows(popup, rows, items ? items : rows, separators);
     }
 
     void Close() {
@@ -530,7 +535,7 @@ private:
 
     static constexpr int kWineMenuFrame = 3;
 
-    static std::vector<bool> MarkedRows(HWND popup, int rows) {
+    static std::vector<bool> MarkedRows(HWND popup, int rows, int items, int separators) {
         std::optional<Image> screen = CaptureScreen();
         if (!screen) return {};
         RECT client{};
@@ -539,7 +544,9 @@ private:
         // Wine draws the popup's raised frame inside its client area.
         const RECT frame = WindowRect(popup);
         if (EqualRect(&client, &frame)) InflateRect(&client, -kWineMenuFrame, -kWineMenuFrame);
-        const int rowHeight = Height(client) / rows;
+        // Wine makes a separator half as high as the menu's item size.
+        const int separatorHeight = GetSystemMetrics(SM_CYMENUSIZE) / 2;
+        const int rowHeight = (Height(client) - separators * separatorHeight) / items;
         // The mark sits in the margin before the text, drawn in the text's
         // colour on the row's background (which differs for the row under
         // the highlight); the row's right end shows its background.
@@ -783,7 +790,8 @@ TEST_F(MainWindowTest, ViewItemsAreExclusiveCheckMarks) {
         }
         ASSERT_TRUE(app_.WaitIdle());
         MenuMarks marks(app_);
-        EXPECT_EQ(Marks(marks.Read({'V'}, 2, "menu-view")), step.marks) << "after command " << step.command;
+        // Current and All above the separator and Reports.
+        EXPECT_EQ(Marks(marks.Read({'V'}, 2, "menu-view", 3, 1)), step.marks) << "after command " << step.command;
     }
 }
 

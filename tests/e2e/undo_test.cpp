@@ -96,6 +96,32 @@ TEST_F(UndoTest, ATypedRowGoesBackAsSavedAndTypingNotSavedGoesFirst) {
     EXPECT_TRUE(NoMessage(app_));
 }
 
+// An undo whose save fails is told once like any failed save; the register
+// shows the change taken back, and the next save that succeeds writes it.
+TEST_F(UndoTest, AnUndoWhoseSaveFailsStaysPendingWhole) {
+    ASSERT_TRUE(Click(app_, 1, Desc));
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdDeleteTransaction));
+    ASSERT_TRUE(accounts::AnswerMessageBox(app_, IDYES)) << app_.DescribeWindows();
+    ASSERT_TRUE(WaitUntil([&] { return File().size() == opened_.size() - 128; }));
+    const Bytes deleted = File();
+
+    UniqueHandle held(CreateFileA(accounts::AccountPath(accounts::kFirstSlot).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held) << "the account file could not be held";
+    ASSERT_TRUE(PostCommand(app_.MainWindow(), kCmdUndo));
+    const std::optional<MessageBoxText> told = TakeMessage(app_);
+    ASSERT_TRUE(told) << app_.DescribeWindows();
+    EXPECT_EQ(told->caption, "Error Saving File");
+    EXPECT_TRUE(NoMessage(app_)) << "told more than once";
+    EXPECT_TRUE(WaitUntil([&] { return Rows() == "a|b|c"; })) << Rows();
+    held.reset();
+    EXPECT_EQ(File(), deleted);
+
+    ASSERT_TRUE(Command(kCmdViewCurrent));
+    EXPECT_TRUE(FileBecomes(opened_)) << "the undo was not written once the file was free";
+    EXPECT_TRUE(NoMessage(app_));
+}
+
 // The first change of the day keeps the account as it was opened; Restore
 // from Backup puts those bytes back after one question, and the state it
 // replaced is in the list afterwards.

@@ -1,4 +1,4 @@
-// The chart of a report, drawn with GDI+: anti-aliased lines and bars, a
+// The chart of a report: anti-aliased lines (GDI+), bars and text (GDI), a
 // legend naming each series, axis labels in the user's amount and date
 // formats, and every size in proportion to the DPI it is drawn for. The same
 // drawing goes to the window, a PNG file and the printed page.

@@ -12,18 +12,6 @@
 
 namespace {
 
-bool ShownInView(const RecordNode* node) {
-    return !(g_Account.view == ViewCurrent && IsReconciled(*node->record));
-}
-
-// How many records of the view come before node.
-int ViewIndexOf(const RecordNode* node) {
-    int index = 0;
-    for (const RecordNode* n = g_Account.Head(); n && n != node; n = n->next)
-        if (ShownInView(n)) ++index;
-    return index;
-}
-
 // The rows filled from the view's record topIndex, kept within the view.
 void RefillFrom(int topIndex) {
     g_Account.ComputeBalances();
@@ -82,7 +70,7 @@ void NewTransaction() {
     g_Account.needsSaving = 1;
     // The blank takes the focused row's place on the screen; the record it
     // went above moves one row down.
-    const int index = ViewIndexOf(added);
+    const int index = g_Account.ViewIndexOf(added);
     RefillFrom(index - row);
     reg.SetFocusToRecordAndField(index - g_Account.topIndex, DATE_FLD);
     g_AccountHistory.NameNextChange(kNewTransactionChange);

@@ -5,6 +5,7 @@
 
 #include "app/account_operations.h"
 #include "app/command_dispatch.h"
+#include "app/command_guards.h"
 #include "app/commands.h"
 #include "base/utf16.h"
 #include "model/account.h"
@@ -42,9 +43,7 @@ void ShowRecordAt(std::size_t position) {
         SelectAccountView(ViewAll);
     }
     g_Account.ComputeBalances();
-    int index = 0;
-    for (RecordNode* n = g_Account.Head(); n && n != node; n = n->next)
-        if (!(g_Account.view == ViewCurrent && IsReconciled(*n->record))) ++index;
+    const int index = g_Account.ViewIndexOf(node);
     g_Account.topIndex = std::clamp(index, 0, LastScreenTopIndex());
     g_Account.PositionAtTop(g_Account.topIndex);
     ClearRegister();
@@ -96,11 +95,10 @@ void RunUndoCommand(HWND, int) {
         if (first) {
             ShowRecordAt(*first);
         } else {
+            // Only the rows' text went back: they show their records again.
             g_MultiRecords.DropBlankTail();
             g_Account.ComputeBalances();
-            g_Account.PositionAtTop(g_Account.topIndex);
-            DisplayRecords(g_Account.current);
-            g_MultiRecords.SetFocusToRecordAndField();
+            RefreshAfterCommand(true);
         }
         return;
     }

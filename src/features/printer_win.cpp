@@ -7,6 +7,7 @@
 
 #include "features/date_range.h"
 #include "features/feature_commands.h"
+#include "features/print_device_win.h"
 #include "features/print_job.h"
 #include "features/print_layout.h"
 #include "features/range_dialog_win.h"
@@ -23,68 +24,7 @@ Printer* Printer::s_Active = nullptr;
 
 namespace {
 
-constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
 constexpr int kDocumentNameSize = 40;
-constexpr char kFontFace[] = "Arial";
-
-// ---- Owners of what printing takes from the system, released on every path.
-
-class PrinterDc {
-public:
-    explicit PrinterDc(HDC dc) : m_Dc(dc) {}
-    ~PrinterDc() {
-        if (m_Dc) DeleteDC(m_Dc);
-    }
-    PrinterDc(const PrinterDc&) = delete;
-    PrinterDc& operator=(const PrinterDc&) = delete;
-    HDC get() const { return m_Dc; }
-
-private:
-    HDC m_Dc;
-};
-
-class Font {
-public:
-    Font(int height, int weight)
-        : m_Font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFontFace)) {}
-    ~Font() {
-        if (m_Font) DeleteObject(m_Font);
-    }
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT get() const { return m_Font; }
-
-private:
-    HFONT m_Font;
-};
-
-// Puts the DC's original font back before the fonts are deleted.
-class KeepSelection {
-public:
-    explicit KeepSelection(HDC dc) : m_Dc(dc), m_Font(GetCurrentObject(dc, OBJ_FONT)) {}
-    ~KeepSelection() { SelectObject(m_Dc, m_Font); }
-    KeepSelection(const KeepSelection&) = delete;
-    KeepSelection& operator=(const KeepSelection&) = delete;
-
-private:
-    HDC m_Dc;
-    HGDIOBJ m_Font;
-};
-
-// The print dialog's device mode and names: the dialog allocates them.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(HGLOBAL block) : m_Block(block) {}
-    ~GlobalBlock() {
-        if (m_Block) GlobalFree(m_Block);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-
-private:
-    HGLOBAL m_Block;
-};
 
 UINT AlignFormat(PrintAlign align) {
     switch (align) {
@@ -218,35 +158,29 @@ bool Printer::Print(HWND owner, const RecordNode* first, int view) {
         case kRangeOnlyReconciled: return Tell(owner, kPrintNoDataText);
     }
 
-    PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = owner;
-    pd.Flags = kPrintDialogFlags;
-    pd.nCopies = 1;
-    const BOOL chosen = ShowPrintDialog(&pd);
-    GlobalBlock mode(pd.hDevMode), names(pd.hDevNames);
-    PrinterDc dc(pd.hDC);
-    if (!chosen || !dc.get()) return false;
+    ChosenPrinter printer;
+    if (!printer.Choose(owner)) return false;
+    HDC dc = printer.dc();
 
-    const int scale = PrintScale(GetDeviceCaps(dc.get(), HORZRES));
-    Font body(kPrintBodyFontHeight * scale, FW_NORMAL);
-    Font title(kPrintTitleFontHeight * scale, kPrintTitleFontWeight);
-    KeepSelection keep(dc.get());
-    SelectObject(dc.get(), body.get());
+    const int scale = PrintScale(GetDeviceCaps(dc, HORZRES));
+    PrinterFont body(kPrintBodyFontHeight * scale, FW_NORMAL);
+    PrinterFont title(kPrintTitleFontHeight * scale, kPrintTitleFontWeight);
+    KeepDcFont keep(dc);
+    SelectObject(dc, body.get());
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
-    const PrintPage page = ComputePrintPage(GetDeviceCaps(dc.get(), HORZRES), GetDeviceCaps(dc.get(), VERTRES),
+    GetTextMetricsA(dc, &metrics);
+    const PrintPage page = ComputePrintPage(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
                                             metrics.tmHeight + metrics.tmExternalLeading);
 
     EnableWindow(owner, FALSE);
     m_Aborted = 0;
     s_Active = this;
-    SetAbortProc(dc.get(), AbortProc);
+    SetAbortProc(dc, AbortProc);
     m_Progress = CreateModelessDialog(owner, kDlgPrinting, ProgressProc, 0);
 
     char documentName[kDocumentNameSize] = {};
     GetWindowTextA(owner, documentName, sizeof documentName);
-    DcTarget target(dc.get(), body.get(), title.get(), documentName, m_Aborted, AbortProc);
+    DcTarget target(dc, body.get(), title.get(), documentName, m_Aborted, AbortProc);
     const PrintContent content{AccountName(), TodayShown(), first, view, &g_DateRange};
     const PrintOutcome outcome = RunPrintJob(page, content, target);
 

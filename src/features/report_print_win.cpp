@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "features/print_device_win.h"
 #include "features/print_job.h"
 #include "features/print_layout.h"
 #include "features/report_chart_win.h"
@@ -15,53 +16,6 @@
 #include "ui/message_box.h"
 
 namespace {
-
-// The register's print dialog choices: one printer, all of the document.
-constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
-constexpr char kFontFace[] = "Arial";
-
-// What the print dialog hands over, released on every path.
-class PrintChoice {
-public:
-    PrintChoice() = default;
-    ~PrintChoice() {
-        if (pd.hDC) DeleteDC(pd.hDC);
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    }
-    PrintChoice(const PrintChoice&) = delete;
-    PrintChoice& operator=(const PrintChoice&) = delete;
-    PRINTDLGA pd{};
-};
-
-class Font {
-public:
-    Font(int height, int weight)
-        : m_Font(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFontFace)) {}
-    ~Font() {
-        if (m_Font) DeleteObject(m_Font);
-    }
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT get() const { return m_Font; }
-
-private:
-    HFONT m_Font;
-};
-
-// Puts the DC's own font back before ours are deleted.
-class KeepFont {
-public:
-    explicit KeepFont(HDC dc) : m_Dc(dc), m_Font(GetCurrentObject(dc, OBJ_FONT)) {}
-    ~KeepFont() { SelectObject(m_Dc, m_Font); }
-    KeepFont(const KeepFont&) = delete;
-    KeepFont& operator=(const KeepFont&) = delete;
-
-private:
-    HDC m_Dc;
-    HGDIOBJ m_Font;
-};
 
 int LineHeight(HDC dc) {
     TEXTMETRICA metrics{};
@@ -114,9 +68,9 @@ PrintOutcome PrintOnePage(HDC dc, const std::string& accountName, const Report& 
     const int width = GetDeviceCaps(dc, HORZRES), height = GetDeviceCaps(dc, VERTRES);
     const int scale = PrintScale(width);
     const int margin = width / 12;
-    Font body(kPrintBodyFontHeight * scale, FW_NORMAL);
-    Font title(kPrintTitleFontHeight * scale, kPrintTitleFontWeight);
-    KeepFont keep(dc);
+    PrinterFont body(kPrintBodyFontHeight * scale, FW_NORMAL);
+    PrinterFont title(kPrintTitleFontHeight * scale, kPrintTitleFontWeight);
+    KeepDcFont keep(dc);
 
     const std::string heading = kReportTitles[static_cast<int>(report.query.kind)] + std::string(" - ") + accountName;
     DOCINFOA doc{};
@@ -157,14 +111,10 @@ PrintOutcome PrintOnePage(HDC dc, const std::string& accountName, const Report& 
 
 bool PrintReport(HWND owner, const std::string& accountName, const Report& report, const ReportTable& table,
                  const ChartTexts& texts) {
-    PrintChoice choice;
-    choice.pd.lStructSize = sizeof choice.pd;
-    choice.pd.hwndOwner = owner;
-    choice.pd.Flags = kPrintDialogFlags;
-    choice.pd.nCopies = 1;
-    if (!ShowPrintDialog(&choice.pd) || !choice.pd.hDC) return false;
+    ChosenPrinter printer;
+    if (!printer.Choose(owner)) return false;
     DWORD error = 0;
-    const PrintOutcome outcome = PrintOnePage(choice.pd.hDC, accountName, report, table, texts, error);
+    const PrintOutcome outcome = PrintOnePage(printer.dc(), accountName, report, table, texts, error);
     if (IsPrintFailure(outcome)) {
         const std::string text = PrintFailureMessage(outcome, accountName, SystemErrorText(error));
         ShowMessage(owner, text.c_str(), kPrintErrorTitle, MB_OK | MB_ICONINFORMATION);

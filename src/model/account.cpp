@@ -149,6 +149,13 @@ RecordNode* Account::AppendRecord() {
     return node;
 }
 
+int Account::ViewIndexOf(const RecordNode* node) const {
+    int index = 0;
+    for (const RecordNode* n = m_Head; n && n != node; n = n->next)
+        if (!(view == ViewCurrent && IsReconciled(*n->record))) ++index;
+    return index;
+}
+
 void Account::ClearAccount() {
     m_Pool.Release();
     m_Head = m_Tail = current = writeCursor = nullptr;

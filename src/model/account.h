@@ -211,6 +211,10 @@ public:
     bool MoveRecordBack(RecordNode* node);
     bool MoveRecordForward(RecordNode* node);
 
+    // How many records of the view come before node (the view's index of
+    // node when it is in the view).
+    int ViewIndexOf(const RecordNode* node) const;
+
     // First and last dates (YYYYMMDD, kDateTextSize bytes each) spanned by
     // the view; today's date when the view holds no dated record.
     void GetDateRange(char* first, char* last) const;

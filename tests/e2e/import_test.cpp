@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "accounts_helpers.h"
+#include "features_helpers.h"
 #include "import/import_dialog_ids.h"
 #include "import/statement.h"
 #include "program_test.h"
@@ -53,28 +54,9 @@ std::vector<int> Boxes(HWND list) {
     return boxes;
 }
 
-// A cell of the program's list: the request and its answer go through
-// memory inside the program, as a list's texts cannot cross processes.
-std::string CellText(HWND list, int row, int column) {
-    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
-    if (!process) return "(no process)";
-    constexpr SIZE_T kTextSize = 256;
-    void* remote = VirtualAllocEx(process.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote) return "(no memory)";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.cchTextMax = kTextSize;
-    item.pszText = static_cast<char*>(remote) + sizeof(LVITEMA);
-    char text[kTextSize] = {};
-    const bool ok = WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr) &&
-                    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote)) >= 0 &&
-                    ReadProcessMemory(process.get(), item.pszText, text, kTextSize - 1, nullptr);
-    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
-    return ok ? std::string(text) : "(unreadable)";
-}
 
 // The width the program's list gives a text in its own font, asked
-// through memory inside the program as CellText does.
+// through memory inside the program as ListCellText does.
 int StringWidth(HWND list, const std::string& text) {
     UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
     if (!process) return -1;
@@ -88,7 +70,7 @@ int StringWidth(HWND list, const std::string& text) {
 }
 
 // The folder the program's Open dialog shows, asked through memory inside
-// the program as CellText does; "" when it cannot be read.
+// the program as ListCellText does; "" when it cannot be read.
 std::string OpenDialogFolder(HWND open) {
     UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(open)));
     if (!process) return "";
@@ -131,7 +113,7 @@ SIZE SizeOf(HWND window) {
 std::vector<std::string> Column(HWND list, int column) {
     std::vector<std::string> cells;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) cells.push_back(CellText(list, i, column));
+    for (int i = 0; i < count; ++i) cells.push_back(features::ListCellText(list, i, column));
     return cells;
 }
 

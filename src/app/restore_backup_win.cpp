@@ -46,7 +46,7 @@ INT_PTR CALLBACK RestoreProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_INITDIALOG) {
         PlaceDialog(dialog, kDialog, kDialogFontSansSerif, 0);
         const auto& entries = *reinterpret_cast<const std::vector<BackupEntry>*>(lParam);
-        const int stops[] = {100, 150};
+        const int stops[] = {95, 170};  // dialog units: the time, the count, the balance
         SendMessageA(list, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
         for (const BackupEntry& entry : entries)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BackupLineText(entry).c_str()));

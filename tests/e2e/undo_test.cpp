@@ -58,6 +58,7 @@ TEST_F(UndoTest, ADeletedRecordComesBackWithUndoAndGoesAgainWithRedo) {
     ASSERT_TRUE(Command(kCmdUndo));
     EXPECT_TRUE(FileBecomes(opened_)) << "Undo did not give the file before the delete";
     EXPECT_TRUE(WaitUntil([&] { return Rows() == "a|b|c"; })) << Rows();
+    EXPECT_FALSE(SaveScreenshot("undo-delete-transaction", app_.MainWindow()).empty());
     EXPECT_TRUE(NoMessage(app_));
 
     ASSERT_TRUE(Command(kCmdRedo));
@@ -138,6 +139,7 @@ TEST_F(UndoTest, ARestoreGivesTheBackupsBytesAndKeepsWhatItReplaced) {
     ASSERT_NE(dialog, nullptr) << app_.DescribeWindows();
     HWND list = GetDlgItem(dialog, kRestoreList);
     ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_FALSE(accounts::SaveDialogShot(dialog, "restore-from-backup").empty());
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     const std::optional<MessageBoxText> asked = accounts::AnswerMessageBox(app_, IDYES);
     ASSERT_TRUE(asked) << app_.DescribeWindows();
